@@ -1,0 +1,93 @@
+#include "clock/Clock.h"
+
+#include <thread>
+
+#include "clock/Days.h"
+#include "console/Output.h"
+#include "core/GameLock.h"
+#include "core/Random.h"
+#include "dialogue/Moods.h"
+#include "islanders/Islanders.h"
+
+void setBusy(int ticks, const char* text) {
+    game.busyUntil = game.tick + ticks;
+    game.busyMessage = text ? text : "";
+}
+
+const char* isBusy() {
+    if (game.busyUntil > game.tick) return game.busyMessage.c_str();
+    game.busyUntil = 0;
+    game.busyMessage.clear();
+    return nullptr;
+}
+
+void startWork(int interval, int count, const char* progressText, const char* finishText) {
+    game.work.interval = interval < 1 ? 1 : interval;
+    game.work.remaining = count;
+    game.work.progressText = progressText ? progressText : "";
+    if (finishText) game.work.finishText = finishText;
+}
+
+void workTick() {
+    WorkTask& w = game.work;
+    int r = w.remaining;
+    if (r % w.interval == 0) {
+        if (!w.finishText.empty() && r >= 1 && r <= w.interval) {
+            printMarked("%s\n", w.finishText);
+            w.finishText.clear();
+        } else {
+            printMarked("%s\n", w.progressText);
+        }
+    }
+    w.remaining = r - 1;
+}
+
+void scheduleEvent(int delay, EventCallback callback) {
+    game.event.dueTick = game.tick + delay;
+    game.event.callback = callback;
+}
+
+void onTick() {
+    if (game.tick % kTicksPerDay == 0) {
+        startNewDay();
+    } else {
+        int t = game.tick - (game.day - 1) * kTicksPerDay;
+        if (t == kNoonTick) {
+            printMarked("/YThe sun reaches it's apex for the day and you note that it is about noon time.\n");
+        } else if (t == kDuskTick) {
+            printMarked("The sun slowly begins to sink past the horizon and darkness creeps across the land. It is now dusk.\n");
+        } else if (t == kBedtimeTick) {
+            for (int i = 1; i < kIslanderCount; ++i) relocateForNight(game.islanders[static_cast<std::size_t>(i)]);
+            printMarked("It's getting late and you decide to suddenly pass out for a night's sleep.\n");
+            setBusy(kSleepTicks, "What? In your sleep?\n");
+        }
+    }
+    if (game.tick % kWanderEvery == 0) moveIslanders(draw() % 2);
+    if (game.work.remaining != 0) workTick();
+    if (game.tick == game.event.dueTick && game.event.callback) game.event.callback();
+}
+
+void advanceOneTick() {
+    std::lock_guard lock(gameLock());
+    if (!game.running || !game.clockRunning) return;
+    ++game.tick;
+    onTick();
+}
+
+void runGameClock(std::chrono::milliseconds period) {
+    {
+        std::lock_guard lock(gameLock());
+        if (game.tick == 0) game.tick = 1;
+    }
+    auto next = std::chrono::steady_clock::now();
+    while (game.running) {
+        advanceOneTick();
+        // Sleep to the next deadline in short steps, so the clock stops
+        // soon after running becomes 0.
+        next += period;
+        while (game.running && std::chrono::steady_clock::now() < next) {
+            auto left = next - std::chrono::steady_clock::now();
+            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(50)));
+        }
+    }
+}

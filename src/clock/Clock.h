@@ -1,0 +1,28 @@
+#pragma once
+// Game time: one tick a second on the clock thread, 240 ticks a day.
+// Also the three single-slot timing facilities: the busy period, the
+// work task and the scheduled event.
+#include <chrono>
+
+#include "core/World.h"
+
+constexpr int kTicksPerDay = 240;
+constexpr int kNoonTick = 45;
+constexpr int kDuskTick = 180;
+constexpr int kBedtimeTick = 225;
+constexpr int kWanderEvery = 60;
+constexpr int kSleepTicks = 15;
+
+// The clock thread's body; period is one second in play, shorter in stress tests.
+void runGameClock(std::chrono::milliseconds period = std::chrono::milliseconds(1000));
+// The work of one tick (the caller has already increased tick and holds the game lock).
+void onTick();
+// Increases tick and runs onTick under the game lock, if the clock runs.
+void advanceOneTick();
+
+void setBusy(int ticks, const char* text);
+// The busy text while a busy period lasts, else nullptr (and the period is cleared).
+const char* isBusy();
+void startWork(int interval, int count, const char* progressText, const char* finishText);
+void workTick();
+void scheduleEvent(int delay, EventCallback callback);

@@ -1,0 +1,80 @@
+#pragma once
+// The narrow set of console operations the game needs. Two back ends
+// implement it: the real terminal and an in-memory screen for tests.
+// Game code never talks to a terminal library directly.
+#include <cstdint>
+
+constexpr int kScreenWidth = 80;
+constexpr int kScreenHeight = 50;
+
+struct ScreenCell {
+    std::uint8_t ch = ' ';       // code page 437 byte
+    std::uint16_t attr = 0x07;   // console colour attribute
+};
+
+enum class KeyCode : std::uint8_t {
+    None,
+    Char,         // a printable character of the main keyboard in `ch`
+    Enter,
+    Backspace,
+    KeypadDigit,  // numeric keypad 0..9 in `digit`
+    KeypadPlus,
+    KeypadMinus,
+    CtrlC,
+    AltF4,
+    Other,        // arrows, function keys and the rest
+};
+
+struct InputEvent {
+    enum class Type : std::uint8_t { None, Key, Mouse, Resize, Closed };
+    Type type = Type::None;
+    // keys
+    KeyCode key = KeyCode::None;
+    bool keyDown = true;
+    char ch = 0;
+    int digit = 0;
+    bool ctrl = false;
+    // mouse
+    int x = 0;
+    int y = 0;
+    bool leftDown = false;
+    int wheel = 0;  // +120 away from the player, -120 toward
+
+    static InputEvent character(char c) { InputEvent e; e.type = Type::Key; e.key = KeyCode::Char; e.ch = c; return e; }
+    static InputEvent special(KeyCode k) { InputEvent e; e.type = Type::Key; e.key = k; return e; }
+    static InputEvent keypad(int d) { InputEvent e; e.type = Type::Key; e.key = KeyCode::KeypadDigit; e.digit = d; return e; }
+    static InputEvent click(int cx, int cy) { InputEvent e; e.type = Type::Mouse; e.x = cx; e.y = cy; e.leftDown = true; return e; }
+    static InputEvent scrollWheel(int delta) { InputEvent e; e.type = Type::Mouse; e.wheel = delta; return e; }
+    static InputEvent closed() { InputEvent e; e.type = Type::Closed; return e; }
+    bool isKeyDown() const { return type == Type::Key && keyDown; }
+};
+
+class Console {
+public:
+    virtual ~Console() = default;
+
+    // Characters only; the cells keep their attributes.
+    virtual void writeChars(int x, int y, const char* text, int length) = 0;
+    // A block of w x h cells, row by row.
+    virtual void writeCells(int x, int y, int w, int h, const ScreenCell* cells) = 0;
+    virtual std::uint8_t readChar(int x, int y) = 0;
+    virtual void fillChars(int x, int y, std::uint8_t ch, int count) = 0;
+    virtual void fillAttrs(int x, int y, std::uint16_t attr, int count) = 0;
+    virtual void setCursor(int x, int y) = 0;
+    virtual int cursorX() = 0;
+    virtual int cursorY() = 0;
+    virtual void setTitle(const char* title) = 0;
+    // Waits up to timeoutMs (negative: forever); Type::None on timeout.
+    virtual InputEvent nextEvent(int timeoutMs) = 0;
+    virtual void beep(int frequency, int durationMs) = 0;
+    virtual void sleepMs(int ms) = 0;
+    // Shows what was drawn (a terminal refreshes; memory does nothing).
+    virtual void present() {}
+    // False for the plain front end: no keypad shortcuts, no completion.
+    virtual bool interactive() const { return true; }
+    // The plain front end prints finished text lines instead of cells.
+    virtual void plainText(const char* /*text*/) {}
+};
+
+Console& console();
+void setConsole(Console* backEnd);

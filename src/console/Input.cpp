@@ -1,0 +1,72 @@
+#include "console/Input.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+std::mutex readMutex;         // one reader of the back end at a time
+std::mutex stateMutex;
+std::condition_variable keyArrived;
+int pausesWaiting = 0;
+int keysForPause = 0;
+std::atomic<bool> closed{false};
+
+// Hands a key to a waiting pause; true when one took it.
+bool offerToPause(const InputEvent& e) {
+    if (e.type != InputEvent::Type::Closed && !e.isKeyDown()) return false;
+    std::lock_guard lock(stateMutex);
+    if (pausesWaiting == 0) return false;
+    ++keysForPause;
+    keyArrived.notify_all();
+    return true;
+}
+}  // namespace
+
+InputEvent nextInputEvent(int timeoutMs) {
+    InputEvent e;
+    {
+        std::lock_guard lock(readMutex);
+        e = console().nextEvent(timeoutMs);
+    }
+    if (e.type == InputEvent::Type::Closed) closed = true;
+    if (offerToPause(e)) return InputEvent{};
+    return e;
+}
+
+bool waitForPauseKey(int timeoutMs) {
+    if (closed) return true;
+    {
+        std::lock_guard lock(stateMutex);
+        ++pausesWaiting;
+    }
+    bool got = false;
+    // Read the back end ourselves when nobody else is; otherwise the
+    // reader hands the key over.
+    std::unique_lock reader(readMutex, std::try_to_lock);
+    if (reader.owns_lock()) {
+        InputEvent e = console().nextEvent(timeoutMs);
+        if (e.type == InputEvent::Type::Closed) closed = true;
+        got = e.isKeyDown() || e.type == InputEvent::Type::Closed;
+        reader.unlock();
+        std::lock_guard lock(stateMutex);
+        if (keysForPause > 0) { --keysForPause; got = true; }
+        --pausesWaiting;
+        return got;
+    }
+    std::unique_lock lock(stateMutex);
+    keyArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [] { return keysForPause > 0; });
+    if (keysForPause > 0) { --keysForPause; got = true; }
+    --pausesWaiting;
+    return got || closed;
+}
+
+bool inputClosed() { return closed; }
+
+void resetInputState() {
+    std::lock_guard lock(stateMutex);
+    pausesWaiting = 0;
+    keysForPause = 0;
+    closed = false;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Input has one source. The line editor and the "/s" pause both take
+// their events from here; while a pause waits, the next key goes to it,
+// even when the pause was printed by the clock thread.
+#include "console/Console.h"
+
+// Next event for the line editor; Type::None when timeoutMs passed.
+InputEvent nextInputEvent(int timeoutMs);
+// Waits up to timeoutMs for the pause's key; true when one came
+// (a closed input counts, so nothing waits forever).
+bool waitForPauseKey(int timeoutMs);
+// True once the input has reported that it is closed.
+bool inputClosed();
+void resetInputState();

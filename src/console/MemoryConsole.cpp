@@ -1,0 +1,89 @@
+#include "console/MemoryConsole.h"
+
+MemoryConsole::MemoryConsole() { cells_.fill(ScreenCell{' ', 0x07}); }
+
+ScreenCell* MemoryConsole::at(int x, int y) {
+    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return nullptr;
+    return &cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
+}
+
+void MemoryConsole::writeChars(int x, int y, const char* text, int length) {
+    std::lock_guard lock(mutex_);
+    for (int i = 0; i < length; ++i)
+        if (ScreenCell* c = at(x + i, y)) c->ch = static_cast<std::uint8_t>(text[i]);
+}
+
+void MemoryConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
+    std::lock_guard lock(mutex_);
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col)
+            if (ScreenCell* c = at(x + col, y + row)) *c = cells[row * w + col];
+}
+
+std::uint8_t MemoryConsole::readChar(int x, int y) {
+    std::lock_guard lock(mutex_);
+    ScreenCell* c = at(x, y);
+    return c ? c->ch : ' ';
+}
+
+void MemoryConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
+    std::lock_guard lock(mutex_);
+    for (int i = 0; i < count; ++i) {
+        int pos = y * kScreenWidth + x + i;
+        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) cells_[static_cast<std::size_t>(pos)].ch = ch;
+    }
+}
+
+void MemoryConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
+    std::lock_guard lock(mutex_);
+    for (int i = 0; i < count; ++i) {
+        int pos = y * kScreenWidth + x + i;
+        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) cells_[static_cast<std::size_t>(pos)].attr = attr;
+    }
+}
+
+void MemoryConsole::setCursor(int x, int y) {
+    std::lock_guard lock(mutex_);
+    cursorX_ = x;
+    cursorY_ = y;
+}
+int MemoryConsole::cursorX() { std::lock_guard lock(mutex_); return cursorX_; }
+int MemoryConsole::cursorY() { std::lock_guard lock(mutex_); return cursorY_; }
+void MemoryConsole::setTitle(const char* title) { std::lock_guard lock(mutex_); title_ = title; }
+
+InputEvent MemoryConsole::nextEvent(int /*timeoutMs*/) {
+    std::lock_guard lock(mutex_);
+    // A script that has run out behaves like a closed input: nothing waits forever.
+    if (input_.empty()) return InputEvent::closed();
+    InputEvent e = input_.front();
+    input_.pop_front();
+    return e;
+}
+
+void MemoryConsole::beep(int, int) { std::lock_guard lock(mutex_); ++beeps_; }
+void MemoryConsole::sleepMs(int ms) { std::lock_guard lock(mutex_); slept_ += ms; }
+
+ScreenCell MemoryConsole::cell(int x, int y) const {
+    std::lock_guard lock(mutex_);
+    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return {};
+    return cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
+}
+
+std::string MemoryConsole::rowText(int y, int fromX, int toX) const {
+    std::string s;
+    for (int x = fromX; x < toX; ++x) s += static_cast<char>(cell(x, y).ch);
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+void MemoryConsole::pushEvent(const InputEvent& e) { std::lock_guard lock(mutex_); input_.push_back(e); }
+
+void MemoryConsole::typeText(const std::string& text, bool enter) {
+    for (char c : text) pushEvent(InputEvent::character(c));
+    if (enter) pushEvent(InputEvent::special(KeyCode::Enter));
+}
+
+void MemoryConsole::clearInput() { std::lock_guard lock(mutex_); input_.clear(); }
+std::string MemoryConsole::title() const { std::lock_guard lock(mutex_); return title_; }
+int MemoryConsole::beepCount() const { std::lock_guard lock(mutex_); return beeps_; }
+int MemoryConsole::sleptMs() const { std::lock_guard lock(mutex_); return slept_; }

@@ -1,0 +1,48 @@
+#pragma once
+// An 80x50 screen in memory with scripted input, for tests.
+#include <array>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "console/Console.h"
+
+class MemoryConsole : public Console {
+public:
+    MemoryConsole();
+
+    void writeChars(int x, int y, const char* text, int length) override;
+    void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
+    std::uint8_t readChar(int x, int y) override;
+    void fillChars(int x, int y, std::uint8_t ch, int count) override;
+    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
+    void setCursor(int x, int y) override;
+    int cursorX() override;
+    int cursorY() override;
+    void setTitle(const char* title) override;
+    InputEvent nextEvent(int timeoutMs) override;
+    void beep(int frequency, int durationMs) override;
+    void sleepMs(int ms) override;
+
+    // Test helpers.
+    ScreenCell cell(int x, int y) const;
+    std::string rowText(int y, int fromX = 0, int toX = kScreenWidth) const;  // trailing blanks trimmed
+    void pushEvent(const InputEvent& e);
+    void typeText(const std::string& text, bool enter = true);
+    void clearInput();
+    std::string title() const;
+    int beepCount() const;
+    int sleptMs() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::array<ScreenCell, kScreenWidth * kScreenHeight> cells_{};
+    std::deque<InputEvent> input_;
+    int cursorX_ = 0;
+    int cursorY_ = 0;
+    std::string title_;
+    int beeps_ = 0;
+    int slept_ = 0;
+    ScreenCell* at(int x, int y);
+};

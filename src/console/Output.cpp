@@ -1,0 +1,261 @@
+#include "console/Output.h"
+
+#include <cctype>
+#include <mutex>
+
+#include "console/Input.h"
+
+namespace {
+constexpr char kLetters[] = "WwRrBbGgYyCcPpke";
+constexpr std::uint16_t kForeground[16] = {0x0F, 0x07, 0x0C, 0x04, 0x09, 0x01, 0x0A, 0x02,
+                                           0x0E, 0x06, 0x0B, 0x03, 0x0D, 0x05, 0x00, 0x00};
+constexpr std::uint16_t kBackground[16] = {0xF0, 0x70, 0xC0, 0x40, 0x90, 0x10, 0xA0, 0x20,
+                                           0xE0, 0x60, 0xB0, 0x30, 0xD0, 0x50, 0x00, 0x80};
+constexpr int kGrey = 1;
+constexpr int kBlack = 14;
+constexpr std::uint8_t kPauseArrow = 25;
+
+std::recursive_mutex outputMutex;
+Scrollback theScrollback;
+bool capturing = false;
+std::string captured;
+
+bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
+bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
+
+void scrollOneLine() {
+    Scrollback& sb = theScrollback;
+    for (int i = 1; i < kScrollbackLines; ++i) sb.lines[static_cast<std::size_t>(i - 1)] = sb.lines[static_cast<std::size_t>(i)];
+    sb.lines.back().fill(ScreenCell{' ', 0x00});
+}
+
+void refreshLocked() {
+    Scrollback& sb = theScrollback;
+    static std::array<ScreenCell, kTextWidth * kTextRows> block;
+    for (int row = 0; row < kTextRows; ++row)
+        for (int col = 0; col < kTextWidth; ++col)
+            block[static_cast<std::size_t>(row * kTextWidth + col)] =
+                sb.lines[static_cast<std::size_t>(sb.viewTop + row)][static_cast<std::size_t>(col)];
+    console().writeCells(1, 1, kTextWidth, kTextRows, block.data());
+    console().present();
+}
+
+void putCell(char ch, std::uint16_t attr) {
+    Scrollback& sb = theScrollback;
+    sb.lines.back()[static_cast<std::size_t>(sb.column)] = ScreenCell{static_cast<std::uint8_t>(ch), attr};
+    ++sb.column;
+}
+
+// The "/s" pause: a blinking arrow until a key comes.
+void waitForKeyBlinking() {
+    Scrollback& sb = theScrollback;
+    if (!console().interactive()) return;
+    ScreenCell& cell = sb.lines.back()[static_cast<std::size_t>(sb.column)];
+    cell = ScreenCell{kPauseArrow, 0x07};
+    refreshLocked();
+    while (!waitForPauseKey(500)) {
+        cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
+        cell.attr = 0x07;
+        refreshLocked();
+    }
+    cell = ScreenCell{' ', 0x00};
+}
+
+// Draws the wrapped text; false when a bad code stopped it.
+bool draw(const std::string& text) {
+    Scrollback& sb = theScrollback;
+    int fg = kGrey;
+    int bg = kBlack;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (sb.column >= kTextWidth) { scrollOneLine(); sb.column = 0; }
+        char c = text[i];
+        if (c == '/') {
+            if (i + 1 >= text.size()) return false;
+            char code = text[++i];
+            if (code != 'x') sb.restoreForeground = fg;
+            if (code == 'x') fg = sb.restoreForeground;
+            else if (code == 's') waitForKeyBlinking();
+            else if (code == '/') putCell('/', backgroundAttr(bg) | foregroundAttr(fg));
+            else if (foregroundIndex(code) >= 0) fg = foregroundIndex(code);
+            else return false;
+        } else if (c == '@') {
+            if (i + 1 >= text.size()) return false;
+            char code = text[++i];
+            if (code == '@') putCell('@', foregroundAttr(fg));
+            else if (backgroundIndex(code) >= 0) bg = backgroundIndex(code);
+            else return false;
+        } else if (c == '\n') {
+            scrollOneLine();
+            sb.column = 0;
+        } else {
+            putCell(c, backgroundAttr(bg) | foregroundAttr(fg));
+        }
+    }
+    return true;
+}
+
+void printLocked(const char* format, const FormatArg* args, std::size_t count) {
+    if (format == nullptr || *format == '\0') return;
+    std::string text;
+    if (!formatMarked(format, args, count, text)) {
+        printLocked("Error.  Invalid character following '%%'.\n", nullptr, 0);
+        return;
+    }
+    if (capturing) captured += text;
+    wrapMarkedText(text, theScrollback.column);
+    bool ok = draw(text);
+    theScrollback.viewTop = kNewestViewTop;
+    refreshLocked();
+    console().plainText(stripMarkup(text).c_str());
+    if (!ok) printLocked("Error.  Invalid character following '//'.\n", nullptr, 0);
+}
+}  // namespace
+
+int foregroundIndex(char letter) {
+    for (int i = 0; i < 15; ++i)
+        if (kLetters[i] == letter) return i;
+    return -1;
+}
+int backgroundIndex(char letter) {
+    for (int i = 0; i < 16; ++i)
+        if (kLetters[i] == letter) return i;
+    return -1;
+}
+std::uint16_t foregroundAttr(int index) { return index >= 0 && index < 16 ? kForeground[index] : 0x07; }
+std::uint16_t backgroundAttr(int index) { return index >= 0 && index < 16 ? kBackground[index] : 0x00; }
+
+Scrollback& scrollback() { return theScrollback; }
+
+void clearScrollback() {
+    std::lock_guard lock(outputMutex);
+    for (auto& line : theScrollback.lines) line.fill(ScreenCell{' ', 0x00});
+    theScrollback.column = 0;
+    theScrollback.restoreForeground = 0;
+    theScrollback.viewTop = kNewestViewTop;
+}
+
+void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count) {
+    std::lock_guard lock(outputMutex);
+    printLocked(format, args, count);
+}
+
+void refreshTextArea() {
+    std::lock_guard lock(outputMutex);
+    refreshLocked();
+}
+
+void scrollViewUp() {
+    std::lock_guard lock(outputMutex);
+    if (theScrollback.viewTop > 0) {
+        --theScrollback.viewTop;
+        refreshLocked();
+    }
+}
+
+void scrollViewDown() {
+    std::lock_guard lock(outputMutex);
+    if (theScrollback.viewTop < kNewestViewTop) {
+        ++theScrollback.viewTop;
+        refreshLocked();
+    }
+}
+
+void wrapMarkedText(std::string& text, int startColumn) {
+    int count = startColumn;
+    auto visibleWidth = [&](std::size_t from, std::size_t to) {  // columns of text[from, to]
+        int n = 0;
+        for (std::size_t k = from; k <= to && k < text.size(); ++k) {
+            char c = text[k];
+            if ((c == '/' || c == '@') && k + 1 < text.size()) {
+                char d = text[k + 1];
+                if ((c == '/' && isForegroundCode(d)) || (c == '@' && isBackgroundCode(d))) { ++k; continue; }
+                if (d == c) { ++k; ++n; continue; }
+            }
+            ++n;
+        }
+        return n;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        std::size_t last = i;  // last byte of this visible unit
+        if ((c == '/' || c == '@') && i + 1 < text.size()) {
+            char d = text[i + 1];
+            if ((c == '/' && isForegroundCode(d)) || (c == '@' && isBackgroundCode(d))) { ++i; continue; }
+            if (d == c) last = i + 1;
+        }
+        if (c == '\n') { count = 0; continue; }
+        ++count;
+        if (count == kTextWidth + 1) {
+            if (c == ' ') {
+                text.erase(i, 1);
+                --i;
+                count = 0;
+                continue;
+            }
+            if (std::isspace(static_cast<unsigned char>(c))) {
+                text[i] = '\n';
+                count = 0;
+                continue;
+            }
+            bool broke = false;
+            std::size_t lowest = i >= 76 ? i - 76 : 0;
+            for (std::size_t j = i; j-- > lowest;) {
+                if (std::isspace(static_cast<unsigned char>(text[j]))) {
+                    text[j] = '\n';
+                    count = visibleWidth(j + 1, last);
+                    broke = true;
+                    break;
+                }
+            }
+            // No break point: the drawing breaks the line at column 77.
+            if (!broke) count = 1;
+        }
+        i = last;
+    }
+}
+
+std::string stripMarkup(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if ((c == '/' || c == '@') && i + 1 < text.size()) {
+            char d = text[i + 1];
+            if (d == c) { out += c; ++i; continue; }
+            if ((c == '/' && isForegroundCode(d)) || (c == '@' && isBackgroundCode(d))) { ++i; continue; }
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string scrollbackLine(int i) {
+    std::lock_guard lock(outputMutex);
+    std::string s;
+    if (i < 0 || i >= kScrollbackLines) return s;
+    for (const ScreenCell& cell : theScrollback.lines[static_cast<std::size_t>(i)]) s += static_cast<char>(cell.ch);
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+std::string recentText(int n) {
+    std::string out;
+    for (int i = kScrollbackLines - n; i < kScrollbackLines; ++i) {
+        if (i < 0) continue;
+        out += scrollbackLine(i);
+        if (i + 1 < kScrollbackLines) out += '\n';
+    }
+    return out;
+}
+
+void setOutputCapture(bool on) {
+    std::lock_guard lock(outputMutex);
+    capturing = on;
+    captured.clear();
+}
+
+std::string takeCapturedOutput() {
+    std::lock_guard lock(outputMutex);
+    std::string out;
+    out.swap(captured);
+    return out;
+}

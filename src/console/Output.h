@@ -1,0 +1,61 @@
+#pragma once
+// printMarked: formats, word-wraps at 77 columns, interprets the colour
+// markup and draws into a 300-line scrollback shown in the text area.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "console/Console.h"
+#include "console/Format.h"
+
+constexpr int kTextWidth = 77;
+constexpr int kTextRows = 46;
+constexpr int kScrollbackLines = 300;
+constexpr int kNewestViewTop = kScrollbackLines - kTextRows;  // 254
+
+struct Scrollback {
+    std::array<std::array<ScreenCell, kTextWidth>, kScrollbackLines> lines{};
+    int column = 0;
+    int restoreForeground = 0;  // colour index; 0 is bright white
+    int viewTop = kNewestViewTop;
+};
+
+Scrollback& scrollback();
+// Every cell a space with attribute 0x00; column, view and restore colour reset.
+void clearScrollback();
+
+void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count);
+
+template <class... Args>
+void printMarked(const char* format, const Args&... args) {
+    if constexpr (sizeof...(Args) == 0) {
+        printMarkedArgs(format, nullptr, 0);
+    } else {
+        const FormatArg list[] = {FormatArg(args)...};
+        printMarkedArgs(format, list, sizeof...(Args));
+    }
+}
+
+void refreshTextArea();
+void scrollViewUp();
+void scrollViewDown();
+
+// The wrap pass, given the column already used on the current line.
+void wrapMarkedText(std::string& text, int startColumn);
+
+// Colour letter -> index 0..15, or -1. Background letters include 'e'.
+int foregroundIndex(char letter);
+int backgroundIndex(char letter);
+std::uint16_t foregroundAttr(int index);
+std::uint16_t backgroundAttr(int index);
+
+// Text with the markup removed ("//" -> "/", "@@" -> "@", pauses dropped).
+std::string stripMarkup(const std::string& text);
+
+// Tests: the text of scrollback line i (0 oldest .. 299 newest), trailing blanks trimmed.
+std::string scrollbackLine(int i);
+// Tests: the last n lines of the scrollback joined with '\n' (the bottom line included).
+std::string recentText(int n);
+// Tests: every formatted text printed since the last call, codes included.
+void setOutputCapture(bool on);
+std::string takeCapturedOutput();

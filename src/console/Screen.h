@@ -1,0 +1,11 @@
+#pragma once
+// The fixed 80x50 layout: frame, text area, scroll bar and prompt.
+#include <memory>
+
+#include "console/Console.h"
+
+void setUpConsole();
+// The back end for this run: the terminal when both ends are a terminal, else plain text.
+std::unique_ptr<Console> makeConsole();
+// Puts the terminal back as it was; safe to call more than once.
+void restoreTerminal();

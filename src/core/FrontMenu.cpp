@@ -1,0 +1,6 @@
+#include "core/FrontMenu.h"
+
+// Placeholders until the menu is built.
+int frontMenu() { return 1; }
+void showHelp() {}
+void showCredits() {}

@@ -1,0 +1,6 @@
+#include "core/GameLock.h"
+
+GameLock& gameLock() {
+    static GameLock instance;
+    return instance;
+}

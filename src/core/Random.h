@@ -1,0 +1,18 @@
+#pragma once
+// Every reseed from the clock and every random draw goes through here,
+// so tests can fix the seconds and the sequence.
+#include <vector>
+
+// Seconds of the calendar clock (or the value a test fixed).
+long long nowSeconds();
+void reseed(unsigned seed);
+// Reseeds with nowSeconds().
+void reseedFromClock();
+// Next number, 0..2147483647.
+int draw();
+
+// Tests: fix the seconds; a negative value returns to the real clock.
+void setFixedSeconds(long long seconds);
+// Tests: the next draws return these values in order, then the generator resumes.
+void queueDraws(const std::vector<int>& values);
+void clearQueuedDraws();

@@ -1,0 +1,26 @@
+#pragma once
+// The nine islander records: creation, wandering, killings and gifts.
+#include <array>
+#include <string_view>
+
+#include "core/World.h"
+
+// Roster
+void createIslanders();
+void pickPersonalities(std::array<int, 9>& numbers);
+void loadPersonality(Npc& prepared, const char* personalityName);
+const char* pickName(const Npc& npc);
+
+// Movement, presence and corpses
+int areaRoomCount(int area);
+void moveIslanders(int mayApproach);
+void moveIslander(Npc& npc, int area, int number);
+Npc* pickRandomIslander(int allowRepeat);
+void killIslander(Npc& npc);
+Npc* findIslanderInRoom(std::string_view name, Room& room);
+
+// Gifts
+void islanderReacts();
+void considerGift(Npc& npc);
+void offerGiftOfKind(Npc& npc, int kind, double chance);
+void offerGift(Npc& npc, PtrList<ItemDef>& items, double chance, const char* message, int kind);
