@@ -134,16 +134,6 @@ TEST_F(ClockTest, NewDayAndWanderingShareTheTick) {
     EXPECT_NE(draw(), kSentinel);  // the wandering step took the queued draw
 }
 
-TEST_F(ClockTest, WanderingEveryMinuteOnly) {
-    game.tick = 360;  // the next minute ends at 420
-    queueDraws({kSentinel});
-    for (int i = 0; i < 59; ++i) tickOnce();
-    EXPECT_EQ(draw(), kSentinel);
-    queueDraws({kSentinel});
-    tickOnce();
-    EXPECT_NE(draw(), kSentinel);
-}
-
 TEST_F(ClockTest, DayskipThenTheNextTickBeginsThatDay) {
     game.debugMode = 1;
     dispatchCommand("dayskip 5");

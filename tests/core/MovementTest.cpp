@@ -151,9 +151,3 @@ TEST_F(MovementTest, ShowRoomGivesDescriptionAndExitsOnly) {
     EXPECT_EQ(output(), "/GWarm sand.\n/yValid exits are:/Y north.\n\n");
 }
 
-TEST_F(MovementTest, DirectionWordsAndShortWordsMove) {
-    dispatchCommand("N");
-    EXPECT_EQ(game.player.currentRoom, cove);
-    dispatchCommand("south now");
-    EXPECT_EQ(game.player.currentRoom, beach);
-}
