@@ -148,7 +148,9 @@ TEST_F(DaysTest, PlayersChanceIsOneInIslandersPlusOne) {
     queueDraws({3});  // 3 % 10: an islander, not the player
     EXPECT_FALSE(nightMurder());
     EXPECT_EQ(game.running, 1);
-    queueDraws({10});  // 10 % 10 == 0
+    clearQueuedDraws();
+    murderer.gender = 1;  // he may have drawn himself
+    queueDraws({game.islanderCount + 1});  // a multiple of islanderCount + 1 is the player
     EXPECT_TRUE(nightMurder());
     game.running = 1;
     game.islanderCount = 4;
