@@ -15,6 +15,7 @@ protected:
     // Puts islander `index` into room (area, number) with everyday moods.
     Npc& place(int index, const char* name, int area, int number, int gender = 1) {
         Npc& npc = game.islanders[static_cast<std::size_t>(index)];
+        npc = Npc{};
         npc.name = name;
         npc.npcIndex = index;
         npc.gender = gender;
