@@ -60,6 +60,8 @@ void moveIslanders(int mayApproach) {
 void moveIslander(Npc& npc, int area, int number) {
     Room* target = roomAt(area, number);
     if (!npc.alive() || target == nullptr || npc.currentRoom == target) return;
+    // Handcuffed to a tree: no walking off, not even at night.
+    if (&npc == game.handcuffedIslander) return;
 
     if (inPlayersRoom(npc)) printMarked("%s leaves the room.\n", npc.name);
     if (npc.currentRoom != nullptr) removeFromList(npc.currentRoom->occupants, &npc);

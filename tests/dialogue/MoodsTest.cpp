@@ -130,6 +130,9 @@ TEST_F(MoodsTest, BedtimeMovesEveryHumanButNotTheDog) {
     place(0, "Dog", 5, 3, 0).happiness = 100;
     Npc& glad = place(1, "Frank", 5, 3);
     glad.happiness = 50;
+    Npc& cuffed = place(3, "Carl", 5, 3);
+    cuffed.happiness = 90;
+    game.handcuffedIslander = &cuffed;
     Npc& dead = place(2, "Beth", 5, 4, 2);
     dead.happiness = 50;
     removeFromList(roomAt(5, 4)->occupants, &dead);
@@ -140,5 +143,6 @@ TEST_F(MoodsTest, BedtimeMovesEveryHumanButNotTheDog) {
     EXPECT_TRUE(glad.currentRoom->is(0, 3));
     EXPECT_TRUE(game.islanders[0].currentRoom->is(5, 3));
     EXPECT_TRUE(dead.currentRoom->is(5, 4));
+    EXPECT_TRUE(cuffed.currentRoom->is(5, 3));
     EXPECT_NE(isBusy(), nullptr);
 }
