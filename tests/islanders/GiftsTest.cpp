@@ -54,67 +54,30 @@ TEST_F(GiftsTest, HostilityOfSixtyStillGivesButAboveDoesNot) {
     EXPECT_EQ(draw(), 1);  // nothing was drawn
 }
 
-TEST_F(GiftsTest, BelowSixtyHappinessGivesEverydayFindsOneTimeInFour) {
-    struct Case {
-        int drawn;
-        const char* gift;
-    };
-    // 14 items over a range of 56: draws 14 to 55 give nothing.
-    const Case cases[] = {{13, "scrap of metal"}, {14, ""}, {55, ""}, {56 + 3, "dark insect"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.drawn);
-        Npc& frank = friendly(1, "Frank", 59.9);
-        queueDraws({c.drawn});
-        considerGift(frank);
-        EXPECT_EQ(droppedItem(), c.gift);
-        EXPECT_EQ(frank.gaveGift, c.gift[0] ? 1 : 0);
-        removeFromList(playerRoom().occupants, &frank);
-        initList(playerRoom().items, kRoomItemCapacity);
-    }
-}
-
-TEST_F(GiftsTest, HappinessFromSixtyChoosesBetweenFindsAndParts) {
+// Each happiness band draws its kind and then an item over the kind's range;
+// draws past the list give nothing.
+TEST_F(GiftsTest, HappinessChoosesTheKindAndItsChance) {
     struct Case {
         double happiness;
         std::vector<int> draws;
         const char* gift;
     };
     const Case cases[] = {
-        {60.0, {1, 28 + 2}, "berry"},   // everyday finds, range 28
-        {60.0, {1, 14}, ""},
-        {89.9, {0, 44 + 10}, "sling"},  // parts, range 44
-        {89.9, {0, 11}, ""},
+        {59.9, {13}, "scrap of metal"},   {59.9, {14}, ""}, {59.9, {55}, ""},  // range 56
+        {59.9, {56 + 3}, "dark insect"},
+        {60.0, {1, 28 + 2}, "berry"},     {60.0, {1, 14}, ""},                 // range 28
+        {89.9, {0, 44 + 10}, "sling"},    {89.9, {0, 11}, ""},                 // range 44
+        {90.0, {0, 18 + 13}, "scrap of metal"}, {90.0, {0, 14}, ""},           // range 18
+        {90.0, {1, 22 + 10}, "sling"},    {90.0, {1, 11}, ""},                 // range 22
+        {90.0, {2, 20 + 4}, "crowbar"},   {90.0, {2, 5}, ""},                  // range 20
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.happiness);
+        SCOPED_TRACE(std::to_string(c.happiness) + " " + c.gift);
         Npc& frank = friendly(1, "Frank", c.happiness);
         queueDraws(c.draws);
         considerGift(frank);
         EXPECT_EQ(droppedItem(), c.gift);
-        removeFromList(playerRoom().occupants, &frank);
-        initList(playerRoom().items, kRoomItemCapacity);
-    }
-}
-
-TEST_F(GiftsTest, HappinessFromNinetyMayGiveTools) {
-    struct Case {
-        std::vector<int> draws;
-        const char* gift;
-    };
-    const Case cases[] = {
-        {{0, 18 + 13}, "scrap of metal"},  // range 18
-        {{0, 14}, ""},
-        {{1, 22 + 10}, "sling"},  // range 22
-        {{1, 11}, ""},
-        {{2, 20 + 4}, "crowbar"},  // range 20
-        {{2, 5}, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.gift);
-        Npc& frank = friendly(1, "Frank", 90.0);
-        queueDraws(c.draws);
-        considerGift(frank);
-        EXPECT_EQ(droppedItem(), c.gift);
+        EXPECT_EQ(frank.gaveGift, c.gift[0] ? 1 : 0);
         removeFromList(playerRoom().occupants, &frank);
         initList(playerRoom().items, kRoomItemCapacity);
     }
