@@ -174,16 +174,12 @@ void resumeConversation() {
 
 void conversationChoice(const char* line) {
     if (!line || !*line) return;
-    if (!game.talkingTo) {  // nobody to answer: give the player the game back
-        closeConversation();
-        setInputLimit(kCommandInputLimit);
+    int option = std::toupper(static_cast<unsigned char>(line[0])) - 64;
+    if (game.talkingTo && option >= 1 && option <= game.optionCount) {
+        answerChoice(*game.talkingTo, option);
         return;
     }
-    int option = std::toupper(static_cast<unsigned char>(line[0])) - 64;
-    if (option >= 1 && option <= game.optionCount)
-        answerChoice(*game.talkingTo, option);
-    else
-        printMarked("/c\nYou must enter a valid choice\n");
+    printMarked("/c\nYou must enter a valid choice\n");
 }
 
 void talkCommand(const char* argument) {
