@@ -75,7 +75,7 @@ void useHandcuffs(std::string_view text) {
     std::size_t blank = name.find(' ');
     name = blank == std::string_view::npos ? std::string_view() : name.substr(blank + 1);
     Room* room = game.player.currentRoom;
-    game.handcuffedIslander = room ? findIslanderInRoom(name, *room) : nullptr;
+    game.handcuffedIslander = room && !name.empty() ? findIslanderInRoom(name, *room) : nullptr;
     printMarked("/YYou handcuffed %s to a nearby tree.\n", name);
 }
 

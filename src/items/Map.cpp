@@ -53,7 +53,13 @@ void appendCut(std::string& line, std::string_view text) {
     if (!line.empty() && (line.back() == '/' || line.back() == '@')) line.pop_back();
 }
 
-std::string buildLine(const std::string& source, const Room& here, bool& marked) {
+// The player's place on the map: area and room number.
+struct Place {
+    int area = -1;
+    int number = -1;
+};
+
+std::string buildLine(const std::string& source, Place here, bool& marked) {
     std::string line;
     std::size_t pos = 0;
     while (pos < source.size()) {
@@ -92,7 +98,8 @@ void showMap(std::string_view) {
         printMarked("/RThe map is too faded to read. (Data/map.txt could not be opened.)\n");
         return;
     }
-    const Room& here = *game.player.currentRoom;
+    Place here;
+    if (const Room* room = game.player.currentRoom) here = {room->area, room->number};
     std::string mapText;
     bool marked = false;
     while (file) {
