@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -97,6 +98,26 @@ TEST_F(WorldCatalogueTest, HoldsEveryNameTheCodeLooksUp) {
     // Islander gifts and the raft look these up too; none may be shadowed by an earlier record.
     for (const char* name : {"Junky Raft", "Lousy Raft", "Common Raft", "Fine Raft", "Yacht"}) {
         EXPECT_EQ(findItemByName(name), nullptr) << name << " is written into the raft record, not a record of its own";
+    }
+}
+
+TEST_F(WorldCatalogueTest, NamesCanBeTypedWithGetAndDrop) {
+    std::set<std::string> names;
+    for (const ItemDef& item : game.items) {
+        std::string name = toLower(item.name.view());
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(name.empty());
+        if (name != "corpse of") {
+            EXPECT_TRUE(names.insert(name).second) << "an earlier record hides this one";
+        }
+        // "get" and "drop" take a final s for a plural, except on these two.
+        if (item.portable && name != "glasses" && name != "handcuffs") {
+            EXPECT_NE(name.back(), 's');
+        }
+        // "use" splits at " on" and " with"; a name holding them could never be used whole.
+        EXPECT_EQ(name.find(" on"), std::string::npos);
+        EXPECT_EQ(name.find(" with"), std::string::npos);
+        EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(name[0]))) << "a leading digit reads as a count";
     }
 }
 
