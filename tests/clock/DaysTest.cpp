@@ -109,11 +109,12 @@ TEST_F(DaysTest, MemorySubjectStaysOnMorningsWithoutAPick) {
 }
 
 TEST_F(DaysTest, MurderStrikesAtExactlyTheThresholds) {
+    const std::string credits = creditsText();
     makeMurderous(65.0, 35.0);
     queueDraws({0});
     EXPECT_TRUE(nightMurder());
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(output(), std::string(kMurderText) + kGreyThanks + "/s");
+    EXPECT_EQ(output(), std::string(kMurderText) + kGreyThanks + credits + "/s");
 }
 
 TEST_F(DaysTest, MurderHoldsBackJustInsideTheThresholds) {
@@ -169,16 +170,18 @@ TEST_F(DaysTest, MurderBeginsOnDayFour) {
 }
 
 TEST_F(DaysTest, MurderedPlayerSeesNoMorning) {
+    const std::string credits = creditsText();
     makeMurderous();
     queueDraws({0, kSentinel});
     std::string text = beginDay(4);
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(text, std::string(kMurderText) + kGreyThanks + "/s");
+    EXPECT_EQ(text, std::string(kMurderText) + kGreyThanks + credits + "/s");
     EXPECT_TRUE(roomAt(6, 13)->items.empty()) << "no crate: the morning never came";
     EXPECT_EQ(draw(), kSentinel) << "nothing else happens on that tick";
 }
 
 TEST_F(DaysTest, StarvationWhenDaySeventeenBegins) {
+    const std::string credits = creditsText();
     game.day = 16;
     game.tick = 3839;
     ++game.tick;
@@ -186,13 +189,14 @@ TEST_F(DaysTest, StarvationWhenDaySeventeenBegins) {
     EXPECT_EQ(game.tick, 3840);
     EXPECT_EQ(game.day, 17);
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(output(), std::string(kStarvedText) + kYellowThanks + "/s");
+    EXPECT_EQ(output(), std::string(kStarvedText) + kYellowThanks + credits + "/s");
 }
 
 TEST_F(DaysTest, MurderOnTheLastNightComesBeforeStarvation) {
+    const std::string credits = creditsText();
     makeMurderous();
     queueDraws({0});
     std::string text = beginDay(17);
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(text, std::string(kMurderText) + kGreyThanks + "/s");
+    EXPECT_EQ(text, std::string(kMurderText) + kGreyThanks + credits + "/s");
 }

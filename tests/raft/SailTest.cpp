@@ -158,6 +158,7 @@ TEST_F(SailTest, AReturnChangesNothing) {
 TEST_F(SailTest, BothQuestionsWaitWithoutTheGameLock) {
     LockProbeConsole probe;
     setConsole(&probe);
+    setUpConsole();  // the answer is typed on the input row
     probe.typeText("yes");
     probe.typeText("mary");
     queueDraws({0});
