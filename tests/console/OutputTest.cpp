@@ -1,0 +1,165 @@
+#include "TestSupport.h"
+
+namespace {
+// The bottom line being written is 299; a finished line is 298 when a newline followed it.
+std::string lastLine(int back = 1) { return scrollbackLine(kScrollbackLines - 1 - back); }
+ScreenCell cellOf(int line, int col) { return scrollback().lines[static_cast<std::size_t>(line)][static_cast<std::size_t>(col)]; }
+}  // namespace
+
+using OutputTest = GameTest;
+
+TEST_F(OutputTest, ColourCodesSetForegroundAndRestore) {
+    printMarked("/RHello /Gworld/x!\n");
+    EXPECT_EQ(lastLine(), "Hello world!");
+    EXPECT_EQ(cellOf(298, 0).attr, 0x0C);
+    EXPECT_EQ(cellOf(298, 6).attr, 0x0A);
+    EXPECT_EQ(cellOf(298, 11).attr, 0x0C);  // "/x" brings back bright red
+    // The screen's text area shows the same cells at row 45 (the newest view).
+    EXPECT_EQ(screen.cell(1, 45).ch, 'H');
+    EXPECT_EQ(screen.cell(1, 45).attr, 0x0C);
+}
+
+TEST_F(OutputTest, RestoreWithoutAnyCodeGivesBrightWhiteThenLastSaved) {
+    printMarked("/xa\n");
+    EXPECT_EQ(cellOf(298, 0).attr, 0x0F);
+    printMarked("/Yb/Gc\n");  // "/G" saves yellow
+    printMarked("/xd\n");
+    EXPECT_EQ(cellOf(298, 0).attr, 0x0E);
+}
+
+TEST_F(OutputTest, EachCallStartsGreyOnBlackAndCallsShareALine) {
+    printMarked("/Rabc");
+    printMarked("def\n");
+    EXPECT_EQ(lastLine(), "abcdef");
+    EXPECT_EQ(cellOf(298, 0).attr, 0x0C);
+    EXPECT_EQ(cellOf(298, 3).attr, 0x07);
+}
+
+TEST_F(OutputTest, BackgroundAndLiteralMarks) {
+    printMarked("@bA@@B//C@eD\n");
+    EXPECT_EQ(lastLine(), "A@B/CD");
+    EXPECT_EQ(cellOf(298, 0).attr, 0x17);
+    EXPECT_EQ(cellOf(298, 1).attr, 0x07);  // '@' keeps the foreground on black
+    EXPECT_EQ(cellOf(298, 3).attr, 0x17);  // '/' in the current colours
+    EXPECT_EQ(cellOf(298, 5).attr, 0x87);
+}
+
+TEST_F(OutputTest, FormatConversions) {
+    printMarked("%d%% %i %u %o %x %X %c %s %f\n", 50, -3, 7u, 8, 255, 255, 'z', "str", 1.5);
+    EXPECT_EQ(lastLine(), "50% -3 7 10 ff FF z str 1.500000");
+    std::string s = "/Yyellow";
+    printMarked("%s\n", s);
+    EXPECT_EQ(cellOf(298, 0).attr, 0x0E);
+}
+
+TEST_F(OutputTest, BadConversionPrintsOnlyTheError) {
+    printMarked("abc %5d\n", 3);
+    EXPECT_EQ(lastLine(), "Error.  Invalid character following '%'.");
+    printMarked("trailing %");
+    EXPECT_EQ(lastLine(), "Error.  Invalid character following '%'.");
+    EXPECT_EQ(scrollbackLine(297), "Error.  Invalid character following '%'.");
+}
+
+TEST_F(OutputTest, BadCodeKeepsWhatWasDrawnAndDropsTheRest) {
+    printMarked("ab/Qcd\n");
+    EXPECT_EQ(lastLine(), "abError.  Invalid character following '/'.");
+    printMarked("/e\n");
+    EXPECT_EQ(lastLine(), "Error.  Invalid character following '/'.");
+    printMarked("x@z\n");
+    EXPECT_EQ(lastLine(), "xError.  Invalid character following '/'.");
+}
+
+TEST_F(OutputTest, WordThatWouldEndInColumn78MovesWhole) {
+    std::string text = std::string(70, 'a') + " bbbbbbbbbb\n";
+    printMarked("%s", text);
+    EXPECT_EQ(lastLine(2), std::string(70, 'a'));
+    EXPECT_EQ(lastLine(), "bbbbbbbbbb");
+}
+
+TEST_F(OutputTest, SpaceOnColumn78Disappears) {
+    std::string text = std::string(77, 'a') + " next\n";
+    printMarked("%s", text);
+    EXPECT_EQ(lastLine(2), std::string(77, 'a'));
+    EXPECT_EQ(lastLine(), "next");
+}
+
+TEST_F(OutputTest, FullLineThenNewlineLeavesAnEmptyLine) {
+    std::string text = std::string(77, 'x') + "\n";
+    printMarked("%s", text);
+    printMarked("after\n");
+    EXPECT_EQ(lastLine(3), std::string(77, 'x'));
+    EXPECT_EQ(lastLine(2), "");
+    EXPECT_EQ(lastLine(), "after");
+}
+
+TEST_F(OutputTest, ColourCodesTakeNoColumnsWhenWrapping) {
+    std::string text;
+    std::string visible;
+    for (int i = 0; i < 37; ++i) {
+        text += "/Ra/Gb";
+        visible += "ab";
+    }
+    text += " c\n";  // 76 columns: fits only if the codes count nothing
+    printMarked("%s", text);
+    EXPECT_EQ(lastLine(), visible + " c");
+}
+
+TEST_F(OutputTest, RunWithoutBreakPointIsCutByTheDrawing) {
+    std::string text = std::string(100, 'q') + "\n";
+    printMarked("%s", text);
+    EXPECT_EQ(lastLine(2), std::string(77, 'q'));
+    EXPECT_EQ(lastLine(), std::string(23, 'q'));
+}
+
+TEST_F(OutputTest, WordStartedInEarlierCallIsNotSplitBackwards) {
+    printMarked("%s", std::string(60, 'a'));
+    std::string more = std::string(30, 'b') + "\n";
+    printMarked("%s", more);
+    EXPECT_EQ(lastLine(2), std::string(60, 'a') + std::string(17, 'b'));
+    EXPECT_EQ(lastLine(), std::string(13, 'b'));
+}
+
+TEST_F(OutputTest, EmptyFormatLeavesAScrolledViewAlone) {
+    for (int i = 0; i < 60; ++i) printMarked("line %d\n", i);
+    scrollViewUp();
+    scrollViewUp();
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 2);
+    printMarked("");
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 2);
+    printMarked("x");
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+}
+
+TEST_F(OutputTest, ScrollbackKeepsThreeHundredLinesAndViewStops) {
+    for (int i = 0; i < 320; ++i) printMarked("line %d\n", i);
+    EXPECT_EQ(scrollbackLine(0), "line 21");
+    EXPECT_EQ(scrollbackLine(298), "line 319");
+    for (int i = 0; i < 400; ++i) scrollViewUp();
+    EXPECT_EQ(scrollback().viewTop, 0);
+    EXPECT_EQ(screen.rowText(1, 1, 78), "line 21");
+    for (int i = 0; i < 400; ++i) scrollViewDown();
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+    EXPECT_EQ(screen.rowText(45, 1, 78), "line 319");
+}
+
+TEST_F(OutputTest, PauseShowsArrowThenClearsOnAKey) {
+    screen.pushEvent(InputEvent::character('k'));
+    printMarked("wait/sgo\n");
+    // The arrow's cell is cleared and drawing goes on in the same column.
+    EXPECT_EQ(lastLine(), "waitgo");
+    EXPECT_EQ(screen.nextEvent(0).type, InputEvent::Type::Closed);  // the key was consumed
+}
+
+TEST(WrapTest, StartColumnCountsTowardTheLimit) {
+    std::string text = "hello world";
+    wrapMarkedText(text, 72);
+    // The space falls on column 78 and goes; the drawing starts "world" on a new line.
+    EXPECT_EQ(text, "helloworld");
+    std::string longer = "hello worlds";
+    wrapMarkedText(longer, 71);
+    EXPECT_EQ(longer, "hello\nworlds");
+}
+
+TEST(WrapTest, StripMarkupKeepsLiterals) {
+    EXPECT_EQ(stripMarkup("/Ra//b@@c@bd/x/se"), "a/b@cde");
+}
