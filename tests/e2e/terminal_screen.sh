@@ -52,6 +52,30 @@ wait_for "The following are some of the useful game commands:"
 keys ri Enter
 wait_for "Area: 0  Room: 8"
 
+# Paging the scrollback: the wheel (X10 mouse reports, button 64/65), clicks
+# on the scroll bar's arrows (column 78, rows 1 and 46) and keypad + and -.
+area_row() { screen_text | grep -nF "The following are some of the useful" | tail -1 | cut -d: -f1; }
+expect_area_row() {
+    for _ in $(seq 30); do [ "$(area_row)" = "$1" ] && return 0; sleep 0.1; done
+    fail "$2: the help heading is on row $(area_row), not $1"
+}
+newest=$(area_row)
+hex_keys 1b 5b 4d 60 30 30; hex_keys 1b 5b 4d 60 30 30
+expect_area_row $((newest + 2)) "wheel up twice"
+hex_keys 1b 5b 4d 20 6f 22; hex_keys 1b 5b 4d 23 6f 22
+expect_area_row $((newest + 3)) "click on the up arrow"
+hex_keys 1b 4f 6d
+expect_area_row $((newest + 4)) "keypad minus"
+hex_keys 1b 4f 6b; hex_keys 1b 4f 6b
+expect_area_row $((newest + 2)) "keypad plus twice"
+hex_keys 1b 5b 4d 61 30 30
+expect_area_row $((newest + 1)) "wheel down"
+hex_keys 1b 5b 4d 20 6f 4f; hex_keys 1b 5b 4d 23 6f 4f
+expect_area_row "$newest" "click on the down arrow"
+hex_keys 1b 4f 6b
+sleep 0.3
+expect_area_row "$newest" "keypad plus at the newest line"
+
 # Keypad 5 (ESC O u in application keypad mode) looks at once, on an empty line.
 before=$(screen_text | sed -n 2,47p)
 hex_keys 1b 4f 75
