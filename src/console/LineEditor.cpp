@@ -113,6 +113,8 @@ int suggestCompletion(int cursorX) {
 
 std::string readInputLine() {
     int length = 0;
+    // Typing always starts right after the prompt.
+    if (console().cursorY() != kInputRow || console().cursorX() < kFirstColumn) moveCursor(kFirstColumn);
     while (true) {
         console().present();
         InputEvent e = nextInputEvent(kEventWaitMs);
