@@ -11,6 +11,7 @@
 #include "WorldFixture.h"
 #include "clock/Clock.h"
 #include "core/Commands.h"
+#include "core/Random.h"
 
 namespace {
 
@@ -53,6 +54,40 @@ protected:
         }
     }
     int held(const char* name) { return heldCount(name); }
+    // Lets any work or sleep run out.
+    void finishWork() {
+        for (int guard = 0; guard < 200 && isBusy(); ++guard) ticks(1);
+        ASSERT_FALSE(isBusy());
+    }
+    void craft(const char* useLine, const char* product) {
+        command(useLine);
+        finishWork();
+        std::string get = std::string("get ") + product;
+        command(get.c_str());
+    }
+    // The murderer and the wanderers would interrupt long work; this game is played alone.
+    void sendIslandersAway() {
+        for (std::size_t i = 1; i < game.islanders.size(); ++i) {
+            Npc& npc = game.islanders[i];
+            if (npc.currentRoom) removeFromList(npc.currentRoom->occupants, &npc);
+            npc.gender = -1;
+        }
+    }
+    void fellTreeIn(int area, int number) {
+        walkTo(area, number);
+        ASSERT_EQ(lyingHere("tree"), 1) << area << " " << number;
+        command("use axe on tree");
+        finishWork();
+        ASSERT_EQ(lyingHere("tree"), 0) << output();
+        ASSERT_EQ(lyingHere("wood"), 3);
+        command("get 3 wood");
+    }
+    // One "boat" command, then the work period it starts.
+    void boat(int expectedState) {
+        command("boat");
+        ASSERT_EQ(game.raftState, expectedState) << output();
+        finishWork();
+    }
     int lyingHere(const char* name) {
         const ItemDef* item = findItemByName(name);
         return item ? static_cast<int>(countInList(game.player.currentRoom->items, item)) : 0;
@@ -150,4 +185,101 @@ TEST_F(WorldPlaythroughTest, AnAxeFellsAJungleTreeIntoWood) {
     ticks(8);
     EXPECT_EQ(lyingHere("tree"), 0) << output();
     EXPECT_EQ(lyingHere("wood"), 3);
+}
+
+TEST_F(WorldPlaythroughTest, ARaftGrowsIntoAYachtAndSailsHome) {
+    sendIslandersAway();
+    // Tools: an axe, a hammer and a knife from rocks, beach wood and the cave's blade.
+    walkTo(0, 3);
+    command("get rocks");
+    for (auto [area, number] : {std::pair{0, 4}, {0, 1}, {0, 6}}) {
+        walkTo(area, number);
+        command("get wood");
+    }
+    walkTo(10, 7);
+    command("get blade");
+    craft("use rock on rock", "sharp rock");
+    for (int i = 0; i < 3; ++i) craft("use blade on wood", "handle");
+    command("combine sharp rock with handle");
+    command("combine rock with handle");
+    command("combine blade with handle");
+    ASSERT_EQ(held("axe") + held("hammer") + held("knife"), 3) << output();
+
+    // Rope, cloth and leaves are gathered and left at the raft's shore.
+    for (auto [area, number] : {std::pair{0, 13}, {1, 2}, {3, 4}, {7, 2}}) {
+        walkTo(area, number);
+        command("get rope");
+    }
+    walkTo(4, 11);
+    command("get vine");
+    walkTo(4, 10);
+    command("get coconut husk");
+    command("combine vine with coconut husk");
+    for (auto [area, number] : {std::pair{1, 9}, {3, 6}, {6, 0}, {7, 14}}) {
+        walkTo(area, number);
+        command("get cloth");
+    }
+    for (auto [area, number] : {std::pair{4, 3}, {4, 5}, {4, 8}, {4, 12}, {4, 14}, {0, 9}}) {
+        walkTo(area, number);
+        command("get large leaf");
+    }
+    ASSERT_EQ(held("rope"), 5);
+    ASSERT_EQ(held("cloth"), 4);
+    ASSERT_EQ(held("large leaf"), 6);
+    walkTo(0, 4);
+    command("drop ropes");
+    command("drop cloths");
+    command("drop large leafs");
+
+    // Junky Raft, then the tool steps up to a Lousy Raft.
+    fellTreeIn(4, 7);
+    fellTreeIn(4, 9);
+    walkTo(0, 4);
+    command("get rope");
+    screen.typeText("yes");
+    boat(1);
+    ASSERT_EQ(game.items[32].name, "Junky Raft");
+    for (int state = 2; state <= 7; ++state) boat(state);
+    boat(7);
+    ASSERT_EQ(game.items[32].name, "Lousy Raft");
+
+    // Two wood steps, four leaf steps, and a leaf pays for the Common Raft.
+    fellTreeIn(4, 5);
+    walkTo(0, 4);
+    boat(8);
+    fellTreeIn(4, 3);
+    fellTreeIn(4, 11);
+    walkTo(0, 4);
+    boat(9);
+    ASSERT_LT(held("wood"), 6);
+    command("get 5 large leafs");
+    for (int state = 10; state <= 13; ++state) boat(state);
+    boat(13);
+    ASSERT_EQ(game.items[32].name, "Common Raft");
+
+    // Strengthening twice, the Fine Raft, then the Yacht.
+    for (auto [area, number] : {std::pair{4, 1}, {5, 11}, {5, 13}, {5, 15}}) fellTreeIn(area, number);
+    walkTo(0, 4);
+    command("get 3 cloths");
+    command("get 3 ropes");
+    boat(14);
+    boat(15);
+    boat(15);
+    ASSERT_EQ(game.items[32].name, "Fine Raft");
+    fellTreeIn(5, 18);
+    walkTo(0, 4);
+    ASSERT_GE(held("wood"), 6);
+    command("get large leaf");
+    command("get rope");
+    command("get cloth");
+    boat(20);
+    ASSERT_EQ(game.items[32].name, "Yacht");
+    EXPECT_EQ(held("rope") + held("cloth") + held("large leaf"), 0) << "every step paid from the pack";
+
+    output();
+    screen.typeText("yes");
+    screen.typeText("");
+    command("sail");
+    EXPECT_EQ(game.running, 0);
+    EXPECT_NE(output().find("escaped the Island!"), std::string::npos);
 }
