@@ -10,6 +10,7 @@
 
 #include "WorldFixture.h"
 #include "clock/Clock.h"
+#include "console/Screen.h"
 #include "core/Commands.h"
 #include "core/Random.h"
 
@@ -188,6 +189,7 @@ TEST_F(WorldPlaythroughTest, AnAxeFellsAJungleTreeIntoWood) {
 }
 
 TEST_F(WorldPlaythroughTest, ARaftGrowsIntoAYachtAndSailsHome) {
+    setUpConsole();  // the raft and the sail ask their questions on the input row
     sendIslandersAway();
     // Tools: an axe, a hammer and a knife from rocks, beach wood and the cave's blade.
     walkTo(0, 3);
