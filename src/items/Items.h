@@ -1,7 +1,52 @@
 #pragma once
 // Item behaviour: use handlers, timed crafting, combining and the map.
+// Every handler receives what followed the item name (" on tree"), or "".
 #include <string_view>
 
 void registerUseHandlers();
 void combineItems(const char* first, const char* second);
 void showMap(std::string_view text = {});
+
+// True when text, without its separating first character, is exactly form.
+bool isForm(std::string_view text, std::string_view form);
+
+// Eating and applying
+void useCoconut(std::string_view text);
+void useBanana(std::string_view text);
+void useDarkInsect(std::string_view text);
+void useBrightInsect(std::string_view text);
+void useBerry(std::string_view text);
+void useBatGuano(std::string_view text);
+void useDarkFlower(std::string_view text);
+void useBrightFlower(std::string_view text);
+
+// Wearing and fiddling
+void useTornShirt(std::string_view text);
+void useBandana(std::string_view text);
+void useGlasses(std::string_view text);
+void useBrokenRadio(std::string_view text);
+void useNote(std::string_view text);
+
+// Throwing, breaking, digging and prying
+void useShell(std::string_view text);
+void useHandcuffs(std::string_view text);
+void useHammer(std::string_view text);
+void useSling(std::string_view text);
+void usePebble(std::string_view text);
+void useShovel(std::string_view text);
+void useCrowbar(std::string_view text);
+
+// The three shapes of the keypad wall
+void usePyramid(std::string_view text);
+void useCube(std::string_view text);
+void useSphere(std::string_view text);
+
+// Timed crafting with tools
+void useRock(std::string_view text);
+void useBlade(std::string_view text);
+void useAxe(std::string_view text);
+void finishSharpRock();
+void finishShovelHead();
+void finishHandle();
+void finishSling();
+void finishFelling();

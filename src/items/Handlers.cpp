@@ -1,0 +1,150 @@
+// The immediate use handlers: eating, wearing, throwing, breaking,
+// digging, prying and placing the shapes at the keypad wall.
+#include <cstdint>
+
+#include "console/Output.h"
+#include "core/Random.h"
+#include "core/World.h"
+#include "islanders/Islanders.h"
+#include "items/Items.h"
+
+namespace {
+
+void eat(const char* itemName, const char* message) {
+    takeFromInventory(itemName);
+    printMarked(message);
+}
+
+// Moves one unit from the inventory to the floor; a full room leaves it held.
+void dropHere(const char* itemName) {
+    ItemDef* item = findItemByName(itemName);
+    Room* here = game.player.currentRoom;
+    if (!item || !here) return;
+    if (addToList(here->items, item) >= 0) removeFromList(game.player.inventory, item);
+}
+
+bool here(int area, int number) {
+    return game.player.currentRoom && game.player.currentRoom->is(area, number);
+}
+
+void placeShape(const char* itemName, std::int16_t& flag, const char* insertMessage) {
+    if (here(9, 7)) {
+        printMarked(insertMessage);
+        flag = 1;
+        takeFromInventory(itemName);
+    }
+    if (game.pyramidPlaced == 1 && game.cubePlaced == 1 && game.spherePlaced == 1) {
+        printMarked("/YOff to the right a you hear a female voice softly say 'Please enter lab code' as small numeric keypad is revealed.\n");
+    }
+}
+
+}  // namespace
+
+void useCoconut(std::string_view) { eat("coconut", "/YMmm, tastes good!\n"); }
+void useBanana(std::string_view) { eat("banana", "/YYummy!\n"); }
+void useDarkInsect(std::string_view) { eat("dark insect", "/YUgh, it tastes horrible.\n"); }
+void useBrightInsect(std::string_view) { eat("bright insect", "/YWow, that tastes really good!\n"); }
+void useBerry(std::string_view) { eat("berry", "/YHmm, should berries taste like acid?\n"); }
+void useBatGuano(std::string_view) { eat("bat guano", "/YYou regretably apply the stinky camoflauge.\n"); }
+void useDarkFlower(std::string_view) { eat("dark flower", "GAK, that tastes horrible.\n"); }
+void useBrightFlower(std::string_view) { eat("bright flower", "/YYou die of poison...just kidding, you're fine.\n"); }
+
+void useTornShirt(std::string_view) { printMarked("/YWow, you look stylish\n"); }
+void useBandana(std::string_view) { printMarked("/YYou look ready to get into a bar fight\n"); }
+void useGlasses(std::string_view) { printMarked("/YWow, now you see worse!.\n"); }
+void useBrokenRadio(std::string_view) { printMarked("/YAll you get is static.\n"); }
+
+void useNote(std::string_view) {
+    ItemDef* note = findItemByName("note");
+    if (!note) return;
+    // The note reads as its description; a line break closes it when the text has none.
+    std::string_view words = note->description.view();
+    printMarked(!words.empty() && words.back() == '\n' ? "%s" : "%s\n", words);
+}
+
+void useShell(std::string_view) {
+    dropHere("shell");
+    printMarked("/YYou fling the shell like a deadly ninja star...of death!\n");
+}
+
+void useHandcuffs(std::string_view text) {
+    takeFromInventory("handcuffs");
+    // "use handcuffs on mary" hands over " on mary": skip the blank, the
+    // word "on" or "with" and one blank; what is left is the name.
+    std::string_view name = text.empty() ? text : text.substr(1);
+    std::size_t blank = name.find(' ');
+    name = blank == std::string_view::npos ? std::string_view() : name.substr(blank + 1);
+    Room* room = game.player.currentRoom;
+    game.handcuffedIslander = room && !name.empty() ? findIslanderInRoom(name, *room) : nullptr;
+    printMarked("/YYou handcuffed %s to a nearby tree.\n", name);
+}
+
+void useHammer(std::string_view text) {
+    if (isForm(text, "on broken radio") && heldCount("broken radio") > 0) {
+        takeFromInventory("broken radio");
+        printMarked("/YYou destroyed the radio, good job!\n");
+    } else if (isForm(text, "on coconut") && heldCount("coconut") > 0) {
+        takeFromInventory("coconut");
+        printMarked("/YYou break open the coconut, yummy.\n");
+    } else {
+        printMarked("/RInvalid use of the axe.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
+    }
+}
+
+void useSling(std::string_view text) {
+    if (isForm(text, "on tree")) printMarked("/YYou hit the tree, but to no effect.\n");
+}
+
+void usePebble(std::string_view text) {
+    if ((isForm(text, "on sling") || isForm(text, "with sling")) && heldCount("sling") > 0) {
+        takeFromInventory("sling");
+        takeFromInventory("pebble");
+        printMarked("/YYou load a pebble into your sling.\n");
+        return;
+    }
+    switch (draw() % 3) {
+    case 0:
+        printMarked("/YYou throw the pebble at the ground in disgust!\n");
+        dropHere("pebble");
+        break;
+    case 1:
+        printMarked("/YYou smash the pebble into dust. /CPoof!\n");
+        takeFromInventory("pebble");
+        break;
+    default:
+        if (heldCount("pebble") > 1) {
+            printMarked("/YYou juggle your pebbles in a specaular display.\n");
+        } else {
+            printMarked("/YYou juggle a single pebble... wow.\n");
+        }
+        break;
+    }
+}
+
+void useShovel(std::string_view) {
+    if (here(11, 0)) {
+        printMarked("/YYou dig a hole under the fence large enough for you to safely crawl under.\n");
+        connectRooms(*game.player.currentRoom, *roomAt(11, 5), Northeast);
+    } else {
+        printMarked("/YYou swing the shovel around uselessly.\n");
+    }
+}
+
+void useCrowbar(std::string_view) {
+    if (here(11, 7)) {
+        printMarked("/YYou use the crowbar to pry the door open.\n");
+        connectRooms(*game.player.currentRoom, *roomAt(12, 0), East);
+    } else {
+        printMarked("/YYou swing the crowbar about uselessly.\n");
+    }
+}
+
+void usePyramid(std::string_view) {
+    placeShape("pyramid", game.pyramidPlaced, "/YYou insert the pyramid into a slot and you hear a click.\n");
+}
+void useCube(std::string_view) {
+    placeShape("cube", game.cubePlaced, "/YYou insert the cube into a slot and you hear a click.\n");
+}
+void useSphere(std::string_view) {
+    placeShape("sphere", game.spherePlaced, "/YYou insert the sphere into a slot and you hear a click.\n");
+}

@@ -1,0 +1,120 @@
+# Shared by the item and ending end-to-end tests: starts the game in a
+# private tmux server on an 80x50 pane, with a private copy of the Data
+# directory, and offers small helpers to type and to read the screen.
+# Usage (sourced): items_common.bash <binary> <datadir>
+
+set -u
+BINARY=$(realpath "$1")
+DATA_SOURCE=$(realpath "$2")
+SOCKET="brinefall-$$"
+WORK=$(mktemp -d)
+
+cleanup() {
+    tmux -L "$SOCKET" kill-server 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    echo "---- screen ----"
+    screen_text
+    exit 1
+}
+
+screen_text() { tmux -L "$SOCKET" capture-pane -p -t game 2>/dev/null; }
+screen_colours() { tmux -L "$SOCKET" capture-pane -p -e -t game 2>/dev/null; }
+
+# Starts the game; after it ends the pane reports its status and the terminal modes.
+start_game() {
+    cp -r "$DATA_SOURCE" "$WORK/Data"
+    tmux -L "$SOCKET" -f /dev/null new-session -d -s game -x 80 -y 50 \
+        "cd '$WORK' && '$BINARY'; echo \"EXITED \$?\"; stty -a > '$WORK/stty.txt'; sleep 600"
+}
+
+# Waits until the screen shows the text (fixed string); fails after the timeout.
+wait_for() {
+    local text=$1 timeout=${2:-10} waited=0
+    while ! screen_text | grep -qF -- "$text"; do
+        sleep 0.1
+        waited=$((waited + 1))
+        [ "$waited" -ge $((timeout * 10)) ] && fail "timed out waiting for: $text"
+    done
+}
+
+# Types a line and presses Enter.
+type_line() {
+    tmux -L "$SOCKET" send-keys -t game -l -- "$1"
+    tmux -L "$SOCKET" send-keys -t game Enter
+}
+
+# Types a line, then waits until the screen has changed and stays still a moment.
+type_and_settle() {
+    local before after previous waited=0
+    before=$(screen_text)
+    type_line "$1"
+    previous=$before
+    while true; do
+        sleep 0.1
+        waited=$((waited + 1))
+        after=$(screen_text)
+        if [ "$after" != "$before" ] && [ "$after" = "$previous" ]; then return 0; fi
+        previous=$after
+        [ "$waited" -ge 50 ] && return 0
+    done
+}
+
+# The front menu: a new game for the player Tester.
+new_game() {
+    start_game
+    local waited=0
+    while ! screen_text | grep -qE "start new game|EXITED"; do
+        sleep 0.1
+        waited=$((waited + 1))
+        [ "$waited" -ge 150 ] && fail "the front menu never appeared"
+    done
+    # A binary whose console is the in-memory one draws nothing and ends at once.
+    if [ "$(screen_text | grep -v '^ *$')" = "EXITED 0" ]; then
+        echo "SKIP: this binary has no terminal front end yet (it drew nothing and ended)"
+        exit 0
+    fi
+    wait_for "start new game" 15
+    type_line "a"
+    wait_for "Please enter your name" 10
+    type_line "Tester"
+    wait_for "Hello" 10
+}
+
+# The entries of the newest inventory line, one per output line.
+inventory_entries() {
+    type_and_settle "inv"
+    screen_text | grep -E "You have (the following items|no items)" | tail -1 |
+        sed -e 's/.*following items: //' -e 's/\..*//' -e 's/.*You have no items.*//' |
+        tr ',' '\n' | sed -e 's/^ *//' -e 's/ *$//' | grep -v '^$'
+}
+
+# Finds the catalogue indices of the named items with the debug command
+# getitem: each index is fetched, looked at in the inventory and dropped
+# again. Sets ITEM_INDEX[name] for every name found.
+declare -A ITEM_INDEX
+find_items() {
+    local wanted=("$@") index newest found name
+    for index in $(seq 0 59); do
+        type_line "getitem $index"
+        newest=$(inventory_entries | tail -1)
+        found=0
+        for name in "${wanted[@]}"; do
+            if [ "${newest,,}" = "${name,,}" ] && [ -z "${ITEM_INDEX[$name]:-}" ]; then
+                ITEM_INDEX[$name]=$index
+                found=1
+            fi
+        done
+        [ -n "$newest" ] && type_and_settle "drop $newest"
+        local missing=0
+        for name in "${wanted[@]}"; do [ -z "${ITEM_INDEX[$name]:-}" ] && missing=1; done
+        [ "$missing" -eq 0 ] && return 0
+    done
+    for name in "${wanted[@]}"; do
+        [ -z "${ITEM_INDEX[$name]:-}" ] && fail "no catalogue item is named $name"
+    done
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The item catalogue plus a console that notes whether the game lock was
+// held while the player was asked something.
+#include "console/LineEditor.h"
+#include "core/GameLock.h"
+#include "items/ItemWorld.h"
+#include "raft/Raft.h"
+
+class LockProbeConsole : public MemoryConsole {
+public:
+    bool askedUnderLock = false;
+    int reads = 0;
+    int limitWhileAsked = -1;
+    InputEvent nextEvent(int timeoutMs) override {
+        if (gameLock().heldByThisThread()) askedUnderLock = true;
+        limitWhileAsked = inputLimit();
+        ++reads;
+        return MemoryConsole::nextEvent(timeoutMs);
+    }
+};
+
+class RaftTest : public ItemTest {
+protected:
+    // Lets the step's work period pass without printing it.
+    void finishWork() {
+        if (game.busyUntil > game.tick) game.tick = game.busyUntil;
+        game.work.remaining = 0;
+        game.work.finishText.clear();
+    }
+    ItemDef& raft() { return game.items[kRaftIndex]; }
+};
