@@ -127,3 +127,27 @@ TEST_F(TalkInWorldTest, TheDogDisappearsIntoTheLaboratory) {
     EXPECT_EQ(alex->currentRoom, roomAt(0, 8));  // only the first action runs
     EXPECT_EQ(output(), "Dog leaves the room.\n");
 }
+
+TEST_F(TalkInWorldTest, AnIslanderWhoWalksUpIsAnsweredDuringABusyPeriod) {
+    alex->happiness = 60;
+    removeFromList(roomAt(0, 8)->occupants, alex);
+    alex->currentRoom = roomAt(0, 3);
+    addToList(roomAt(0, 3)->occupants, alex);
+    game.tick = 300;
+    setBusy(20, "You are busy sharpening.");
+    moveIslanders(1);
+    ASSERT_EQ(alex->currentRoom, roomAt(0, 8));
+    EXPECT_EQ(game.event.callback, &resumeConversation);
+    advanceOneTick();  // the tick after the approach opens the conversation
+    EXPECT_EQ(game.tick, 301);
+    EXPECT_EQ(game.clockRunning, 0);
+    EXPECT_NE(output().find("/YAlex says, \"How do you feel?\"\n\n"), std::string::npos);
+
+    advanceOneTick();
+    EXPECT_EQ(game.tick, 301);  // the busy period cannot run out meanwhile
+    dispatchCommand("b");
+    EXPECT_EQ(game.clockRunning, 1);
+    EXPECT_NE(output().find("/WYou say, \" Patient, then sad.\"\n\n"), std::string::npos);
+    dispatchCommand("look");
+    EXPECT_EQ(output(), "You are busy sharpening.\n");  // once closed, the busy period holds again
+}
