@@ -63,7 +63,8 @@ person=""
 for area in 6 0 1 2 3 4 5 7 8 9 10; do
     for room in $(seq 0 22); do
         type_line "tele $area $room"
-        sleep 0.2
+        type_line ri  # its answer shows that the view above is complete
+        wait_for "Area: $area  Room: $room( |$)" 10
         people="$(people_in_last_view)"
         if grep -q 'people here: ' <<<"$people"; then
             person="$(sed -E 's/.*people here: ([A-Za-z]+).*/\1/' <<<"$people")"
@@ -94,9 +95,14 @@ for turn in $(seq 1 15); do
 done
 [[ -n "$closed" ]] || fail "the conversation did not close after 15 answers"
 
-# Game time runs again and commands are obeyed: ri answers with the room.
+# Commands are obeyed again: "ri" is answered below the conversation.
 type_line ri
-wait_for "Area: [0-9]+  Room: [0-9]+" 5
+answered=""
+for _ in $(seq 1 50); do
+    if after_last_reply | grep -Eq "Area: $area  Room: $room( |$)"; then answered="yes"; break; fi
+    sleep 0.1
+done
+[[ -n "$answered" ]] || fail "ri was not answered after the conversation"
 type_line quit
 for _ in $(seq 1 50); do
     tmux -L "$socket" has-session -t game 2>/dev/null || break
