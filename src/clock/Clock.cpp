@@ -50,6 +50,9 @@ void scheduleEvent(int delay, EventCallback callback) {
 void onTick() {
     if (game.tick % kTicksPerDay == 0) {
         startNewDay();
+        // A death or starvation in the night ends the game: nothing else
+        // happens on that tick (no wandering islander greets the dead).
+        if (!game.running) return;
     } else {
         int t = game.tick - (game.day - 1) * kTicksPerDay;
         if (t == kNoonTick) {
@@ -85,6 +88,9 @@ void runGameClock(std::chrono::milliseconds period) {
         // Sleep to the next deadline in short steps, so the clock stops
         // soon after running becomes 0.
         next += period;
+        // After a long stall (a key pause inside a tick, a suspended
+        // machine) go on from now instead of catching up in a burst.
+        if (std::chrono::steady_clock::now() > next + period) next = std::chrono::steady_clock::now() + period;
         while (game.running && std::chrono::steady_clock::now() < next) {
             auto left = next - std::chrono::steady_clock::now();
             std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(50)));

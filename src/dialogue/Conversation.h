@@ -1,13 +1,42 @@
 #pragma once
-// Scripted conversations: the talk command, choices and the script reader.
+// Scripted conversations: the talk command, choices and spoken lines.
+// While a conversation is open, clockRunning is 0: game time stands still
+// and every typed line is read as a lettered choice.
+#include <string>
+
 #include "core/World.h"
+
+class ConversationScript;
 
 void talkCommand(const char* argument);
 void startConversation(Npc& npc);
 void answerChoice(Npc& npc, int option);
+// Starts a conversation with talkingTo (scheduled after an islander walks up).
 void resumeConversation();
 // A line typed while a conversation is open: one lettered choice.
 void conversationChoice(const char* line);
+
+// The steps of one interaction with an open script. seekLabel and the
+// two after it close the conversation (clockRunning back to 1) when the
+// script says so, or when the day or label cannot be found; they report
+// whether the conversation is still open.
+bool seekDaySection(ConversationScript& script);
+bool seekLabel(ConversationScript& script, Npc& npc, int label);
+bool speakNode(ConversationScript& script, Npc& npc);
+bool takeOption(ConversationScript& script, Npc& npc, int option);
+
+// Game paths of the script the islander speaks from today: its own
+// personality script, or the shared memory script when it is today's
+// memory subject. scrambled: the ".mox" file; plain: its twin to read.
+struct ScriptPaths {
+    std::string scrambled;
+    std::string plain;
+};
+ScriptPaths scriptPathsFor(const Npc& npc);
+
+// What discards the keys typed ahead when a conversation closes; the
+// terminal front end may install one. Without one nothing is discarded.
+void setTypeAheadDiscarder(void (*discard)());
 
 // Frames and prints one spoken line (speaker letter W, Y or R).
 void sayLine(char speaker, const char* text, const Npc& npc);

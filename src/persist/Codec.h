@@ -5,6 +5,7 @@
 // backslash after "Data" whatever the platform, so the key is the same
 // everywhere; realPath() maps them onto the real Data directory.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +15,30 @@
 std::uint8_t scrambleKey(std::string_view gamePath);
 std::string replaceExtension(std::string_view path, std::string_view extension);
 // ".mox" (case-sensitive) writes the plain twin; anything else the scrambled twin.
-// False when the source cannot be read or is not a scrambled file.
+// False when the source cannot be read or is not a scrambled file; then
+// no target is created.
 bool convertScrambled(std::string_view gamePath);
 bool transcodeFile(std::string_view gamePath, std::uint8_t key, bool toPlain);
 // Deletes a plain twin directly (never through a shell).
 void removePlainTwin(std::string_view gamePath);
+
+// The same conversion on bytes in memory.
+std::string scrambleBytes(std::string_view plain, std::string_view extension, std::uint8_t key);
+struct PlainTwin {
+    std::string extension;  // from the header, e.g. ".ims"
+    std::string bytes;
+};
+// nullopt when the bytes are too short or the header is not an extension
+// (a point and three letters or digits) followed by one blank.
+std::optional<PlainTwin> unscrambleBytes(std::string_view scrambled, std::uint8_t key);
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path);
+// Writes the bytes to a temporary file beside the target, syncs it and
+// renames it over the target, so the target is always either the old or
+// the new content. False (target untouched) on any failure.
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// The temporary name writeFileAtomically uses for a target.
+std::filesystem::path temporaryTwin(const std::filesystem::path& path);
+// Tests: when set, atomic writes stop right before the rename, as if the
+// program had died there (the temporary file stays behind).
+void stopWritesBeforeRename(bool stop);

@@ -1,0 +1,112 @@
+// Islanders on the move: the wandering step every minute, the approach of
+// a happy islander, single moves with what the player sees of them, the
+// random pick for the day's events, and killings that leave a corpse.
+#include <string>
+
+#include "clock/Clock.h"
+#include "console/Output.h"
+#include "core/Random.h"
+#include "dialogue/Conversation.h"
+#include "islanders/Islanders.h"
+
+namespace {
+
+constexpr int kRoomsInUse[kAreaCount] = {15, 17, 11, 16, 15, 20, 20, 20, 23, 16, 15, 8, 1};
+constexpr int kPickAttempts = 50;
+
+Npc& islander(int index) { return game.islanders[static_cast<std::size_t>(index)]; }
+
+bool inPlayersRoom(const Npc& npc) {
+    return npc.currentRoom != nullptr && npc.currentRoom == game.player.currentRoom;
+}
+
+bool mayApproachPlayer(const Npc& npc) {
+    return game.clockRunning == 1 && npc.scriptLabel == 0 && isBusy() != nullptr && npc.happiness >= 50.0 &&
+           &npc != game.handcuffedIslander && game.player.currentRoom != nullptr;
+}
+
+}  // namespace
+
+int areaRoomCount(int area) {
+    if (area < 0 || area >= kAreaCount) return 0;
+    return kRoomsInUse[area];
+}
+
+void moveIslanders(int mayApproach) {
+    reseedFromClock();
+    for (int i = 1; i < kIslanderCount; ++i) {
+        Npc& npc = islander(i);
+        if (npc.currentRoom == nullptr) continue;
+        const int area = npc.currentRoom->area;
+        int n = areaRoomCount(area);
+        if (n < 1) n = 1;
+        const int r = draw() % n;
+        if (!npc.alive()) continue;
+
+        if (mayApproach == 1 && mayApproachPlayer(npc)) {
+            const Room& target = *game.player.currentRoom;
+            moveIslander(npc, target.area, target.number);
+            mayApproach = 0;
+            game.talkingTo = &npc;
+            scheduleEvent(1, resumeConversation);
+        } else if (r != npc.currentRoom->number && (game.clockRunning == 1 || !inPlayersRoom(npc)) &&
+                   &npc != game.handcuffedIslander) {
+            moveIslander(npc, area, r);
+        }
+        reseed(static_cast<unsigned>(r));
+    }
+}
+
+void moveIslander(Npc& npc, int area, int number) {
+    Room* target = roomAt(area, number);
+    if (!npc.alive() || target == nullptr || npc.currentRoom == target) return;
+    // Handcuffed to a tree: no walking off, not even at night.
+    if (&npc == game.handcuffedIslander) return;
+
+    if (inPlayersRoom(npc)) printMarked("%s leaves the room.\n", npc.name);
+    if (npc.currentRoom != nullptr) removeFromList(npc.currentRoom->occupants, &npc);
+    npc.currentRoom = target;
+    addToList(target->occupants, &npc);
+    if (target == game.player.currentRoom) {
+        printMarked("%s walks into the room.\n", npc.name);
+        scheduleEvent(2, islanderReacts);
+    }
+}
+
+Npc* pickRandomIslander(int allowRepeat) {
+    if (game.memorySubject == nullptr) game.memorySubject = &islander(0);
+    reseedFromClock();
+    for (int attempt = 0; attempt < kPickAttempts; ++attempt) {
+        Npc& npc = islander(1 + draw() % 8);
+        if (npc.alive() && (allowRepeat == 1 || &npc != game.memorySubject)) return &npc;
+        reseed(static_cast<unsigned>(npc.npcIndex));
+    }
+    return game.memorySubject;
+}
+
+void killIslander(Npc& npc) {
+    // The fallback of a failed pick can be the Dog or someone already dead;
+    // neither can be killed (again).
+    if (!npc.alive() || &npc == &islander(0)) return;
+
+    Room* room = npc.currentRoom;
+    if (ItemDef* corpse = findItemByName("Corpse of")) {
+        const std::string suffix = " " + npc.name.str();
+        corpse->name.append(suffix);
+        corpse->description.append(suffix);
+        if (room != nullptr) addToList(room->items, corpse);
+    }
+    if (room != nullptr) removeFromList(room->occupants, &npc);
+    npc.gender = -1;
+    game.lastVictim = &npc;
+    --game.islanderCount;
+}
+
+Npc* findIslanderInRoom(std::string_view name, Room& room) {
+    const std::string wanted = toLower(name);
+    for (std::uint32_t i = 0; i < room.occupants.count && i < room.occupants.capacity; ++i) {
+        Npc* npc = room.occupants.slots[i];
+        if (npc != nullptr && toLower(npc->name.view()) == wanted) return npc;
+    }
+    return nullptr;
+}

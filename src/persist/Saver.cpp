@@ -1,0 +1,123 @@
+#include <fstream>
+
+#include "core/Paths.h"
+#include "persist/Codec.h"
+#include "persist/Persist.h"
+#include "persist/SaveSections.h"
+
+namespace {
+void writeRoomPair(SaveWriter& out, const Room* room) {
+    if (!room) {
+        out.raw(" -1 -1 \n");
+        return;
+    }
+    out.raw(" ").number(room->area).raw(" ").number(room->number).raw(" \n");
+}
+
+void writeIslanderReference(SaveWriter& out, const Npc* npc) {
+    out.raw(" ").number(npc ? npc->npcIndex : -1).raw(" \n");
+}
+
+template <class T, class IndexOf>
+void writeSlots(SaveWriter& out, const PtrList<T>& list, IndexOf indexOf) {
+    for (std::uint32_t i = 0; i < list.capacity; ++i) {
+        const T* entry = list.slots[i];
+        out.raw(" ").number(entry ? indexOf(*entry) : -1).raw(" ");
+    }
+    out.raw("\n");
+}
+
+// A scrambled file of another kind (a personality file, the memory
+// script) must never be replaced by a save that happens to share its name.
+bool holdsOtherData(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    char header[5] = {};
+    if (!in.read(header, sizeof header)) return false;
+    std::optional<PlainTwin> twin = unscrambleBytes(std::string_view(header, sizeof header), 0);
+    return twin && twin->extension != ".ims";
+}
+}  // namespace
+
+void writeItemList(SaveWriter& out, const PtrList<ItemDef>& list) {
+    writeSlots(out, list, [](const ItemDef& item) { return item.catalogueIndex; });
+}
+
+void writeOccupantList(SaveWriter& out, const PtrList<Npc>& list) {
+    writeSlots(out, list, [](const Npc& npc) { return npc.npcIndex; });
+}
+
+void writeExits(SaveWriter& out, const std::array<Room*, kDirectionCount>& exits) {
+    for (const Room* exit : exits) writeRoomPair(out, exit);
+}
+
+void writePlayerBlock(SaveWriter& out) {
+    writeItemList(out, game.player.inventory);
+    writeRoomPair(out, game.player.currentRoom);
+    out.number(game.raftState).raw("\n");
+}
+
+void writeIslanders(SaveWriter& out) {
+    for (const Npc& npc : game.islanders) {
+        out.line(npc.name.view(), true);
+        out.number(npc.npcIndex).raw("\n");
+        for (double value : {npc.tolerance, npc.hostility, npc.happiness, npc.moodRate, npc.hostilityBase,
+                             npc.happinessBase})
+            out.decimal(value).raw(" ");
+        out.number(npc.scriptLabel).raw(" ").number(npc.gender).raw(" \n");
+        out.line(npc.personalityFile.view(), true);
+        writeRoomPair(out, npc.currentRoom);
+    }
+}
+
+void writeItemCatalogue(SaveWriter& out) {
+    bool first = true;
+    for (const ItemDef& item : game.items) {
+        out.line(item.name.view(), first);
+        first = false;
+        out.line(item.description.view(), false);
+        out.number(item.catalogueIndex).raw("\n");
+        out.number(item.portable).raw("\n");
+        for (const CombineRecipe& recipe : item.recipes) {
+            if (!recipe.withItem) {
+                out.raw("-1 -1 \n~\n");
+                continue;
+            }
+            out.number(recipe.withItem->catalogueIndex).raw(" ");
+            out.number(recipe.resultItem ? recipe.resultItem->catalogueIndex : -1).raw(" \n");
+            out.line(recipe.message.view(), true);
+        }
+    }
+}
+
+void writeRoomRecord(SaveWriter& out, int area, int number) {
+    const Room* room = roomAt(area, number);
+    if (!room || room->name.empty()) return;
+    out.number(room->area).raw(" ").number(room->number).raw("\n");
+    out.line(room->name.view(), true);
+    out.line(room->description.view(), false);
+    writeOccupantList(out, room->occupants);
+    writeItemList(out, room->items);
+    writeExits(out, room->exits);
+}
+
+std::string saveText() {
+    SaveWriter out;
+    writePlayerBlock(out);
+    out.number(game.islanderCount).raw(" ").number(game.day).raw(" ").number(game.tick).raw(" \n");
+    for (const Npc* npc : {game.memorySubject, game.lastVictim, game.handcuffedIslander})
+        writeIslanderReference(out, npc);
+    writeIslanders(out);
+    writeItemCatalogue(out);
+    for (int area = 0; area < kAreaCount; ++area)
+        for (int number = 0; number < kRoomsPerArea; ++number) writeRoomRecord(out, area, number);
+    return out.take();
+}
+
+void saveGame() {
+    std::string moxPath = saveGamePath(game.player.name.view());
+    if (moxPath.empty()) return;
+    std::filesystem::path target = realPath(moxPath);
+    if (holdsOtherData(target)) return;
+    std::string plainPath = replaceExtension(moxPath, ".ims");
+    writeFileAtomically(target, scrambleBytes(saveText(), ".ims", scrambleKey(plainPath)));
+}

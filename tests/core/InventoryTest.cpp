@@ -1,0 +1,256 @@
+#include "TestSupport.h"
+
+#include <string>
+
+#include "core/Commands.h"
+#include "core/Inventory.h"
+
+namespace {
+std::string handledText;
+int handlerCalls = 0;
+void recordUse(std::string_view text) {
+    handledText = std::string(text);
+    ++handlerCalls;
+}
+const char* kCombineSyntax =
+    "/RInvalid use of command \"combine.\"\n/GCorrect syntax is \"combine <item1> with <item2>\"\n";
+}  // namespace
+
+class InventoryTest : public GameTest {
+protected:
+    ItemDef* rock = nullptr;
+    ItemDef* stick = nullptr;
+    ItemDef* wood = nullptr;
+    Room* here = nullptr;
+    PtrList<ItemDef>& inventory = game.player.inventory;
+
+    void SetUp() override {
+        GameTest::SetUp();
+        here = &makeRoom(0, 8, "Beach", "Warm sand.");
+        rock = &makeItem(4, "rock", "A grey rock.");
+        stick = &makeItem(5, "stick", "A stick.");
+        wood = &makeItem(6, "Wood", "Some wood.");
+        handledText.clear();
+        handlerCalls = 0;
+    }
+    void put(PtrList<ItemDef>& list, ItemDef* item, int n) {
+        for (int i = 0; i < n; ++i) ASSERT_GE(addToList(list, item), 0);
+    }
+    int held(ItemDef* item) { return static_cast<int>(countInList(inventory, item)); }
+    int lying(ItemDef* item) { return static_cast<int>(countInList(here->items, item)); }
+};
+
+TEST_F(InventoryTest, InventoryListsCountsInFirstSeenOrder) {
+    inventoryCommand();
+    EXPECT_EQ(output(), "You have no items in your inventory.\n");
+    put(inventory, rock, 2);
+    put(inventory, stick, 1);
+    put(inventory, wood, 2);
+    put(inventory, rock, 1);
+    dispatchCommand("i");
+    EXPECT_EQ(output(), "/cYou have the following items: /C3 rocks, stick, 2 Wood.\n");
+}
+
+TEST_F(InventoryTest, SimilarNamesAreListedApart) {
+    put(inventory, &makeItem(10, "rope ladder"), 1);
+    put(inventory, &makeItem(11, "rope"), 2);
+    dispatchCommand("inventory");
+    EXPECT_EQ(output(), "/cYou have the following items: /Crope ladder, 2 ropes.\n");
+}
+
+TEST_F(InventoryTest, PluralTakesEverythingThere) {
+    put(here->items, rock, 3);
+    dispatchCommand("get rocks");
+    EXPECT_EQ(output(), "You pick up 3 rock, A grey rock.\n");
+    EXPECT_EQ(held(rock), 3);
+    EXPECT_EQ(lying(rock), 0);
+}
+
+TEST_F(InventoryTest, CountsInDecimalOctalAndHex) {
+    put(here->items, rock, 20);
+    struct Case {
+        const char* line;
+        int taken;
+    } cases[] = {
+        {"get 2 rocks", 2}, {"get 3rocks", 3}, {"get 010 rock", 8}, {"get 0x3 rock", 3},
+        {"get 1 rock", 1},  {"get 2rock", 2},
+    };
+    int total = 0;
+    for (const Case& c : cases) {
+        dispatchCommand(c.line);
+        total += c.taken;
+        EXPECT_EQ(held(rock), total) << c.line;
+        EXPECT_EQ(output(), "You pick up " + std::to_string(c.taken) + " rock, A grey rock.\n") << c.line;
+    }
+}
+
+TEST_F(InventoryTest, OneWithAPluralMeansAsManyAsPossible) {
+    put(here->items, rock, 20);
+    dispatchCommand("get 1 rocks");
+    EXPECT_EQ(held(rock), 20);
+    EXPECT_EQ(output(), "You pick up 20 rock, A grey rock.\n");
+}
+
+TEST_F(InventoryTest, ZeroMovesNothing) {
+    put(here->items, rock, 2);
+    dispatchCommand("get 0 rock");
+    EXPECT_EQ(output(), "You cannot hold any more items.\n");
+    EXPECT_EQ(lying(rock), 2);
+}
+
+TEST_F(InventoryTest, HandcuffsAndGlassesKeepTheirS) {
+    ItemDef& handcuffs = makeItem(12, "handcuffs", "Steel cuffs.");
+    ItemDef& glasses = makeItem(13, "glasses", "Cracked glasses.");
+    put(here->items, &handcuffs, 3);
+    put(here->items, &glasses, 2);
+    dispatchCommand("get glasses");
+    EXPECT_EQ(output(), "You pick up 1 glasses, Cracked glasses.\n");
+    dispatchCommand("get 2 handcuffs");
+    EXPECT_EQ(output(), "You pick up 2 handcuffs, Steel cuffs.\n");
+    EXPECT_EQ(static_cast<int>(countInList(inventory, &handcuffs)), 2);
+}
+
+TEST_F(InventoryTest, NameEndingInSThatIsNoPlural) {
+    ItemDef& corpse = makeItem(14, "Corpse of Chris", "Cold.", 0);
+    put(here->items, &corpse, 1);
+    dispatchCommand("get corpse of chris");
+    EXPECT_EQ(output(), "/RYou cannot pickup this item.\n");
+}
+
+TEST_F(InventoryTest, GetRefusals) {
+    put(inventory, rock, 1);
+    dispatchCommand("get rock");
+    EXPECT_EQ(output(), "That item is not in the room.\n");
+    dispatchCommand("get unicorn");
+    EXPECT_EQ(output(), "That item is not in the room.\n");
+    ItemDef& boulder = makeItem(15, "boulder", "Huge.", 0);
+    put(here->items, &boulder, 1);
+    dispatchCommand("get boulder");
+    EXPECT_EQ(output(), "/RYou cannot pickup this item.\n");
+    EXPECT_EQ(lying(&boulder), 1);
+}
+
+TEST_F(InventoryTest, PartialPickupIntoANearlyFullInventory) {
+    put(inventory, stick, 18);
+    put(here->items, rock, 3);
+    dispatchCommand("get rocks");
+    EXPECT_EQ(output(), "You pick up 2 rock, A grey rock.\n");
+    EXPECT_EQ(lying(rock), 1);
+    dispatchCommand("get rock");
+    EXPECT_EQ(output(), "You cannot hold any more items.\n");
+    EXPECT_EQ(lying(rock), 1);
+}
+
+TEST_F(InventoryTest, DropMovesUnitsToTheFloor) {
+    put(inventory, rock, 4);
+    dispatchCommand("drop 3 rocks");
+    EXPECT_EQ(output(), "You drop 3 rock.\n");
+    EXPECT_EQ(held(rock), 1);
+    EXPECT_EQ(lying(rock), 3);
+    put(inventory, wood, 2);
+    dispatchCommand("drop wood");
+    EXPECT_EQ(output(), "You drop 1 Wood.\n");
+}
+
+TEST_F(InventoryTest, DropIntoANearlyFullRoom) {
+    put(here->items, stick, 19);
+    put(inventory, rock, 3);
+    dispatchCommand("drop rocks");
+    EXPECT_EQ(output(), "You drop 1 rock.\n");
+    dispatchCommand("drop rocks");
+    EXPECT_EQ(output(), "This room is so full of things you cannot find a place to drop rock.\n");
+    EXPECT_EQ(held(rock), 2);
+}
+
+TEST_F(InventoryTest, DroppingWhatIsNotHeld) {
+    put(here->items, rock, 1);
+    dispatchCommand("drop rocks");
+    EXPECT_EQ(output(), "You are holding no rock.\n");
+    dispatchCommand("drop Magic Beans");
+    EXPECT_EQ(output(), "You are holding no magic bean.\n");
+}
+
+TEST_F(InventoryTest, MissingAndEmptyArguments) {
+    dispatchCommand("get");
+    EXPECT_EQ(output(), "You pickup a bunch of nothing.\n");
+    dispatchCommand("drop");
+    EXPECT_EQ(output(), "You pretend to drop an imaginary item.\n");
+    dispatchCommand("use");
+    EXPECT_EQ(output(), "You use \"nothing\" to the best of your ability- go you!.\n(Hooray, fellatio)\n");
+    dispatchCommand("combine");
+    EXPECT_EQ(output(), kCombineSyntax);
+
+    // Unused catalogue records have empty names; an empty argument must not find them.
+    put(inventory, &game.items[40], 1);
+    put(here->items, &game.items[40], 1);
+    dispatchCommand("get ");
+    EXPECT_EQ(output(), "That item is not in the room.\n");
+    dispatchCommand("drop ");
+    EXPECT_EQ(output(), "You are holding no .\n");
+    dispatchCommand("use ");
+    EXPECT_EQ(output(), "You do not have that item.\n");
+    dispatchCommand("combine ");
+    EXPECT_EQ(output(), kCombineSyntax);
+}
+
+TEST_F(InventoryTest, UseHandsTheRestToTheHandler) {
+    ItemDef& rope = makeItem(16, "rope", "A rope.");
+    ItemDef& map = makeItem(17, "map", "A map.");
+    rope.useHandler = recordUse;
+    map.useHandler = recordUse;
+    put(inventory, &rope, 1);
+    put(inventory, &map, 1);
+    dispatchCommand("use rope on tree");
+    EXPECT_EQ(handledText, " on tree");
+    dispatchCommand("use map");
+    EXPECT_EQ(handledText, "");
+    dispatchCommand("use rope with the palm");
+    EXPECT_EQ(handledText, " with the palm");
+    EXPECT_EQ(handlerCalls, 3);
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(InventoryTest, UseRefusals) {
+    ItemDef& rod = makeItem(18, "fishing rod", "A rod.");
+    rod.useHandler = recordUse;
+    put(inventory, &rod, 1);
+    put(inventory, stick, 1);
+    put(here->items, rock, 1);
+    dispatchCommand("use fishing rod on water");  // the item is the first word: "fishing"
+    EXPECT_EQ(output(), "You do not have that item.\n");
+    dispatchCommand("use fishing rod");
+    EXPECT_EQ(handlerCalls, 1);
+    dispatchCommand("use rock");
+    EXPECT_EQ(output(), "You do not have that item.\n");
+    dispatchCommand("use stick");
+    EXPECT_EQ(output(), "You cannot use that item.\n");
+}
+
+TEST_F(InventoryTest, CombineNeedsTwoNamesJoinedByWith) {
+    for (const char* line : {"combine rock with", "combine rock with ", "combine rock stick", "combine with stick"}) {
+        dispatchCommand(line);
+        EXPECT_EQ(output(), kCombineSyntax) << line;
+    }
+    dispatchCommand("combine rock with stick");
+    EXPECT_EQ(output().find("Invalid use"), std::string::npos);
+}
+
+TEST(ItemCountTest, ParsesCountsAndPlurals) {
+    struct Case {
+        const char* argument;
+        int count;
+        const char* name;
+    } cases[] = {
+        {"rock", 1, "rock"},          {"rocks", 20, "rock"},        {"2 rocks", 2, "rock"},
+        {"1 rocks", 20, "rock"},      {"3rocks", 3, "rock"},        {"010 rocks", 8, "rock"},
+        {"0x1f  rock", 31, "rock"},   {"0 rock", 0, "rock"},        {"7", 7, "7"},
+        {"5   ", 5, "5   "},          {"09 rocks", 0, "9 rock"},    {"99999999999 rock", 2147483647, "rock"},
+        {"glasses", 1, "glasses"},    {"handcuffs", 1, "handcuffs"}, {"", 1, ""},
+        {"s", 20, ""},
+    };
+    for (const Case& c : cases) {
+        ItemCount parsed = parseItemCount(c.argument);
+        EXPECT_EQ(parsed.count, c.count) << '"' << c.argument << '"';
+        EXPECT_EQ(parsed.name, c.name) << '"' << c.argument << '"';
+    }
+}

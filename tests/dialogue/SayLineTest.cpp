@@ -1,0 +1,128 @@
+// Spoken lines: frames, tokens, the line length, and the emote actions.
+#include <string>
+
+#include "TestSupport.h"
+#include "dialogue/Conversation.h"
+
+class SayLineTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        const char* names[] = {"Dog", "Alex", "Beth", "Carl", "Fran", "Jose", "Tom", "Luke", "Monica"};
+        for (int i = 0; i < kIslanderCount; ++i) {
+            Npc& npc = game.islanders[static_cast<std::size_t>(i)];
+            npc.name = names[i];
+            npc.npcIndex = i;
+            npc.gender = i == 2 || i == 4 || i == 8 ? 2 : (i == 0 ? 0 : 1);
+        }
+        game.murderer = &game.islanders[1];
+        game.memorySubject = &game.islanders[0];
+    }
+    Npc& npc(int i) { return game.islanders[static_cast<std::size_t>(i)]; }
+    std::string said(char speaker, const char* text, int speakerIndex = 3) {
+        sayLine(speaker, text, npc(speakerIndex));
+        return output();
+    }
+};
+
+TEST_F(SayLineTest, FramesByLetter) {
+    EXPECT_EQ(said('Y', "Nice day."), "/YCarl says, \"Nice day.\"\n\n");
+    EXPECT_EQ(said('W', "Indeed."), "/WYou say, \"Indeed.\"\n\n");
+    EXPECT_EQ(said('R', " A)  Indeed."), "/R A)  Indeed.\n");
+    EXPECT_EQ(said('c', "bare"), "/cbare\n");
+}
+
+TEST_F(SayLineTest, OnlyTheFirstOccurrenceOfATokenIsReplaced) {
+    EXPECT_EQ(said('Y', "Hello <PLAYERNAME>, <PLAYERNAME>!", 1), "/YAlex says, \"Hello Sam, <PLAYERNAME>!\"\n\n");
+}
+
+TEST_F(SayLineTest, TokensNeedBothAngleBrackets) {
+    EXPECT_EQ(said('R', "<PLAYERNAME and <NPCNAME"), "/R<PLAYERNAME and <NPCNAME\n");
+    EXPECT_EQ(said('R', "PLAYERNAME> and NPCNAME>"), "/RPLAYERNAME> and NPCNAME>\n");
+}
+
+TEST_F(SayLineTest, EveryTokenInOneLine) {
+    game.memorySubject = &npc(4);
+    game.lastVictim = &npc(6);
+    EXPECT_EQ(said('R', "<NPCNAME>|<PLAYERNAME>|<MEMORY>|<MEM-HE-SHE>|<OTHERNPC>|<DEADGUY>|<MURDERER>", 3),
+              "/RCarl|Sam|Fran|she|Tom|Tom|Alex\n");
+}
+
+TEST_F(SayLineTest, TheMurdererNamesSomeoneElse) {
+    EXPECT_EQ(said('R', "It was <MURDERER>.", 1), "/RIt was Fran.\n");  // 1 + 3
+    EXPECT_EQ(said('R', "It was <MURDERER>.", 5), "/RIt was Alex.\n");
+    game.murderer = nullptr;
+    EXPECT_EQ(said('R', "It was <MURDERER>.", 5), "/RIt was nobody.\n");
+}
+
+TEST_F(SayLineTest, OtherIslanderWrapsAroundTheTable) {
+    EXPECT_EQ(said('R', "<OTHERNPC>", 5), "/RMonica\n");
+    EXPECT_EQ(said('R', "<OTHERNPC>", 6), "/RDog\n");
+    EXPECT_EQ(said('R', "<OTHERNPC>", 7), "/RAlex\n");
+    EXPECT_EQ(said('R', "<OTHERNPC>", 8), "/RBeth\n");
+    game.murderer = &npc(8);
+    EXPECT_EQ(said('R', "<MURDERER>", 8), "/RBeth\n");
+}
+
+TEST_F(SayLineTest, MemorySubjectPronounAndName) {
+    EXPECT_EQ(said('R', "<MEMORY> <MEM-HE-SHE>"), "/RDog she\n");  // no subject picked yet
+    game.memorySubject = &npc(3);
+    EXPECT_EQ(said('R', "<MEMORY> <MEM-HE-SHE>"), "/RCarl he\n");
+    game.memorySubject = &npc(2);
+    EXPECT_EQ(said('R', "<MEMORY> <MEM-HE-SHE>"), "/RBeth she\n");
+    game.memorySubject = nullptr;
+    EXPECT_EQ(said('R', "<MEMORY> <MEM-HE-SHE>"), "/RDog she\n");
+}
+
+TEST_F(SayLineTest, NobodyHasDiedYet) {
+    EXPECT_EQ(said('R', "Poor <DEADGUY>."), "/RPoor nobody.\n");
+    game.lastVictim = &npc(7);
+    EXPECT_EQ(said('R', "Poor <DEADGUY>."), "/RPoor Luke.\n");
+}
+
+TEST_F(SayLineTest, LongLinesAreCutToTheLineBuffer) {
+    std::string longText(600, 'x');
+    std::string out = said('Y', longText.c_str());
+    ASSERT_GE(out.size(), 3u);
+    EXPECT_EQ(out.size(), 2u + 511u + 1u);  // "/Y", 511 bytes of line, "\n"
+    EXPECT_EQ(out.substr(0, 15), "/YCarl says, \"x");
+
+    // A replacement near the end cannot push the line past the buffer.
+    game.player.name = "Samuel-the-Magnificent";
+    std::string nearEnd = std::string(495, 'y') + "<PLAYERNAME>";
+    out = said('R', nearEnd.c_str());
+    EXPECT_EQ(out.size(), 2u + 511u + 1u);
+    EXPECT_EQ(out.substr(2 + 495), "Samuel-the-Magni\n");  // the name is cut where the buffer ends
+}
+
+TEST_F(SayLineTest, FirstKeywordInTableOrderWins) {
+    runScriptAction("I feel... {CRY}{LAUGH}", npc(2));
+    EXPECT_EQ(output(), "Beth laughs.\n");
+    runScriptAction("{LAUGHS}", npc(2));
+    EXPECT_EQ(output(), "Beth laughs.\n");
+    runScriptAction("SIGH first {HUG}", npc(2));  // keywords count only after the brace
+    EXPECT_EQ(output(), "Beth gives you a hug.\n");
+    runScriptAction("no action here LAUGH", npc(2));
+    runScriptAction("{laugh}", npc(2));  // upper case only
+    runScriptAction("{", npc(2));
+    runScriptAction("", npc(2));
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(SayLineTest, EmoteMessages) {
+    struct Case {
+        const char* keyword;
+        const char* message;
+    } cases[] = {
+        {"{SIGH}", "Carl sighs sadly.\n"},
+        {"{LAUGH}", "Carl laughs.\n"},
+        {"{SHRUG}", "Carl shrugs nonchalantly.\n"},
+        {"{DANCE}", "Carl dances in an almost silly manner.\n"},
+        {"{HUG}", "Carl gives you a hug.\n"},
+        {"{CRY}", "Carl cries sadly.\n"},
+    };
+    for (const Case& c : cases) {
+        runScriptAction(c.keyword, npc(3));
+        EXPECT_EQ(output(), c.message) << c.keyword;
+    }
+}

@@ -1,0 +1,44 @@
+#include <filesystem>
+
+#include "SaveFixture.h"
+
+class InterruptedSave : public SaveTest {};
+
+TEST_F(InterruptedSave, DyingBeforeTheRenameKeepsThePreviousSave) {
+    buildRichWorld();
+    saveGame();
+    std::string first = saveText();
+
+    game.day = 8;
+    game.tick = 1681;
+    addToList(roomAt(0, 8)->items, &item(2));
+    stopWritesBeforeRename(true);
+    saveGame();  // the program "dies" here
+    stopWritesBeforeRename(false);
+    EXPECT_TRUE(std::filesystem::exists(temporaryTwin(dataPath("Sam.mox"))));
+
+    restart();
+    ASSERT_EQ(loadGame(0), 1);
+    EXPECT_EQ(game.day, 6);
+    EXPECT_EQ(saveText(), first);
+
+    // The next save goes through and clears the leftover.
+    game.tick = 1293;
+    saveGame();
+    EXPECT_FALSE(std::filesystem::exists(temporaryTwin(dataPath("Sam.mox"))));
+    restart();
+    ASSERT_EQ(loadGame(0), 1);
+    EXPECT_EQ(game.tick, 1293);
+}
+
+TEST_F(InterruptedSave, HalfWrittenLeftoverIsIgnoredByTheLoader) {
+    buildRichWorld();
+    saveGame();
+    std::string first = saveText();
+    auto leftover = temporaryTwin(dataPath("Sam.mox"));
+    ASSERT_TRUE(writeFileAtomically(dataPath("junk"), ".ims \x01\x02"));
+    std::filesystem::rename(dataPath("junk"), leftover);
+    restart();
+    ASSERT_EQ(loadGame(0), 1);
+    EXPECT_EQ(saveText(), first);
+}
