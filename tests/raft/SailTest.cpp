@@ -109,15 +109,6 @@ TEST_F(SailTest, SplittingThePassengerLine) {
     EXPECT_EQ(names.back(), "p28");
 }
 
-TEST_F(SailTest, AFullBoatIgnoresNamesBeyondItsRoom) {
-    std::string crowd;
-    for (int i = 0; i < 35; ++i) crowd += "x,";
-    std::string text = sail(20, 0, crowd);
-    std::size_t mourned = 0;
-    for (std::size_t at = text.find("Sadly"); at != std::string::npos; at = text.find("Sadly", at + 1)) ++mourned;
-    EXPECT_EQ(mourned, kMaxPassengers);
-}
-
 TEST_F(SailTest, AnythingButYesOrYStaysAshore) {
     for (const char* answer : {"no", "Yes", "", "YES", "yes please"}) {
         game.raftState = 20;
