@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
+#include "console/Screen.h"
 #include "core/Commands.h"
 #include "core/Paths.h"
 #include "persist/Persist.h"
@@ -14,6 +15,7 @@ protected:
 
     void SetUp() override {
         GameTest::SetUp();
+        setUpConsole();  // questions are typed on the input row
         previous = dataDirectory();
         dir = std::filesystem::temp_directory_path() /
               (std::string("brinefall-ending-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -96,8 +98,8 @@ TEST_F(EndingPlaythroughTest, BuildAYachtAndSailAway) {
     give("knife");
     give("hammer");
     screen.typeText("yes");
-    command("boat");
-    ASSERT_EQ(game.raftState, 1);
+    std::string asked = command("boat");
+    ASSERT_EQ(game.raftState, 1) << asked;
     for (int i = 0; i < 7; ++i) command("boat");  // axe, axe, knife, knife, hammer, hammer, Lousy
     EXPECT_TRUE(findItemByName("Lousy Raft"));
     for (int i = 0; i < 3; ++i) {
