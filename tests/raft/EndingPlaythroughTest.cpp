@@ -126,11 +126,10 @@ TEST_F(EndingPlaythroughTest, BuildAYachtAndSailAway) {
     EXPECT_TRUE(findItemByName("Yacht"));
 
     screen.typeText("yes");
-    screen.typeText("mary, bob");
+    screen.typeText("mary");
     queueDraws({11});
     std::string voyage = command("sail");
-    EXPECT_NE(voyage.find("/yYou have  escaped the Island!\n/yCongratulations you have saved mary.\n"
-                          "/yCongratulations you have saved  bob.\n"),
-              std::string::npos);
+    EXPECT_NE(voyage.find("/yYou have  escaped the Island!\n/yCongratulations you have saved mary.\n"), std::string::npos)
+        << voyage;
     EXPECT_EQ(game.running, 0);
 }
