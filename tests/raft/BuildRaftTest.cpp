@@ -63,7 +63,7 @@ TEST_F(BuildRaftTest, TheQuestionWaitsWithoutTheGameLockForThreeCharacters) {
     const int fullLimit = inputLimit();
     LockProbeConsole probe;
     setConsole(&probe);
-    setUpConsole();  // the answer is typed on the input row
+    setUpConsole();
     probe.typeText("yes");
     give("wood", 3);
     give("rope");
