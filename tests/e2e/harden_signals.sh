@@ -13,7 +13,7 @@ expect_clean_shell() {
     for _ in $(seq 50); do screen_text | grep -qx "ok" && break; sleep 0.1; done
     screen_text | grep -qx "ok" || fail "$what: the shell does not answer"
     keys "stty -a | tr ' ' '\n' | grep -xE -- '-?(icanon|echo|isig)' | tr '\n' ' '; echo" Enter
-    wait_for "icanon isig echo"
+    wait_for "isig icanon echo"
     screen_text | grep -qE -- "-(icanon|isig)" && fail "$what: line editing or signals left off"
     screen_text | grep -qE -- "(^| )-echo( |$)" && fail "$what: echo left off"
     tmux -L "$SOCK" display -p -t "$PANE" '#{keypad_flag}#{mouse_any_flag}' | grep -qx "00" ||
