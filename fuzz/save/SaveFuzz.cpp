@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the save loader: it must never read or write
 // out of bounds, and whatever it accepts must save and load back to the
 // very same text.
+//   fuzz/build.sh && cp -r fuzz/save/corpus /tmp/save-corpus &&
+//   build-fuzz/SaveFuzz /tmp/save-corpus -max_len=8192 -max_total_time=300
 #include <cstdint>
 #include <cstdlib>
 #include <string>
