@@ -192,6 +192,13 @@ TEST_F(LineEditorTest, LineWithoutLetterOrDigitComesBackEmpty) {
     EXPECT_EQ(screen.cursorX(), 3);
 }
 
+TEST_F(LineEditorTest, CommasCanBeTypedForThePassengerList) {
+    screen.typeText("mary,,bob,", true);
+    EXPECT_EQ(readInputLine(), "mary,,bob,");
+    screen.typeText(",,", true);  // commas alone are no line
+    EXPECT_EQ(readInputLine(), "");
+}
+
 TEST_F(LineEditorTest, ClosedInputHandsBackWhatWasTyped) {
     screen.typeText("look", false);
     EXPECT_EQ(readInputLine(), "look");

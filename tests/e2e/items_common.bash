@@ -85,10 +85,18 @@ new_game() {
     wait_for "Hello" 10
 }
 
-# The entries of the newest inventory line, one per output line.
+# The text area without its frame and scroll bar, one screen line per line.
+text_area() {
+    screen_text | sed -E -e 's/^║//' -e 's/(▒|↑|↓|█)?║$//' -e 's/ +$//'
+}
+
+# The entries of the newest inventory sentence (joined across wrapped lines), one per line.
 inventory_entries() {
     type_and_settle "inv"
-    screen_text | grep -E "You have (the following items|no items)" | tail -1 |
+    text_area | awk '
+        /You have (the following items|no items)/ { sentence = $0; open = ($0 !~ /\./); next }
+        open { sentence = sentence " " $0; if ($0 ~ /\./) open = 0 }
+        END { print sentence }' |
         sed -e 's/.*following items: //' -e 's/\..*//' -e 's/.*You have no items.*//' |
         tr ',' '\n' | sed -e 's/^ *//' -e 's/ *$//' | grep -v '^$'
 }
