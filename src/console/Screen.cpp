@@ -1,9 +1,89 @@
 #include "console/Screen.h"
 
-#include "console/MemoryConsole.h"
-#include "console/Output.h"
+#include <unistd.h>
 
-// Placeholders until the terminal is built.
-void setUpConsole() { clearScrollback(); console().setTitle("Brinefall!"); }
-std::unique_ptr<Console> makeConsole() { return std::make_unique<MemoryConsole>(); }
-void restoreTerminal() {}
+#include <cstdio>
+#include <cstdlib>
+
+#include "console/Output.h"
+#include "console/PlainConsole.h"
+#include "console/TerminalConsole.h"
+#include "console/TerminalSignals.h"
+
+namespace {
+// Code page 437 pieces of the frame and the scroll bar.
+constexpr char kTopLeft = '\xC9';
+constexpr char kTopRight = '\xBB';
+constexpr char kBottomLeft = '\xC8';
+constexpr char kBottomRight = '\xBC';
+constexpr char kHorizontal = '\xCD';
+constexpr char kVertical = '\xBA';
+constexpr char kLeftTee = '\xCC';
+constexpr char kRightTee = '\xB9';
+constexpr std::uint8_t kUpArrow = 24;
+constexpr std::uint8_t kDownArrow = 25;
+constexpr std::uint8_t kShade = 177;
+constexpr std::uint16_t kScrollBarAttr = 0x70;
+constexpr int kRight = kScreenWidth - 1;   // 79
+constexpr int kBottom = kScreenHeight - 1;  // 49
+constexpr int kDivider = 47;
+constexpr int kInputRow = 48;
+constexpr int kTextBottom = 46;
+constexpr int kScrollBarColumn = 78;
+
+void put(int x, int y, char ch) { console().writeChars(x, y, &ch, 1); }
+
+// One character at a time, clockwise from the top left, then the divider.
+void drawFrame() {
+    put(0, 0, kTopLeft);
+    for (int x = 1; x < kRight; ++x) put(x, 0, kHorizontal);
+    put(kRight, 0, kTopRight);
+    for (int y = 1; y <= kTextBottom; ++y) put(kRight, y, kVertical);
+    put(kRight, kDivider, kRightTee);
+    put(kRight, kInputRow, kVertical);
+    put(kRight, kBottom, kBottomRight);
+    for (int x = kRight - 1; x >= 1; --x) put(x, kBottom, kHorizontal);
+    put(0, kBottom, kBottomLeft);
+    put(0, kInputRow, kVertical);
+    put(0, kDivider, kLeftTee);
+    for (int y = kTextBottom; y >= 1; --y) put(0, y, kVertical);
+    for (int x = 1; x < kRight; ++x) put(x, kDivider, kHorizontal);
+}
+
+void drawScrollBar() {
+    ScreenCell bar[kTextBottom];
+    for (ScreenCell& cell : bar) cell = ScreenCell{kShade, kScrollBarAttr};
+    bar[0].ch = kUpArrow;
+    bar[kTextBottom - 1].ch = kDownArrow;
+    console().writeCells(kScrollBarColumn, 1, 1, kTextBottom, bar);
+}
+}  // namespace
+
+void setUpConsole() {
+    clearScrollback();
+    console().setTitle("Brinefall!");
+    drawFrame();
+    drawScrollBar();
+    console().setCursor(1, kInputRow);
+    console().writeChars(1, kInputRow, "> ", 2);
+    console().setCursor(3, kInputRow);
+    console().present();
+}
+
+std::unique_ptr<Console> makeConsole() {
+    if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
+        if (std::unique_ptr<TerminalConsole> terminal = TerminalConsole::open()) return terminal;
+    }
+    return std::make_unique<PlainConsole>();
+}
+
+void restoreTerminal() {
+    restoreActiveTerminal();
+    finishPendingStopSignal();
+}
+
+void endProgramNow() {
+    restoreActiveTerminal();
+    std::fflush(stdout);
+    std::_Exit(0);
+}

@@ -9,3 +9,5 @@ void setUpConsole();
 std::unique_ptr<Console> makeConsole();
 // Puts the terminal back as it was; safe to call more than once.
 void restoreTerminal();
+// Ctrl+C, Alt+F4 and "quit" from the menu: the terminal put back, status 0, nothing saved.
+[[noreturn]] void endProgramNow();

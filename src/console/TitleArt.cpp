@@ -1,5 +1,49 @@
 #include "console/TitleArt.h"
 
-// Placeholders until the art is drawn.
-void showLogo(char) {}
-void showBanner(char) {}
+#include <string>
+
+#include "console/Output.h"
+
+namespace {
+// The mountain of the island rising from the sea; 16 columns a line.
+constexpr const char* kLogo[] = {
+    "       \xDC\xDC       ",
+    "      \xDB\xDB\xDB\xDB      ",
+    "     \xDB\xDB\xDF\xDF\xDB\xDB     ",
+    "    \xDB\xDB\xDB  \xDB\xDB\xDB    ",
+    "   \xDB\xDB\xDB\xDB\xDC\xDC\xDB\xDB\xDB\xDB   ",
+    "  \xDB\xDB\xDB\xDB\xDB\xDB\xDB\xDB\xDB\xDB\xDB\xDB  ",
+    " \xB2\xB2\xB2\xB2\xB2\xB2\xB2\xB2\xB2\xB2\xB2\xB2\xB2\xB2 ",
+    "\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0",
+    "~~ ~~~ ~~~~ ~~ ~",
+    " ~~~ ~~ ~~~ ~~~ ",
+    "~ ~~~~ ~~ ~~~~ ~",
+};
+constexpr const char* kLogoNotice = "A Team Tidewright game, best played at 80 x 50.";
+constexpr int kLogoIndent = 29;
+constexpr int kNoticeIndent = 18;
+
+// "BRINEFALL" in block letters over a line of waves.
+constexpr const char* kBanner[] = {
+    "     \xDB\xDB\xDB\xDB  \xDB\xDB\xDB\xDB  \xDB\xDB\xDB\xDB\xDB \xDB   \xDB \xDB\xDB\xDB\xDB\xDB \xDB\xDB\xDB\xDB\xDB  \xDB\xDB\xDB  \xDB     \xDB    ",
+    "     \xDB   \xDB \xDB   \xDB   \xDB   \xDB\xDB  \xDB \xDB     \xDB     \xDB   \xDB \xDB     \xDB    ",
+    "     \xDB\xDB\xDB\xDB  \xDB\xDB\xDB\xDB    \xDB   \xDB \xDB \xDB \xDB\xDB\xDB\xDB  \xDB\xDB\xDB\xDB  \xDB\xDB\xDB\xDB\xDB \xDB     \xDB    ",
+    "     \xDB   \xDB \xDB  \xDB    \xDB   \xDB  \xDB\xDB \xDB     \xDB     \xDB   \xDB \xDB     \xDB    ",
+    "     \xDB\xDB\xDB\xDB  \xDB   \xDB \xDB\xDB\xDB\xDB\xDB \xDB   \xDB \xDB\xDB\xDB\xDB\xDB \xDB     \xDB   \xDB \xDB\xDB\xDB\xDB\xDB \xDB\xDB\xDB\xDB\xDB",
+    "  \xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7\xF7",
+};
+
+void printInColour(char colour, const std::string& line) {
+    // The art holds no markup characters, so it can stand in the format itself.
+    printMarked(("/%c" + line + "\n").c_str(), colour);
+}
+}  // namespace
+
+void showLogo(char colour) {
+    for (const char* line : kLogo) printInColour(colour, std::string(kLogoIndent, ' ') + line);
+    printInColour(colour, std::string(kNoticeIndent, ' ') + kLogoNotice);
+}
+
+void showBanner(char colour) {
+    for (const char* line : kBanner) printInColour(colour, line);
+}

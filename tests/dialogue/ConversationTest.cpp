@@ -63,8 +63,8 @@ protected:
     void SetUp() override {
         ConversationTest::SetUp();
         writeScript("Tester", kTester);
-        room = roomView();
         alex = &placeIslander(1, "Alex", "Tester");
+        room = roomView();
         game.tick = 100;
     }
     // Opens a conversation at the given label and forgets what it printed.

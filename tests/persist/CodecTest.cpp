@@ -137,17 +137,3 @@ TEST_F(CodecFiles, BadSourcesCreateNothing) {
     for (const auto& entry : std::filesystem::directory_iterator(data.path()))
         EXPECT_NE(entry.path().extension(), ".ims") << entry.path();
 }
-
-TEST_F(CodecFiles, AtomicWriteStoppedBeforeRenameKeepsTheOldFile) {
-    auto target = dataPath("Sam.mox");
-    ASSERT_TRUE(writeFileAtomically(target, "old"));
-    stopWritesBeforeRename(true);
-    EXPECT_FALSE(writeFileAtomically(target, "new"));
-    stopWritesBeforeRename(false);
-    EXPECT_EQ(readBytes(target), "old");
-    EXPECT_EQ(readBytes(temporaryTwin(target)), "new");
-    // The next write reuses the leftover and replaces the target.
-    ASSERT_TRUE(writeFileAtomically(target, "newer"));
-    EXPECT_EQ(readBytes(target), "newer");
-    EXPECT_FALSE(std::filesystem::exists(temporaryTwin(target)));
-}

@@ -1,0 +1,297 @@
+#include "console/TerminalConsole.h"
+
+#include <curses.h>
+#include <sys/ioctl.h>
+#include <term.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "console/Cp437.h"
+#include "console/TerminalSignals.h"
+
+namespace {
+TerminalConsole* activeTerminal = nullptr;
+
+// Console colours count blue as bit 0 and red as bit 2; terminals the other way round.
+int toTerminalColour(int consoleColour) {
+    return (consoleColour & 0x8) | ((consoleColour & 0x1) << 2) | (consoleColour & 0x2) | ((consoleColour & 0x4) >> 2);
+}
+
+std::string capability(const char* name) {
+    const char* s = tigetstr(name);
+    if (s == nullptr || s == reinterpret_cast<const char*>(-1)) return {};
+    return s;
+}
+
+// Terminals known to take the xterm title and resize sequences.
+bool speaksXterm() {
+    const char* term = std::getenv("TERM");
+    if (term == nullptr) return false;
+    for (const char* family : {"xterm", "screen", "tmux", "rxvt", "alacritty", "kitty", "foot", "wezterm", "vte", "konsole", "gnome"})
+        if (std::strncmp(term, family, std::strlen(family)) == 0) return true;
+    return false;
+}
+
+constexpr const char* kMouseOff = "\033[?1000l\033[?1002l\033[?1003l\033[?1006l";
+
+// What undoes our modes: the keypad back to numbers, mouse reporting off,
+// plain colours, a visible cursor, the shell's own screen.
+std::string resetSequence(bool withScreenSwitch) {
+    std::string reset = capability("rmkx") + kMouseOff + capability("sgr0") + capability("cnorm");
+    if (speaksXterm()) reset += "\033[23;0t";  // the title the terminal had before
+    if (withScreenSwitch) {
+        std::string leave = capability("rmcup");
+        reset += leave.empty() ? capability("clear") : leave;
+    }
+    return reset;
+}
+
+void writeAll(const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+}  // namespace
+
+std::unique_ptr<TerminalConsole> TerminalConsole::open() {
+    std::unique_ptr<TerminalConsole> terminal(new TerminalConsole());
+    if (!terminal->start()) return nullptr;
+    return terminal;
+}
+
+bool TerminalConsole::start() {
+    // The glyphs need a UTF-8 locale; fall back to one when the environment names none.
+    std::setlocale(LC_ALL, "");
+    if (MB_CUR_MAX == 1) std::setlocale(LC_CTYPE, "C.UTF-8");
+    saveTerminalModes();
+    SCREEN* screen = newterm(nullptr, stdout, stdin);
+    if (screen == nullptr) return false;
+    screen_ = screen;
+    active_ = true;
+    activeTerminal = this;
+    raw();
+    noecho();
+    nonl();
+    keypad(stdscr, TRUE);
+    nodelay(stdscr, TRUE);
+    idlok(stdscr, TRUE);  // lets curses scroll the text area instead of rewriting it
+    set_escdelay(25);
+    defineKeypadKeys();
+    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
+    mouseinterval(0);
+    if (has_colors()) start_color();
+    cells_.fill(ScreenCell{' ', 0x07});
+    installTerminalSignalHandlers(resetSequence(true));
+    if (speaksXterm()) {
+        refresh();
+        writeAll("\033[22;0t");  // keep the terminal's title to give it back
+    }
+
+    checkSize();
+    if (!fits_ && speaksXterm()) {
+        // Ask for the size we need and give the terminal a moment to answer.
+        writeAll("\033[8;50;80t");
+        for (int i = 0; i < 10 && !fits_; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            checkSize();
+        }
+    }
+    flush();
+    return true;
+}
+
+TerminalConsole::~TerminalConsole() { restore(); }
+
+void TerminalConsole::restore() {
+    std::lock_guard lock(mutex_);
+    if (!active_) return;
+    active_ = false;
+    if (activeTerminal == this) activeTerminal = nullptr;
+    mousemask(0, nullptr);
+    keypad(stdscr, FALSE);
+    endwin();
+    std::fflush(stdout);
+    writeAll(resetSequence(false));
+    delscreen(static_cast<SCREEN*>(screen_));
+}
+
+void restoreActiveTerminal() {
+    if (activeTerminal) activeTerminal->restore();
+}
+
+void TerminalConsole::drawCell(int x, int y) {
+    if (!active_ || !fits_) return;
+    const ScreenCell& cell = cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
+    int fg = toTerminalColour(cell.attr & 0x0F);
+    int bg = toTerminalColour((cell.attr >> 4) & 0x0F);
+    attr_t style = A_NORMAL;
+    short pair = 0;
+    if (!has_colors()) {
+        if (bg != 0) style |= A_REVERSE;
+        else if (fg & 0x8) style |= A_BOLD;
+    } else {
+        if (COLORS < 16) {
+            // Eight colours: bright foregrounds in bold, backgrounds lose their brightness.
+            if (fg & 0x8) style |= A_BOLD;
+            fg &= 0x7;
+            bg &= 0x7;
+        }
+        short& slot = pairs_[static_cast<std::size_t>(fg)][static_cast<std::size_t>(bg)];
+        if (slot == 0 && nextPair_ < COLOR_PAIRS && init_pair(nextPair_, static_cast<short>(fg), static_cast<short>(bg)) == OK)
+            slot = nextPair_++;
+        pair = slot;
+    }
+    wchar_t glyph[2] = {static_cast<wchar_t>(cp437ToUnicode(cell.ch)), L'\0'};
+    cchar_t shown;
+    setcchar(&shown, glyph, style, pair, nullptr);
+    mvadd_wch(y, x, &shown);
+    dirty_ = true;
+}
+
+void TerminalConsole::drawAll() {
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) drawCell(x, y);
+}
+
+void TerminalConsole::showSizeNotice() {
+    erase();
+    char actual[64];
+    std::snprintf(actual, sizeof actual, "This one is %d x %d.", COLS, LINES);
+    const char* notice[] = {"Brinefall needs a window of 80 x 50 characters.", actual,
+                           "Please make it larger."};
+    int top = (LINES - 3) / 2;
+    for (int i = 0; i < 3; ++i) {
+        int length = static_cast<int>(std::strlen(notice[i]));
+        int left = COLS > length ? (COLS - length) / 2 : 0;
+        mvaddnstr(top + i < 0 ? 0 : top + i, left, notice[i], COLS);
+    }
+    dirty_ = true;
+}
+
+void TerminalConsole::checkSize() {
+    if (!active_) return;
+    struct winsize size;
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0 &&
+        (size.ws_row != LINES || size.ws_col != COLS))
+        resizeterm(size.ws_row, size.ws_col);
+    bool fits = LINES >= kScreenHeight && COLS >= kScreenWidth;
+    if (fits == fits_ && LINES == shownLines_ && COLS == shownCols_) return;
+    shownLines_ = LINES;
+    shownCols_ = COLS;
+    fits_ = fits;
+    if (fits_) {
+        erase();
+        clearok(stdscr, TRUE);
+        drawAll();  // the screen as it was: frame, scrollback view and input row
+    } else {
+        showSizeNotice();
+    }
+}
+
+void TerminalConsole::flush() {
+    if (!active_ || !dirty_) return;
+    if (fits_) move(cursorY_, cursorX_);
+    refresh();
+    dirty_ = false;
+}
+
+void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
+    std::lock_guard lock(mutex_);
+    for (int i = 0; i < length; ++i) {
+        int cx = x + i;
+        if (cx < 0 || cx >= kScreenWidth || y < 0 || y >= kScreenHeight) continue;
+        cells_[static_cast<std::size_t>(y * kScreenWidth + cx)].ch = static_cast<std::uint8_t>(text[i]);
+        drawCell(cx, y);
+    }
+}
+
+void TerminalConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
+    std::lock_guard lock(mutex_);
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) {
+            int cx = x + col;
+            int cy = y + row;
+            if (cx < 0 || cy < 0 || cx >= kScreenWidth || cy >= kScreenHeight) continue;
+            ScreenCell& target = cells_[static_cast<std::size_t>(cy * kScreenWidth + cx)];
+            const ScreenCell& source = cells[row * w + col];
+            if (target.ch == source.ch && target.attr == source.attr) continue;
+            target = source;
+            drawCell(cx, cy);
+        }
+}
+
+std::uint8_t TerminalConsole::readChar(int x, int y) {
+    std::lock_guard lock(mutex_);
+    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return ' ';
+    return cells_[static_cast<std::size_t>(y * kScreenWidth + x)].ch;
+}
+
+// Fills run on along the rows, as a console buffer does.
+void TerminalConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
+    std::lock_guard lock(mutex_);
+    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos) {
+        if (pos < 0 || pos >= kScreenWidth * kScreenHeight) continue;
+        cells_[static_cast<std::size_t>(pos)].ch = ch;
+        drawCell(pos % kScreenWidth, pos / kScreenWidth);
+    }
+}
+
+void TerminalConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
+    std::lock_guard lock(mutex_);
+    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos) {
+        if (pos < 0 || pos >= kScreenWidth * kScreenHeight) continue;
+        cells_[static_cast<std::size_t>(pos)].attr = attr;
+        drawCell(pos % kScreenWidth, pos / kScreenWidth);
+    }
+}
+
+void TerminalConsole::setCursor(int x, int y) {
+    std::lock_guard lock(mutex_);
+    cursorX_ = x;
+    cursorY_ = y;
+    dirty_ = true;
+}
+
+int TerminalConsole::cursorX() {
+    std::lock_guard lock(mutex_);
+    return cursorX_;
+}
+
+int TerminalConsole::cursorY() {
+    std::lock_guard lock(mutex_);
+    return cursorY_;
+}
+
+void TerminalConsole::setTitle(const char* title) {
+    std::lock_guard lock(mutex_);
+    if (!active_ || !speaksXterm()) return;
+    refresh();  // what curses holds goes out first
+    writeAll(std::string("\033]0;") + title + "\007");
+}
+
+void TerminalConsole::present() {
+    std::lock_guard lock(mutex_);
+    flush();
+}
+
+void TerminalConsole::beep(int /*frequency*/, int durationMs) {
+    {
+        std::lock_guard lock(mutex_);
+        if (active_) ::beep();
+    }
+    sleepMs(durationMs);
+}
+
+void TerminalConsole::sleepMs(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}

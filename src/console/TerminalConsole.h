@@ -1,0 +1,68 @@
+#pragma once
+// The real terminal, through ncursesw: the fixed 80x50 screen at the top
+// left, code page 437 glyphs as Unicode, the 16 console colours, keys of
+// the main keyboard and the numeric keypad, and the mouse.
+//
+// Every curses call happens under one mutex. Waiting for input polls the
+// terminal outside it, so the clock thread can draw while the player types.
+#include <array>
+#include <memory>
+#include <mutex>
+
+#include "console/Console.h"
+
+class TerminalConsole : public Console {
+public:
+    // None when the terminal cannot be driven (an unknown TERM, say).
+    static std::unique_ptr<TerminalConsole> open();
+    ~TerminalConsole() override;
+
+    void writeChars(int x, int y, const char* text, int length) override;
+    void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
+    std::uint8_t readChar(int x, int y) override;
+    void fillChars(int x, int y, std::uint8_t ch, int count) override;
+    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
+    void setCursor(int x, int y) override;
+    int cursorX() override;
+    int cursorY() override;
+    void setTitle(const char* title) override;
+    InputEvent nextEvent(int timeoutMs) override;
+    void beep(int frequency, int durationMs) override;
+    void sleepMs(int ms) override;
+    void present() override;
+
+    // Leaves curses and puts the terminal back; later calls do nothing.
+    void restore();
+
+private:
+    TerminalConsole() = default;
+    bool start();
+
+    // All of these expect the mutex to be held.
+    void drawCell(int x, int y);
+    void drawAll();
+    void showSizeNotice();
+    void checkSize();
+    void flush();
+    InputEvent translateKey(int status, unsigned key);
+    InputEvent mouseEvent();
+    static void defineKeypadKeys();
+
+    std::mutex mutex_;
+    std::array<ScreenCell, kScreenWidth * kScreenHeight> cells_{};
+    int cursorX_ = 0;
+    int cursorY_ = 0;
+    bool active_ = false;  // curses is running
+    bool fits_ = false;    // the terminal is at least 80x50
+    bool dirty_ = false;   // drawn since the last refresh
+    bool afterEscape_ = false;
+    int shownLines_ = -1;
+    int shownCols_ = -1;
+    void* screen_ = nullptr;  // the curses SCREEN
+    int hangupReads_ = 0;
+    std::array<std::array<short, 16>, 16> pairs_{};
+    short nextPair_ = 1;
+};
+
+// Puts the terminal back if one is open; for the ways out of the program.
+void restoreActiveTerminal();

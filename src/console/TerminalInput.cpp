@@ -1,0 +1,130 @@
+// Keys and mouse of the terminal back end.
+#include <curses.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "console/Screen.h"
+#include "console/TerminalConsole.h"
+#include "console/TerminalSignals.h"
+
+namespace {
+// Codes of our own for the keypad keys terminfo has no names for.
+constexpr int kKeypadDigit0 = KEY_MAX + 1;  // .. +9
+constexpr int kKeypadPlus = KEY_MAX + 11;
+constexpr int kKeypadMinus = KEY_MAX + 12;
+constexpr int kKeypadEnter = KEY_MAX + 13;
+constexpr int kKeypadOther = KEY_MAX + 14;
+constexpr int kAltF4 = KEY_F(52);  // xterm numbers Alt+F1 as F49
+constexpr int kPollSliceMs = 100;
+// A terminal that keeps saying "readable" but gives nothing has gone away.
+constexpr int kEmptyReadsBeforeHangup = 50;
+
+InputEvent keypadDigit(int digit) { return InputEvent::keypad(digit); }
+
+InputEvent controlKey(KeyCode code) {
+    InputEvent e = InputEvent::special(code);
+    e.ctrl = true;
+    return e;
+}
+}  // namespace
+
+// In application keypad mode (switched on with the keypad) the keypad
+// sends ESC O and a letter: p..y for 0..9, k for +, m for -, M for Enter.
+void TerminalConsole::defineKeypadKeys() {
+    static const char* const digits[10] = {"\033Op", "\033Oq", "\033Or", "\033Os", "\033Ot",
+                                           "\033Ou", "\033Ov", "\033Ow", "\033Ox", "\033Oy"};
+    for (int d = 0; d < 10; ++d)
+        if (key_defined(digits[d]) == 0) define_key(digits[d], kKeypadDigit0 + d);
+    struct Named { const char* sequence; int code; };
+    const Named others[] = {{"\033Ok", kKeypadPlus}, {"\033Om", kKeypadMinus}, {"\033OM", kKeypadEnter},
+                            {"\033Oj", kKeypadOther}, {"\033Oo", kKeypadOther}, {"\033On", kKeypadOther},
+                            {"\033OX", kKeypadOther}};
+    for (const Named& key : others)
+        if (key_defined(key.sequence) == 0) define_key(key.sequence, key.code);
+}
+
+InputEvent TerminalConsole::mouseEvent() {
+    MEVENT mouse;
+    if (getmouse(&mouse) != OK) return {};
+    if (mouse.bstate & BUTTON4_PRESSED) return InputEvent::scrollWheel(120);
+    if (mouse.bstate & BUTTON5_PRESSED) return InputEvent::scrollWheel(-120);
+    if (mouse.bstate & BUTTON1_PRESSED) return InputEvent::click(mouse.x, mouse.y);
+    return {};
+}
+
+InputEvent TerminalConsole::translateKey(int status, unsigned key) {
+    bool escaped = afterEscape_;
+    afterEscape_ = false;
+    if (status == KEY_CODE_YES) {
+        int code = static_cast<int>(key);
+        if (code >= kKeypadDigit0 && code <= kKeypadDigit0 + 9) return keypadDigit(code - kKeypadDigit0);
+        switch (code) {
+            case KEY_RESIZE: checkSize(); return {};
+            case KEY_MOUSE: return mouseEvent();
+            case KEY_BACKSPACE: return InputEvent::special(KeyCode::Backspace);
+            case KEY_ENTER:
+            case kKeypadEnter: return InputEvent::special(KeyCode::Enter);
+            case kKeypadPlus: return InputEvent::special(KeyCode::KeypadPlus);
+            case kKeypadMinus: return InputEvent::special(KeyCode::KeypadMinus);
+            // Keypad keys some terminfo entries do name.
+            case KEY_A1: return keypadDigit(7);
+            case KEY_A3: return keypadDigit(9);
+            case KEY_B2: return keypadDigit(5);
+            case KEY_C1: return keypadDigit(1);
+            case KEY_C3: return keypadDigit(3);
+            case kAltF4: return InputEvent::special(KeyCode::AltF4);
+            case KEY_F(4):
+                if (escaped) return InputEvent::special(KeyCode::AltF4);
+                return InputEvent::special(KeyCode::Other);
+            default: return InputEvent::special(KeyCode::Other);
+        }
+    }
+    switch (key) {
+        case 3: return controlKey(KeyCode::CtrlC);
+        case '\r':
+        case '\n': return InputEvent::special(KeyCode::Enter);
+        case 8:
+        case 127: return InputEvent::special(KeyCode::Backspace);
+        case 27: afterEscape_ = true; return InputEvent::special(KeyCode::Other);
+        default: break;
+    }
+    if (key >= 32 && key < 127) return InputEvent::character(static_cast<char>(key));
+    if (key < 32) return controlKey(KeyCode::Other);
+    return InputEvent::special(KeyCode::Other);  // letters beyond ASCII have no place in a command
+}
+
+InputEvent TerminalConsole::nextEvent(int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    while (true) {
+        if (pendingStopSignal() != 0) return InputEvent::closed();
+        InputEvent event;
+        bool tooSmall = false;
+        {
+            std::lock_guard lock(mutex_);
+            if (!active_) return InputEvent::closed();
+            checkSize();
+            flush();
+            wint_t key = 0;
+            int status = wget_wch(stdscr, &key);
+            if (status != ERR) {
+                hangupReads_ = 0;
+                event = translateKey(status, static_cast<unsigned>(key));
+            }
+            tooSmall = !fits_;
+        }
+        if (event.key == KeyCode::CtrlC || event.key == KeyCode::AltF4) endProgramNow();
+        // While the notice is up the game waits; only Ctrl+C gets through.
+        if (event.type != InputEvent::Type::None && !tooSmall) return event;
+
+        int waited = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+        if (timeoutMs >= 0 && waited >= timeoutMs) return {};
+        int slice = timeoutMs < 0 ? kPollSliceMs : std::min(kPollSliceMs, timeoutMs - waited);
+        pollfd terminal{STDIN_FILENO, POLLIN, 0};
+        int ready = poll(&terminal, 1, slice);
+        if (ready > 0 && (terminal.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return InputEvent::closed();
+        if (ready > 0 && ++hangupReads_ > kEmptyReadsBeforeHangup) return InputEvent::closed();
+    }
+}

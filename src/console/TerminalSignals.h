@@ -1,0 +1,18 @@
+#pragma once
+// Putting the terminal back when the program is ended from outside.
+//
+// A crash signal (SIGSEGV, SIGABRT, SIGBUS, SIGFPE) writes the reset
+// sequences and the saved terminal modes with async-signal-safe calls, then
+// lets the signal take its course. SIGTERM, SIGHUP and SIGINT only raise a
+// flag: the input reports itself closed, so the game saves and ends as
+// "quit" does; should that take too long, an alarm restores and ends it.
+#include <string>
+
+// Remembers the terminal's modes as they were before the game changed them.
+void saveTerminalModes();
+// Keeps the sequences that undo ours and installs the handlers.
+void installTerminalSignalHandlers(const std::string& resetSequence);
+// The stop signal received, or 0.
+int pendingStopSignal();
+// After the terminal is restored: ends the process by the stop signal, if one came.
+void finishPendingStopSignal();

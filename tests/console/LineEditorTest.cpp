@@ -1,0 +1,255 @@
+#include "console/LineEditor.h"
+
+#include "TestSupport.h"
+#include "console/Screen.h"
+
+namespace {
+constexpr int kRow = 48;
+
+class LineEditorTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        setUpConsole();
+        setInputLimit(75);
+    }
+    void TearDown() override {
+        setInputLimit(75);
+        GameTest::TearDown();
+    }
+    std::string inputRow() { return screen.rowText(kRow, 3, 78); }
+    void press(KeyCode key) { screen.pushEvent(InputEvent::special(key)); }
+    std::uint16_t attrAt(int x) { return screen.cell(x, kRow).attr; }
+};
+
+TEST_F(LineEditorTest, KeypadDigitOnEmptyLineReturnsItsCommandAtOnce) {
+    const char* expected[10] = {"use map", "southwest", "south", "southeast", "west",
+                                "look", "east", "northwest", "north", "northeast"};
+    for (int digit = 0; digit < 10; ++digit) {
+        screen.pushEvent(InputEvent::keypad(digit));
+        screen.typeText("x");  // must stay unread: the shortcut ends the call
+        EXPECT_EQ(readInputLine(), expected[digit]);
+        screen.clearInput();
+    }
+}
+
+TEST_F(LineEditorTest, KeypadDigitIsIgnoredOnceSomethingIsTyped) {
+    screen.typeText("ab", false);
+    screen.pushEvent(InputEvent::keypad(8));
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "ab");
+}
+
+TEST_F(LineEditorTest, KeypadAndCompletionAreOffWhileNoGameRuns) {
+    game.running = 0;
+    screen.pushEvent(InputEvent::keypad(8));
+    screen.typeText("inv", false);
+    EXPECT_EQ(screen.cell(6, kRow).attr, 0x07);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "inv");
+    EXPECT_EQ(inputRow(), "");
+}
+
+TEST_F(LineEditorTest, CompletionFollowsTheListOrder) {
+    struct Case { const char* typed; const char* shown; };
+    const Case cases[] = {{"no", "rth"}, {"so", "uth"}, {"northw", "est"}, {"northe", "ast"},
+                          {"fe", "breeze fabric freshener?"}, {"mo", "ngoose?"}, {"co", "mbine"}};
+    for (const Case& c : cases) {
+        int x = 3;
+        for (const char* p = c.typed; *p; ++p, ++x) screen.writeChars(x, kRow, p, 1);
+        int shown = suggestCompletion(x);
+        EXPECT_EQ(shown, static_cast<int>(std::string(c.shown).size())) << c.typed;
+        EXPECT_EQ(screen.rowText(kRow, x, x + shown), c.shown) << c.typed;
+        for (int i = 0; i < shown; ++i) EXPECT_EQ(attrAt(x + i), 0x1F) << c.typed;
+        EXPECT_EQ(attrAt(x + shown), 0x07) << c.typed;
+        screen.fillChars(3, kRow, ' ', 75);
+        screen.fillAttrs(3, kRow, 0x07, 75);
+    }
+}
+
+TEST_F(LineEditorTest, NoSuggestionForShortUnknownOrCompleteWords) {
+    for (const char* typed : {"n", "xyz", "use", "North"}) {
+        int x = 3;
+        for (const char* p = typed; *p; ++p, ++x) screen.writeChars(x, kRow, p, 1);
+        screen.writeChars(x, kRow, "junk", 4);  // an older suggestion is wiped
+        EXPECT_EQ(suggestCompletion(x), 0) << typed;
+        if (std::string(typed).size() >= 2) {
+            EXPECT_EQ(screen.rowText(kRow, 3, 78), typed);
+        }
+        screen.fillChars(3, kRow, ' ', 75);
+    }
+}
+
+TEST_F(LineEditorTest, TypingShowsTheHighlightedRestAndEnterTakesIt) {
+    screen.typeText("inv", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "inventory");
+    // The row is blank and grey again, the cursor back after the prompt.
+    EXPECT_EQ(inputRow(), "");
+    for (int x = 3; x < 78; ++x) EXPECT_EQ(attrAt(x), 0x07);
+    EXPECT_EQ(screen.cursorX(), 3);
+    EXPECT_EQ(screen.rowText(kRow, 1, 3), ">");
+}
+
+TEST_F(LineEditorTest, TypingPastASuggestionWipesIt) {
+    screen.typeText("nox", false);  // "no" shows "rth"; the x matches nothing
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "nox");
+}
+
+TEST_F(LineEditorTest, SpaceTakesTheSuggestionAndLeavesRoomForTheSpace) {
+    screen.typeText("inv sa", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "inventory sa");
+}
+
+TEST_F(LineEditorTest, SpaceAfterOneLetterAddsOnlyTheSpace) {
+    screen.typeText("n x", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "n x");
+}
+
+TEST_F(LineEditorTest, NoLeadingSpaceAndNoDoubleSpace) {
+    screen.typeText("  ab  cd", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "ab cd");
+}
+
+TEST_F(LineEditorTest, BackspaceRemovesTheLastCharacterAndItsSuggestion) {
+    screen.typeText("ab", false);
+    press(KeyCode::Backspace);
+    screen.typeText("c", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "ac");
+
+    screen.typeText("nor", false);  // shows "th"
+    press(KeyCode::Backspace);
+    press(KeyCode::Backspace);
+    press(KeyCode::Backspace);
+    press(KeyCode::Backspace);  // nothing left to remove: the prompt stays
+    screen.typeText("x", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "x");
+    EXPECT_EQ(screen.rowText(kRow, 1, 3), ">");
+}
+
+TEST_F(LineEditorTest, InputLimitStopsTypingUntilBackspace) {
+    setInputLimit(1);
+    EXPECT_EQ(inputLimit(), 4);
+    screen.typeText("ab", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "a");
+
+    screen.typeText("ab", false);
+    press(KeyCode::Backspace);
+    screen.typeText("c", false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "c");
+
+    setInputLimit(0);
+    EXPECT_EQ(inputLimit(), 4);
+    setInputLimit(200);
+    EXPECT_EQ(inputLimit(), 78);
+}
+
+TEST_F(LineEditorTest, LongestLineFillsTheRowAndNoMore) {
+    std::string typed(80, 'a');
+    screen.typeText(typed, false);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), std::string(75, 'a'));
+    EXPECT_EQ(screen.cell(78, kRow).ch, ' ');
+}
+
+TEST_F(LineEditorTest, SuggestionNeverRunsPastTheLimit) {
+    // "fe" then Space takes the long febreeze entry; with 19 characters allowed
+    // the suggestion is cut where typing would stop.
+    setInputLimit(19);
+    screen.typeText("fe ", false);
+    press(KeyCode::Enter);
+    std::string line = readInputLine();
+    EXPECT_EQ(line, "febreeze fabric fre");
+    EXPECT_EQ(screen.cell(79, kRow).ch, 0xBA);  // the frame is untouched
+}
+
+TEST_F(LineEditorTest, FebreezeEntryKeepsSuggestingInsideTheRow) {
+    // The entry holds spaces, so its first word keeps matching; every
+    // suggestion stays inside the row and the line inside its 75 characters.
+    screen.typeText("fe " + std::string(60, 'a') + " b", false);
+    press(KeyCode::Enter);
+    std::string line = readInputLine();
+    EXPECT_LE(line.size(), 75u);
+    EXPECT_EQ(line.rfind("febreeze fabric freshener? ", 0), 0u);
+    EXPECT_EQ(screen.cell(79, kRow).ch, 0xBA);
+}
+
+TEST_F(LineEditorTest, LineWithoutLetterOrDigitComesBackEmpty) {
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "");
+    screen.typeText("!?-", false);  // punctuation is not typed at all
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "");
+    EXPECT_EQ(inputRow(), "");
+    EXPECT_EQ(screen.cursorX(), 3);
+}
+
+TEST_F(LineEditorTest, CommasCanBeTypedForThePassengerList) {
+    screen.typeText("mary,,bob,", true);
+    EXPECT_EQ(readInputLine(), "mary,,bob,");
+    screen.typeText(",,", true);  // commas alone are no line
+    EXPECT_EQ(readInputLine(), "");
+}
+
+TEST_F(LineEditorTest, ClosedInputHandsBackWhatWasTyped) {
+    screen.typeText("look", false);
+    EXPECT_EQ(readInputLine(), "look");
+    EXPECT_TRUE(inputClosed());
+    EXPECT_EQ(readInputLine(), "");
+}
+
+TEST_F(LineEditorTest, ControlLettersAreNotTyped) {
+    InputEvent ctrlA = InputEvent::character('a');
+    ctrlA.ctrl = true;
+    screen.pushEvent(ctrlA);
+    InputEvent keyUp = InputEvent::character('b');
+    keyUp.keyDown = false;
+    screen.pushEvent(keyUp);
+    screen.typeText("c", true);
+    EXPECT_EQ(readInputLine(), "c");
+}
+
+class ScrollKeysTest : public LineEditorTest {
+protected:
+    void SetUp() override {
+        LineEditorTest::SetUp();
+        for (int i = 0; i < 60; ++i) printMarked("line %d\n", i);
+    }
+};
+
+TEST_F(ScrollKeysTest, KeypadPlusMinusAndMousePageTheScrollback) {
+    screen.typeText("ab", false);
+    press(KeyCode::KeypadMinus);
+    press(KeyCode::KeypadMinus);
+    screen.pushEvent(InputEvent::scrollWheel(120));
+    screen.pushEvent(InputEvent::click(78, 1));
+    screen.pushEvent(InputEvent::click(77, 1));   // beside the arrow: nothing
+    screen.pushEvent(InputEvent::scrollWheel(60));  // not a whole notch: nothing
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "ab");
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 4);
+
+    press(KeyCode::KeypadPlus);
+    screen.pushEvent(InputEvent::scrollWheel(-120));
+    screen.pushEvent(InputEvent::click(78, 46));
+    press(KeyCode::Enter);
+    readInputLine();
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 1);
+
+    // Paging stops at the newest line, and works with no game running.
+    game.running = 0;
+    press(KeyCode::KeypadPlus);
+    press(KeyCode::KeypadPlus);
+    press(KeyCode::Enter);
+    readInputLine();
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+}
+}  // namespace
