@@ -36,6 +36,8 @@ constexpr const char* kKeypadCommands[10] = {
 bool offersShortcuts() { return game.running != 0 && console().interactive(); }
 
 bool isLetterOrDigit(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+// Letters and digits, and the comma that separates the names of a raft's passengers.
+bool isTypeable(char c) { return isLetterOrDigit(c) || c == ','; }
 
 void moveCursor(int x) { console().setCursor(x, kInputRow); }
 
@@ -111,6 +113,8 @@ int suggestCompletion(int cursorX) {
 
 std::string readInputLine() {
     int length = 0;
+    // Typing always starts right after the prompt.
+    if (console().cursorY() != kInputRow || console().cursorX() < kFirstColumn) moveCursor(kFirstColumn);
     while (true) {
         console().present();
         InputEvent e = nextInputEvent(kEventWaitMs);
@@ -159,7 +163,7 @@ std::string readInputLine() {
             } else {
                 moveCursor(x + taken);
             }
-        } else if (isLetterOrDigit(e.ch) && !e.ctrl) {
+        } else if (isTypeable(e.ch) && !e.ctrl) {
             console().writeChars(x, kInputRow, &e.ch, 1);
             ++length;
             moveCursor(x + 1);

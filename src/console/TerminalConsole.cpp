@@ -92,13 +92,15 @@ bool TerminalConsole::start() {
     if (has_colors()) start_color();
     cells_.fill(ScreenCell{' ', 0x07});
     installTerminalSignalHandlers(resetSequence(true));
-    if (speaksXterm()) putp("\033[22;0t");  // keep the terminal's title to give it back
+    if (speaksXterm()) {
+        refresh();
+        writeAll("\033[22;0t");  // keep the terminal's title to give it back
+    }
 
     checkSize();
     if (!fits_ && speaksXterm()) {
         // Ask for the size we need and give the terminal a moment to answer.
-        putp("\033[8;50;80t");
-        std::fflush(stdout);
+        writeAll("\033[8;50;80t");
         for (int i = 0; i < 10 && !fits_; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
             checkSize();
@@ -273,9 +275,8 @@ int TerminalConsole::cursorY() {
 void TerminalConsole::setTitle(const char* title) {
     std::lock_guard lock(mutex_);
     if (!active_ || !speaksXterm()) return;
-    std::string osc = std::string("\033]0;") + title + "\007";
-    putp(osc.c_str());
-    dirty_ = true;
+    refresh();  // what curses holds goes out first
+    writeAll(std::string("\033]0;") + title + "\007");
 }
 
 void TerminalConsole::present() {

@@ -58,12 +58,12 @@ void greet(const std::string& name) {
 
 void showInstructions() {
     std::ifstream file(realPath("Data/readme.txt"));
-    // A missing file or one without its closing "0" shows what there is.
-    while (file) {
+    // A file without its closing "0" shows what there is.
+    while (true) {
         std::optional<std::string> line = readLine(file);
-        if (!line || *line == "0") break;
-        if (!file && line->empty()) break;
+        if (!line || *line == "0" || (file.eof() && line->empty())) break;
         printMarked("%s\n", *line);
+        if (file.eof()) break;
     }
     printMarked("\n");
 }

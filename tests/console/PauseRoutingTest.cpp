@@ -1,0 +1,72 @@
+// A "/s" pause printed by another thread (the clock) while the player types
+// takes the next key; the line editor never sees it.
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <thread>
+
+#include "TestSupport.h"
+#include "console/LineEditor.h"
+#include "console/Screen.h"
+
+namespace {
+// Input that waits like a terminal: nothing is "closed" while the queue is empty.
+class WaitingConsole : public MemoryConsole {
+public:
+    InputEvent nextEvent(int timeoutMs) override {
+        std::unique_lock lock(queueMutex_);
+        arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !queue_.empty(); });
+        if (queue_.empty()) return {};
+        InputEvent e = queue_.front();
+        queue_.pop_front();
+        return e;
+    }
+    void send(const InputEvent& e) {
+        std::lock_guard lock(queueMutex_);
+        queue_.push_back(e);
+        arrived_.notify_all();
+    }
+
+private:
+    std::mutex queueMutex_;
+    std::condition_variable arrived_;
+    std::deque<InputEvent> queue_;
+};
+
+TEST(PauseRoutingTest, KeyGoesToThePauseOfTheOtherThread) {
+    WaitingConsole terminal;
+    setConsole(&terminal);
+    resetInputState();
+    clearScrollback();
+    setUpConsole();
+    game.running = 1;
+
+    std::string line;
+    std::thread editor([&] { line = readInputLine(); });
+    terminal.send(InputEvent::character('a'));
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (terminal.cell(3, 48).ch != 'a' && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    ASSERT_EQ(terminal.cell(3, 48).ch, 'a');
+
+    std::thread clock([] { printMarked("Something happens./s and goes on.\n"); });
+    // Wait for the blinking arrow (code page 437 down arrow) after the text.
+    const int arrowColumn = 1 + 18;
+    bool arrowShown = false;
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!arrowShown && std::chrono::steady_clock::now() < deadline) {
+        arrowShown = terminal.cell(arrowColumn, 46).ch == 25;
+        std::this_thread::yield();
+    }
+    ASSERT_TRUE(arrowShown);
+
+    terminal.send(InputEvent::character('x'));  // for the pause
+    clock.join();
+    EXPECT_EQ(scrollbackLine(kScrollbackLines - 2), "Something happens. and goes on.");
+
+    terminal.send(InputEvent::character('b'));
+    terminal.send(InputEvent::special(KeyCode::Enter));
+    editor.join();
+    EXPECT_EQ(line, "ab");
+    setConsole(nullptr);
+}
+}  // namespace

@@ -1,0 +1,74 @@
+# Every way out leaves a usable shell: the game's screen gone, the terminal
+# modes back (echo, line editing), keypad and mouse reporting off.
+BIN=$1
+DATA=$2
+source "$(dirname "$0")/terminal_helpers.bash"
+
+# After the game: the shell echoes what is typed and runs it.
+expect_clean_shell() {
+    local what=$1 status=$2
+    wait_for "exit status $status"
+    screen_text | grep -qF "╔═" && fail "$what: the game's screen is still shown"
+    keys "echo ok" Enter
+    for _ in $(seq 50); do screen_text | grep -qx "ok" && break; sleep 0.1; done
+    screen_text | grep -qx "ok" || fail "$what: the shell does not answer"
+    keys "stty -a | tr ' ' '\n' | grep -xE -- '-?(icanon|echo)' | tr '\n' ' '; echo" Enter
+    wait_for "icanon echo"
+    screen_text | grep -qF -- "-icanon" && fail "$what: line editing left off"
+    screen_text | grep -qE -- "(^| )-echo( |$)" && fail "$what: echo left off"
+    tmux -L "$SOCK" display -p -t "$PANE" '#{keypad_flag}#{mouse_any_flag}' | grep -qx "00" ||
+        fail "$what: keypad or mouse mode left on"
+    keys "clear" Enter
+    sleep 0.2
+}
+
+# Ctrl+C in play ends at once with status 0.
+start_game
+new_game Tester
+keys C-c
+expect_clean_shell "Ctrl+C" 0
+
+# "e" in the menu.
+keys "$BIN; echo \"exit status \$?\"" Enter
+wait_for "e. quit"
+keys e Enter
+expect_clean_shell "menu quit" 0
+
+# "quit" in play saves and ends.
+keys "$BIN; echo \"exit status \$?\"" Enter
+new_game Quitter
+keys quit Enter
+expect_clean_shell "quit" 0
+[ -f "$WORK/Data/Quitter.mox" ] || fail "no save after quit"
+
+# SIGTERM: the game winds down and the terminal comes back (status 143).
+keys "$BIN; echo \"exit status \$?\"" Enter
+new_game Termed
+pid=$(pgrep -n -f "^$BIN\$")
+[ -n "$pid" ] || fail "no game process"
+kill -TERM "$pid"
+expect_clean_shell "SIGTERM" 143
+# It wound down as "quit" does, so the game was saved.
+[ -f "$WORK/Data/Termed.mox" ] || fail "no save after SIGTERM"
+
+# A crash restores the terminal before the signal takes its course.
+keys "$BIN; echo \"exit status \$?\"" Enter
+new_game Crashed
+pid=$(pgrep -n -f "^$BIN\$")
+kill -SEGV "$pid"
+expect_clean_shell "SIGSEGV" 139
+
+# Closing the window (SIGHUP) saves and ends the game.
+tmux -L "$SOCK" new-window -d -t "$PANE" -n hangup "cd '$WORK' && exec '$BIN'"
+for _ in $(seq 30); do pgrep -f "^$BIN\$" >/dev/null && break; sleep 0.1; done
+tmux -L "$SOCK" send-keys -t "$PANE:hangup" a Enter
+sleep 0.3
+tmux -L "$SOCK" send-keys -t "$PANE:hangup" Hanged Enter
+for _ in $(seq 30); do [ -f "$WORK/Data/Hanged.mox" ] && break; sleep 0.1; done
+rm -f "$WORK/Data/Hanged.mox"
+tmux -L "$SOCK" kill-window -t "$PANE:hangup"
+for _ in $(seq 50); do pgrep -f "^$BIN\$" >/dev/null || break; sleep 0.1; done
+pgrep -f "^$BIN\$" >/dev/null && fail "the game outlived its window"
+[ -f "$WORK/Data/Hanged.mox" ] || fail "no save after the window closed"
+
+echo "PASS"

@@ -1,0 +1,74 @@
+# Shared by the terminal end-to-end scripts: a private tmux server running
+# an interactive shell in a temporary copy of the Data directory.
+# Usage: source this file after setting BIN and DATA.
+set -u
+export LC_ALL=C.UTF-8
+
+WORK=$(mktemp -d)
+SOCK=brinefall-$$
+PANE=game
+
+cleanup() {
+    tmux -L "$SOCK" kill-server 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+if [ -d "$DATA" ]; then cp -r "$DATA" "$WORK/Data"; else mkdir "$WORK/Data"; fi
+
+fail() {
+    echo "FAIL: $*" >&2
+    echo "---- screen ----" >&2
+    tmux -L "$SOCK" capture-pane -p -t "$PANE" >&2 2>/dev/null
+    exit 1
+}
+
+# A shell of its own in a window of the given size (default 80x50).
+start_shell() {
+    local width=${1:-80} height=${2:-50}
+    tmux -L "$SOCK" -f /dev/null new-session -d -s "$PANE" -x "$width" -y "$height" -c "$WORK" \
+        "env PS1='$ ' bash --norc --noprofile"
+    tmux -L "$SOCK" set-option -t "$PANE" -g status off >/dev/null
+    tmux -L "$SOCK" resize-window -t "$PANE" -x "$width" -y "$height" 2>/dev/null
+    sleep 0.3
+}
+
+start_game() {
+    start_shell "$@"
+    tmux -L "$SOCK" send-keys -t "$PANE" "$BIN; echo \"exit status \$?\"" Enter
+}
+
+screen_text() { tmux -L "$SOCK" capture-pane -p -t "$PANE"; }
+screen_codes() { tmux -L "$SOCK" capture-pane -p -e -t "$PANE"; }
+# Row y of the screen (0-based).
+row() { screen_text | sed -n "$(( $1 + 1 ))p"; }
+keys() { tmux -L "$SOCK" send-keys -t "$PANE" "$@"; }
+hex_keys() { tmux -L "$SOCK" send-keys -t "$PANE" -H "$@"; }
+
+# Waits up to 10 s for a fixed text to show on the screen.
+wait_for() {
+    local text=$1
+    for _ in $(seq 100); do
+        screen_text | grep -qF -- "$text" && return 0
+        sleep 0.1
+    done
+    fail "never showed: $text"
+}
+
+# The input row after the prompt, trailing blanks dropped.
+input_row() {
+    local line
+    line=$(row 48)
+    line=${line:3:75}
+    echo "${line%"${line##*[![:space:]]}"}"
+}
+
+# Starts the game and answers the menu with a new game for the given name.
+new_game() {
+    local name=$1
+    wait_for "e. quit"
+    keys a Enter
+    wait_for "Please enter your name:"
+    keys "$name" Enter
+    wait_for "Hello $name"
+}
