@@ -3,6 +3,8 @@
 // save and load back to the very same text. The same bytes are also
 // scrambled into files and read the way the game reads them: as the
 // player's save (loadGame) and as the initial world (loadInitialWorld).
+//   fuzz/build.sh && mkdir -p /tmp/save-work &&
+//   build-fuzz/SaveFuzz /tmp/save-work fuzz/save/corpus -max_total_time=300
 #include <cstdint>
 #include <cstdlib>
 #include <string>

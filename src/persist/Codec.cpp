@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -120,7 +121,11 @@ std::filesystem::path temporaryTwin(const std::filesystem::path& path) {
 void stopWritesBeforeRename(bool stop) { stopBeforeRename = stop; }
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable) {
+    // Short-lived twins of shared data files may be made by several
+    // processes at once (tests run in parallel): each gets its own name.
+    static std::atomic<unsigned> serial{0};
     std::filesystem::path temp = temporaryTwin(path);
+    if (!durable) temp += "." + std::to_string(::getpid()) + "." + std::to_string(serial++);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool written = writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);

@@ -253,3 +253,24 @@ TEST_F(ScrollKeysTest, KeypadPlusMinusAndMousePageTheScrollback) {
     EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
 }
 }  // namespace
+
+namespace {
+// The plain front end's editor: same typing rules, no shortcuts, no completion.
+class NonInteractiveConsole : public MemoryConsole {
+public:
+    bool interactive() const override { return false; }
+};
+
+TEST(PlainEditorTest, NoKeypadShortcutsOrCompletion) {
+    NonInteractiveConsole plain;
+    setConsole(&plain);
+    resetInputState();
+    game.running = 1;
+    setInputLimit(75);
+    plain.pushEvent(InputEvent::keypad(8));
+    plain.typeText("inv ../x!", true);
+    EXPECT_EQ(readInputLine(), "inv x");
+    for (int x = 3; x < 78; ++x) EXPECT_EQ(plain.cell(x, 48).attr, 0x07);
+    setConsole(nullptr);
+}
+}  // namespace

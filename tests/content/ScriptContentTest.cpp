@@ -362,7 +362,7 @@ TEST(BuiltMemoryScript, TellsEachCluesOnItsDay) {
     };
     hears(1, "scientist");
     hears(4, "E, A, C");
-    hears(4, "food bars");
+    hears(4, "tins of food");
     hears(6, "note");
     hears(7, "lab");
     hears(7, "chairs in a circle");

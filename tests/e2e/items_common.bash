@@ -106,15 +106,16 @@ inventory_entries() {
 # again. Sets ITEM_INDEX[name] for every name found.
 declare -A ITEM_INDEX
 find_items() {
-    local wanted=("$@") index newest found name
+    local wanted=("$@") index newest name previous=""
     for index in $(seq 0 59); do
         type_line "getitem $index"
         newest=$(inventory_entries | tail -1)
-        found=0
+        # A clock message may have changed the screen first: look once more.
+        [ "$newest" = "$previous" ] && newest=$(inventory_entries | tail -1)
+        previous=$newest
         for name in "${wanted[@]}"; do
             if [ "${newest,,}" = "${name,,}" ] && [ -z "${ITEM_INDEX[$name]:-}" ]; then
                 ITEM_INDEX[$name]=$index
-                found=1
             fi
         done
         [ -n "$newest" ] && type_and_settle "drop $newest"

@@ -12,7 +12,8 @@ work=$(mktemp -d)
 tm() { tmux -L "$socket" "$@"; }
 cleanup() {
     tm kill-server >/dev/null 2>&1 || true
-    rm -rf "$work"
+    # The game may still be writing its last save as it goes.
+    rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work"; }
 }
 trap cleanup EXIT
 

@@ -39,6 +39,7 @@ keys "$BIN; echo \"exit status \$?\"" Enter
 new_game Quitter
 keys quit Enter
 expect_clean_shell "quit" 0
+[ -f "$WORK/Data/Quitter.mox" ] || fail "no save after quit"
 
 # SIGTERM: the game winds down and the terminal comes back (status 143).
 keys "$BIN; echo \"exit status \$?\"" Enter
@@ -47,6 +48,8 @@ pid=$(pgrep -n -f "^$BIN\$")
 [ -n "$pid" ] || fail "no game process"
 kill -TERM "$pid"
 expect_clean_shell "SIGTERM" 143
+# It wound down as "quit" does, so the game was saved.
+[ -f "$WORK/Data/Termed.mox" ] || fail "no save after SIGTERM"
 
 # A crash restores the terminal before the signal takes its course.
 keys "$BIN; echo \"exit status \$?\"" Enter
@@ -54,5 +57,18 @@ new_game Crashed
 pid=$(pgrep -n -f "^$BIN\$")
 kill -SEGV "$pid"
 expect_clean_shell "SIGSEGV" 139
+
+# Closing the window (SIGHUP) saves and ends the game.
+tmux -L "$SOCK" new-window -d -t "$PANE" -n hangup "cd '$WORK' && exec '$BIN'"
+for _ in $(seq 30); do pgrep -f "^$BIN\$" >/dev/null && break; sleep 0.1; done
+tmux -L "$SOCK" send-keys -t "$PANE:hangup" a Enter
+sleep 0.3
+tmux -L "$SOCK" send-keys -t "$PANE:hangup" Hanged Enter
+for _ in $(seq 30); do [ -f "$WORK/Data/Hanged.mox" ] && break; sleep 0.1; done
+rm -f "$WORK/Data/Hanged.mox"
+tmux -L "$SOCK" kill-window -t "$PANE:hangup"
+for _ in $(seq 50); do pgrep -f "^$BIN\$" >/dev/null || break; sleep 0.1; done
+pgrep -f "^$BIN\$" >/dev/null && fail "the game outlived its window"
+[ -f "$WORK/Data/Hanged.mox" ] || fail "no save after the window closed"
 
 echo "PASS"

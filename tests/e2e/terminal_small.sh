@@ -27,11 +27,15 @@ keys a Enter
 wait_for "Please enter your name:"
 keys Tester Enter
 wait_for "Hello Tester"
+wait_for "useful game commands"
+sleep 0.5
+before=$(screen_text | sed -n 1,50p)
 tmux -L "$SOCK" resize-window -t "$PANE" -x 70 -y 40
 wait_for "This one is 70 x 40."
 tmux -L "$SOCK" resize-window -t "$PANE" -x 100 -y 60
-wait_for "Hello Tester"
-wait_for "e. quit"
+wait_for "useful game commands"
+after=$(screen_text | sed -n 1,50p | cut -c1-240 | sed 's/ *$//')
+[ "$after" = "$(echo "$before" | sed 's/ *$//')" ] || fail "the screen came back different"
 line=$(row 49)
 [ "${line:0:1}" = "╚" ] && [ "${line:79:1}" = "╝" ] || fail "frame at the top left of a larger window: $line"
 keys quit Enter
