@@ -137,6 +137,7 @@ int main(int argc, char** argv) {
         send("x");
         if (!waitFor("x", 2000)) die("no echo");
         echo.push_back(millisSince(t));
+        if (std::getenv("BRINEFALL_PTY_DUMP") && i == 5) std::fprintf(stderr, "echo bytes: %zu\n", seen.size());
         drain(20);
         send("\x7f");
         drain(30);
@@ -158,6 +159,7 @@ int main(int argc, char** argv) {
         if (!waitFor("Invalid command.", 3000)) die("no answer to an unknown command");
         drain(100);
         lineBytes.push_back(static_cast<double>(seen.size()));
+        if (std::getenv("BRINEFALL_PTY_DUMP") && i == 14) std::fwrite(seen.data(), 1, seen.size(), stderr);
     }
 
     // Idle at the prompt with the clock running.

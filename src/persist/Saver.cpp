@@ -22,7 +22,9 @@ template <class T, class IndexOf>
 void writeSlots(SaveWriter& out, const PtrList<T>& list, IndexOf indexOf) {
     for (std::uint32_t i = 0; i < list.capacity; ++i) {
         const T* entry = list.slots[i];
-        out.raw(" ").number(entry ? indexOf(*entry) : -1).raw(" ");
+        // Most slots are empty: their text is written in one piece.
+        if (entry) out.raw(" ").number(indexOf(*entry)).raw(" ");
+        else out.raw(" -1 ");
     }
     out.raw("\n");
 }
