@@ -161,7 +161,8 @@ std::string readInputLine() {
             } else {
                 moveCursor(x + taken);
             }
-        } else if (isLetterOrDigit(e.ch) && !e.ctrl) {
+        } else if ((isLetterOrDigit(e.ch) || e.ch == ',') && !e.ctrl) {
+            // Commas too: the passenger question asks for names separated by commas.
             console().writeChars(x, kInputRow, &e.ch, 1);
             ++length;
             moveCursor(x + 1);
