@@ -8,8 +8,11 @@
 #include "console/Input.h"
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
+#include "console/Screen.h"
 #include "core/Random.h"
 #include "core/World.h"
+
+#include "core/FrontMenu.h"
 
 class GameTest : public ::testing::Test {
 protected:
@@ -18,7 +21,7 @@ protected:
     void SetUp() override {
         setConsole(&screen);
         resetInputState();
-        clearScrollback();
+        setUpConsole();  // frame, prompt and the cursor on the input row, as in the game
         resetGameState();
         setFixedSeconds(1000);
         clearQueuedDraws();
@@ -38,6 +41,9 @@ protected:
     }
     // Everything printed since the last call, colour codes included.
     std::string output() { return takeCapturedOutput(); }
+    // The credits as showCredits prints them, for texts that end with them.
+    // It discards what was captured so far: call it before the action under test.
+    std::string creditsText();
     // A room with a name, so it counts as part of the world.
     Room& makeRoom(int area, int number, const char* name = "Room", const char* description = "A room.") {
         Room& r = *roomAt(area, number);
@@ -54,3 +60,10 @@ protected:
         return item;
     }
 };
+
+// Discards what was captured so far; call it before the action under test.
+inline std::string GameTest::creditsText() {
+    takeCapturedOutput();
+    showCredits();
+    return takeCapturedOutput();
+}

@@ -108,13 +108,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     talkCommand("to alex");  // finds Alex once islanders can be looked up
     if (game.clockRunning) startConversation(game.islanders[1]);
+    bool approached = false;
     for (char c : choices) {
-        if (game.clockRunning) break;
+        if (game.clockRunning) {
+            if (approached) break;
+            // Once over, Alex walks up again as a happy islander does.
+            approached = true;
+            game.talkingTo = &game.islanders[1];
+            resumeConversation();
+            continue;
+        }
+        int tick = game.tick;
         char line[2] = {c, '\0'};
         conversationChoice(line);
-        advanceOneTick();  // must not move while the conversation is open
+        if (!game.clockRunning) {
+            advanceOneTick();  // time stands still while the conversation is open
+            if (game.tick != tick) __builtin_trap();
+        }
     }
-    if (!game.clockRunning && game.tick != (game.day - 1) * 240 + 10) __builtin_trap();
     freeAllLists();
     return 0;
 }

@@ -36,6 +36,8 @@ constexpr const char* kKeypadCommands[10] = {
 bool offersShortcuts() { return game.running != 0 && console().interactive(); }
 
 bool isLetterOrDigit(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+// Letters and digits, and the comma that separates the names of a raft's passengers.
+bool isTypeable(char c) { return isLetterOrDigit(c) || c == ','; }
 
 void moveCursor(int x) { console().setCursor(x, kInputRow); }
 
@@ -161,8 +163,7 @@ std::string readInputLine() {
             } else {
                 moveCursor(x + taken);
             }
-        } else if ((isLetterOrDigit(e.ch) || e.ch == ',') && !e.ctrl) {
-            // Commas too: the passenger question asks for names separated by commas.
+        } else if (isTypeable(e.ch) && !e.ctrl) {
             console().writeChars(x, kInputRow, &e.ch, 1);
             ++length;
             moveCursor(x + 1);

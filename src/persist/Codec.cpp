@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -88,7 +89,7 @@ bool transcodeFile(std::string_view gamePath, std::uint8_t key, bool toPlain) {
         if (!twin) return false;
         std::string target = replaceExtension(gamePath, twin->extension);
         if (target == gamePath) return false;  // would overwrite its own source
-        return writeFileAtomically(realPath(target), twin->bytes);
+        return writeFileAtomically(realPath(target), twin->bytes, false);  // read once, then removed
     }
     if (gamePath.size() <= 4 || endsWithMox(gamePath)) return false;
     std::string target = replaceExtension(gamePath, ".mox");
@@ -119,11 +120,15 @@ std::filesystem::path temporaryTwin(const std::filesystem::path& path) {
 
 void stopWritesBeforeRename(bool stop) { stopBeforeRename = stop; }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable) {
+    // Short-lived twins of shared data files may be made by several
+    // processes at once (tests run in parallel): each gets its own name.
+    static std::atomic<unsigned> serial{0};
     std::filesystem::path temp = temporaryTwin(path);
+    if (!durable) temp += "." + std::to_string(::getpid()) + "." + std::to_string(serial++);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool written = writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
     written = (::close(fd) == 0) && written;
     if (!written) {
         ::unlink(temp.c_str());
@@ -134,6 +139,6 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         ::unlink(temp.c_str());
         return false;
     }
-    syncDirectory(path.parent_path());
+    if (durable) syncDirectory(path.parent_path());
     return true;
 }

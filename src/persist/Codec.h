@@ -33,10 +33,11 @@ struct PlainTwin {
 std::optional<PlainTwin> unscrambleBytes(std::string_view scrambled, std::uint8_t key);
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
-// Writes the bytes to a temporary file beside the target, syncs it and
-// renames it over the target, so the target is always either the old or
-// the new content. False (target untouched) on any failure.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// Writes the bytes to a temporary file beside the target, syncs it (unless
+// the file is a short-lived twin) and renames it over the target, so the
+// target always holds either the old or the new content. False (target
+// untouched) on any failure.
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable = true);
 // The temporary name writeFileAtomically uses for a target.
 std::filesystem::path temporaryTwin(const std::filesystem::path& path);
 // Tests: when set, atomic writes stop right before the rename, as if the

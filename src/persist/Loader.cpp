@@ -26,52 +26,55 @@ std::optional<std::string> readPlainTwin(std::string_view moxPath, std::string_v
     return std::move(twin->bytes);
 }
 
-bool readSaveHead(SaveReader& in, SaveHead& head) {
-    for (int& slot : head.inventory)
-        if (!in.number(slot)) return false;
-    if (!in.number(head.playerArea) || !in.number(head.playerRoom) || !in.number(head.raftState)) return false;
-    if (!in.number(head.islanderCount) || !in.number(head.day) || !in.number(head.tick)) return false;
-    for (int& reference : head.references)
-        if (!in.number(reference)) return false;
-    // A save without a single room record cannot be played.
-    return readIslanders(in, head.islanders) && readItemCatalogue(in, head.items) && !in.atEnd();
+// The rooms a file describes; a file without one cannot be played.
+bool readRooms(SaveReader& in, std::vector<RoomRecord>& rooms) {
+    readRoomRecords(in, rooms);
+    return std::any_of(rooms.begin(), rooms.end(), describesRoom);
 }
 
-void installHead(const SaveHead& head) {
-    PtrList<ItemDef>& inventory = game.player.inventory;
-    inventory.count = 0;
-    for (std::uint32_t i = 0; i < inventory.capacity && i < head.inventory.size(); ++i) {
-        inventory.slots[i] = itemOfIndex(head.inventory[i]);
-        if (inventory.slots[i]) ++inventory.count;
-    }
+void placeRooms(const std::vector<RoomRecord>& rooms) {
+    for (const RoomRecord& record : rooms) placeRoom(record);
+}
+
+bool readSaveFile(SaveReader& in, SaveFile& save) {
+    if (!readItemList(in, save.inventory)) return false;
+    if (!in.number(save.playerArea) || !in.number(save.playerRoom) || !in.number(save.raftState)) return false;
+    if (!in.number(save.islanderCount) || !in.number(save.day) || !in.number(save.tick)) return false;
+    for (int& reference : save.references)
+        if (!in.number(reference)) return false;
+    return readIslanders(in, save.islanders) && readItemCatalogue(in, save.items) && readRooms(in, save.rooms);
+}
+
+void installSave(const SaveFile& save) {
+    fillItemList(game.player.inventory, save.inventory);
     // The player is always somewhere; a save naming no room starts on the beach.
-    game.player.currentRoom = roomOfPair(head.playerArea, head.playerRoom);
+    game.player.currentRoom = roomOfPair(save.playerArea, save.playerRoom);
     if (!game.player.currentRoom) game.player.currentRoom = roomAt(0, 8);
-    game.raftState = static_cast<std::int16_t>(std::clamp(head.raftState, -32768, 32767));
+    game.raftState = static_cast<std::int16_t>(std::clamp(save.raftState, -32768, 32767));
     game.clockRunning = 1;
 
-    game.islanderCount = std::clamp(head.islanderCount, 0, kIslanderCount);
-    game.day = std::clamp(head.day, -kClockLimit, kClockLimit);
-    game.tick = std::clamp(head.tick, -kClockLimit, kClockLimit);
-    game.memorySubject = islanderOfIndex(head.references[0]);
-    game.lastVictim = islanderOfIndex(head.references[1]);
-    game.handcuffedIslander = islanderOfIndex(head.references[2]);
+    game.islanderCount = std::clamp(save.islanderCount, 0, kIslanderCount);
+    game.day = std::clamp(save.day, -kClockLimit, kClockLimit);
+    game.tick = std::clamp(save.tick, -kClockLimit, kClockLimit);
+    game.memorySubject = islanderOfIndex(save.references[0]);
+    game.lastVictim = islanderOfIndex(save.references[1]);
+    game.handcuffedIslander = islanderOfIndex(save.references[2]);
 
-    game.islanders = head.islanders;
-    installCatalogue(head.items);
+    game.islanders = save.islanders;
+    installCatalogue(save.items);
     game.murderer = &game.islanders[1];
+    placeRooms(save.rooms);
 }
 
 bool loadSaveBody(std::string_view text) {
     std::istringstream stream{std::string(text)};
     SaveReader in(stream);
     // Unread fields (gaveGift, use handlers) keep what the tables hold.
-    auto head = std::make_unique<SaveHead>();
-    head->islanders = game.islanders;
-    head->items = game.items;
-    if (!readSaveHead(in, *head)) return false;
-    installHead(*head);
-    readRoomRecords(in);
+    auto save = std::make_unique<SaveFile>();
+    save->islanders = game.islanders;
+    save->items = game.items;
+    if (!readSaveFile(in, *save)) return false;
+    installSave(*save);
     return true;
 }
 }  // namespace
@@ -100,10 +103,11 @@ int loadInitialWorld() {
 
     std::istringstream stream{std::move(*text)};
     SaveReader in(stream);
-    auto items = std::make_unique<std::array<ItemDef, kItemCount>>(game.items);
-    if (!readItemCatalogue(in, *items) || in.atEnd()) return 0;
-    installCatalogue(*items);
-    readRoomRecords(in);
+    auto world = std::make_unique<SaveFile>();
+    world->items = game.items;
+    if (!readItemCatalogue(in, world->items) || !readRooms(in, world->rooms)) return 0;
+    installCatalogue(world->items);
+    placeRooms(world->rooms);
     openingScene();
     return 1;
 }

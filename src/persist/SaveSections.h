@@ -2,13 +2,27 @@
 // The sections of a save file, one reader and one writer per section.
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "core/World.h"
 #include "persist/SaveText.h"
 
-// Sections 1 to 5 of a save, read in full before any of it reaches the
-// game, so that a broken file changes nothing but the lists.
-struct SaveHead {
+using RoomPair = std::array<int, 2>;  // area, room number; -1 -1 for none
+
+// One room record as the file holds it, references still numbers.
+struct RoomRecord {
+    RoomPair where{-1, -1};
+    FixedText<20> name;
+    FixedText<384> description;
+    std::array<int, kOccupantCapacity> occupants{};
+    std::array<int, kRoomItemCapacity> items{};
+    std::array<RoomPair, kDirectionCount> exits{};
+    bool complete = false;  // false when the file broke off inside it
+};
+
+// A whole save (or world) file, read in full before any of it reaches
+// the game, so that a file that is refused changes nothing but the lists.
+struct SaveFile {
     std::array<int, kInventoryCapacity> inventory{};
     int playerArea = -1;
     int playerRoom = -1;
@@ -19,6 +33,7 @@ struct SaveHead {
     std::array<int, 3> references{};  // memorySubject, lastVictim, handcuffedIslander
     std::array<Npc, kIslanderCount> islanders{};
     std::array<ItemDef, kItemCount> items{};
+    std::vector<RoomRecord> rooms;
 };
 
 // Reading. Each returns false when the file breaks off or does not parse.
@@ -26,12 +41,27 @@ bool readIslanders(SaveReader& in, std::array<Npc, kIslanderCount>& islanders);
 bool readItemCatalogue(SaveReader& in, std::array<ItemDef, kItemCount>& items);
 // Copies a catalogue into the game and registers the use handlers.
 void installCatalogue(const std::array<ItemDef, kItemCount>& items);
-bool readRoomRecord(SaveReader& in);
-// Room records until the end of the file, or until one does not parse.
-void readRoomRecords(SaveReader& in);
-bool readOccupantList(SaveReader& in, PtrList<Npc>& list);
-bool readItemList(SaveReader& in, PtrList<ItemDef>& list);
-bool readExits(SaveReader& in, std::array<Room*, kDirectionCount>& exits);
+// False when no record starts here; a record cut short is kept as far as it goes.
+bool readRoomRecord(SaveReader& in, RoomRecord& record);
+// Room records until the end of the file, or until one breaks off.
+void readRoomRecords(SaveReader& in, std::vector<RoomRecord>& rooms);
+// Slot lines: one index per slot, -1 for an empty one.
+template <std::size_t N>
+bool readSlotLine(SaveReader& in, std::array<int, N>& slots) {
+    slots.fill(-1);
+    for (int& slot : slots)
+        if (!in.number(slot)) return false;
+    return true;
+}
+inline bool readOccupantList(SaveReader& in, std::array<int, kOccupantCapacity>& slots) { return readSlotLine(in, slots); }
+inline bool readItemList(SaveReader& in, std::array<int, kRoomItemCapacity>& slots) { return readSlotLine(in, slots); }
+bool readExits(SaveReader& in, std::array<RoomPair, kDirectionCount>& exits);
+
+// Whether a record names a room of the table and gives it a name.
+bool describesRoom(const RoomRecord& record);
+void fillItemList(PtrList<ItemDef>& list, const std::array<int, kRoomItemCapacity>& indices);
+// Puts a record into the room table and links its islanders to it.
+void placeRoom(const RoomRecord& record);
 void relinkOccupants(Room& room);
 
 // The room of a pair, or none unless both numbers name a room of the table.

@@ -15,48 +15,50 @@ ItemDef* itemOfIndex(int index) {
 }
 
 namespace {
-// Reads one slot line; every slot is set (none for -1 or an unknown
-// index), so slots keep their positions, gaps included.
-template <class T>
-bool readSlots(SaveReader& in, PtrList<T>& list, T* (*lookup)(int)) {
-    bool complete = true;
-    for (std::uint32_t i = 0; i < list.capacity; ++i) {
-        int index = -1;
-        if (complete && !in.number(index)) complete = false;
-        list.slots[i] = complete ? lookup(index) : nullptr;
-    }
+template <class T, std::size_t N>
+void fillSlots(PtrList<T>& list, const std::array<int, N>& indices, T* (*lookup)(int)) {
     list.count = 0;
-    for (std::uint32_t i = 0; i < list.capacity; ++i)
+    for (std::uint32_t i = 0; i < list.capacity; ++i) {
+        list.slots[i] = i < N ? lookup(indices[i]) : nullptr;
         if (list.slots[i]) ++list.count;
-    return complete;
-}
-
-bool readRoomBody(SaveReader& in, Room& room) {
-    room.name = in.text();
-    room.description = in.text();
-    return readOccupantList(in, room.occupants) && readItemList(in, room.items) && readExits(in, room.exits);
-}
-
-// A record whose pair names no room is read into a scratch room and dropped.
-bool skipRoomRecord(SaveReader& in) {
-    Room scratch;
-    initList(scratch.occupants, kOccupantCapacity);
-    initList(scratch.items, kRoomItemCapacity);
-    return readRoomBody(in, scratch);
+    }
 }
 }  // namespace
 
-bool readOccupantList(SaveReader& in, PtrList<Npc>& list) { return readSlots(in, list, islanderOfIndex); }
-bool readItemList(SaveReader& in, PtrList<ItemDef>& list) { return readSlots(in, list, itemOfIndex); }
+void fillItemList(PtrList<ItemDef>& list, const std::array<int, kRoomItemCapacity>& indices) {
+    fillSlots(list, indices, itemOfIndex);
+}
 
-bool readExits(SaveReader& in, std::array<Room*, kDirectionCount>& exits) {
-    for (Room*& exit : exits) {
-        int area = -1;
-        int number = -1;
-        if (!in.number(area) || !in.number(number)) return false;
-        exit = roomOfPair(area, number);
-    }
+bool readExits(SaveReader& in, std::array<RoomPair, kDirectionCount>& exits) {
+    exits.fill({-1, -1});
+    for (RoomPair& exit : exits)
+        if (!in.number(exit[0]) || !in.number(exit[1])) return false;
     return true;
+}
+
+bool readRoomRecord(SaveReader& in, RoomRecord& record) {
+    record = RoomRecord{};
+    record.occupants.fill(-1);
+    record.items.fill(-1);
+    record.exits.fill({-1, -1});
+    if (!in.number(record.where[0]) || !in.number(record.where[1])) return false;
+    record.name = in.text();
+    record.description = in.text();
+    record.complete = readOccupantList(in, record.occupants) && readItemList(in, record.items) &&
+                      readExits(in, record.exits);
+    return true;
+}
+
+void readRoomRecords(SaveReader& in, std::vector<RoomRecord>& rooms) {
+    RoomRecord record;
+    while (!in.atEnd() && readRoomRecord(in, record)) {
+        rooms.push_back(record);
+        if (!record.complete) break;
+    }
+}
+
+bool describesRoom(const RoomRecord& record) {
+    return roomOfPair(record.where[0], record.where[1]) != nullptr && !record.name.empty();
 }
 
 void relinkOccupants(Room& room) {
@@ -64,22 +66,19 @@ void relinkOccupants(Room& room) {
         if (Npc* npc = room.occupants.slots[i]) npc->currentRoom = &room;
 }
 
-bool readRoomRecord(SaveReader& in) {
-    int area = -1;
-    int number = -1;
-    if (!in.number(area) || !in.number(number)) return false;
-    Room* room = roomOfPair(area, number);
-    if (!room) return skipRoomRecord(in);
-    room->area = static_cast<std::int16_t>(area);
-    room->number = static_cast<std::int16_t>(number);
-    bool complete = readRoomBody(in, *room);
-    relinkOccupants(*room);
-    return complete;
-}
-
-void readRoomRecords(SaveReader& in) {
-    while (!in.atEnd() && readRoomRecord(in)) {
-    }
+// Records for rooms outside the table, or without a name, describe no room.
+void placeRoom(const RoomRecord& record) {
+    if (!describesRoom(record)) return;
+    Room& room = *roomOfPair(record.where[0], record.where[1]);
+    room.area = static_cast<std::int16_t>(record.where[0]);
+    room.number = static_cast<std::int16_t>(record.where[1]);
+    room.name = record.name.view();
+    room.description = record.description.view();
+    fillSlots(room.occupants, record.occupants, islanderOfIndex);
+    fillSlots(room.items, record.items, itemOfIndex);
+    for (std::size_t d = 0; d < room.exits.size(); ++d)
+        room.exits[d] = roomOfPair(record.exits[d][0], record.exits[d][1]);
+    relinkOccupants(room);
 }
 
 bool readIslanders(SaveReader& in, std::array<Npc, kIslanderCount>& islanders) {

@@ -12,5 +12,7 @@ void useRaft(std::string_view text);
 constexpr std::size_t kMaxPassengers = 29;
 // The names of a passenger line: the runs between commas, blanks kept, empty runs dropped.
 std::vector<std::string> splitPassengers(std::string_view line);
+// One draw after reseeding from the clock decides the voyage of the player and these passengers.
+void completeVoyage(const std::vector<std::string>& passengers);
 // Asks the player: prints nothing itself, waits without the game lock.
 std::string askPlayer();

@@ -54,8 +54,10 @@ void setSail() {
 
     printMarked("/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take seperated by commas.)\n");
     std::vector<std::string> passengers = splitPassengers(askPlayer());
-    if (!game.running) return;
+    if (game.running) completeVoyage(passengers);
+}
 
+void completeVoyage(const std::vector<std::string>& passengers) {
     reseedFromClock();
     int r = draw() % 12;
     int quality = game.raftState;

@@ -18,6 +18,15 @@ const char* kStarvedText =
 const char* kYellowThanks = "/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n";
 constexpr int kSentinel = 7654321;
 
+// The ending's own lines, then the credits, then a key pause.
+::testing::AssertionResult isEnding(const std::string& text, const std::string& lines) {
+    if (!text.starts_with(lines)) return ::testing::AssertionFailure() << "does not start with the ending: " << text;
+    if (text.find("/G Team...\n", lines.size()) == std::string::npos)
+        return ::testing::AssertionFailure() << "no credits: " << text;
+    if (!text.ends_with("/s")) return ::testing::AssertionFailure() << "no key pause at the end: " << text;
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 class DaysTest : public GameTest {
@@ -113,7 +122,7 @@ TEST_F(DaysTest, MurderStrikesAtExactlyTheThresholds) {
     queueDraws({0});
     EXPECT_TRUE(nightMurder());
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(output(), std::string(kMurderText) + kGreyThanks + "/s");
+    EXPECT_TRUE(isEnding(output(), std::string(kMurderText) + kGreyThanks));
 }
 
 TEST_F(DaysTest, MurderHoldsBackJustInsideTheThresholds) {
@@ -173,7 +182,7 @@ TEST_F(DaysTest, MurderedPlayerSeesNoMorning) {
     queueDraws({0, kSentinel});
     std::string text = beginDay(4);
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(text, std::string(kMurderText) + kGreyThanks + "/s");
+    EXPECT_TRUE(isEnding(text, std::string(kMurderText) + kGreyThanks));
     EXPECT_TRUE(roomAt(6, 13)->items.empty()) << "no crate: the morning never came";
     EXPECT_EQ(draw(), kSentinel) << "nothing else happens on that tick";
 }
@@ -186,7 +195,7 @@ TEST_F(DaysTest, StarvationWhenDaySeventeenBegins) {
     EXPECT_EQ(game.tick, 3840);
     EXPECT_EQ(game.day, 17);
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(output(), std::string(kStarvedText) + kYellowThanks + "/s");
+    EXPECT_TRUE(isEnding(output(), std::string(kStarvedText) + kYellowThanks));
 }
 
 TEST_F(DaysTest, MurderOnTheLastNightComesBeforeStarvation) {
@@ -194,5 +203,38 @@ TEST_F(DaysTest, MurderOnTheLastNightComesBeforeStarvation) {
     queueDraws({0});
     std::string text = beginDay(17);
     EXPECT_EQ(game.running, 0);
-    EXPECT_EQ(text, std::string(kMurderText) + kGreyThanks + "/s");
+    EXPECT_TRUE(isEnding(text, std::string(kMurderText) + kGreyThanks));
+}
+TEST_F(DaysTest, DayThreeKillsALivingHumanIslander) {
+    makeItem(40, "Corpse of", "The body of");
+    std::string text = beginDay(3);
+    EXPECT_EQ(game.islanderCount, kIslanderCount - 1);
+    ASSERT_NE(game.lastVictim, nullptr);
+    EXPECT_NE(game.lastVictim, &game.islanders[0]);
+    EXPECT_FALSE(game.lastVictim->alive());
+    EXPECT_EQ(text, morningText(3));
+}
+
+TEST_F(DaysTest, MurderOnANightThePlayerSurvives) {
+    makeMurderous();
+    queueDraws({4});
+    EXPECT_FALSE(nightMurder());
+    EXPECT_EQ(game.islanderCount, kIslanderCount - 1);
+    ASSERT_NE(game.lastVictim, nullptr);
+    EXPECT_FALSE(game.lastVictim->alive());
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(DaysTest, SomeMorningsTurnTheTalkToAnotherIslandersMemory) {
+    for (int day = 4; day <= 16; ++day) {
+        Npc* before = game.memorySubject;
+        beginDay(day);
+        bool picks = day == 4 || day == 6 || day == 7 || day == 9 || day == 10 || day == 14 || day == 15;
+        if (picks) {
+            EXPECT_NE(game.memorySubject, before) << day;
+            EXPECT_GE(game.memorySubject->npcIndex, 1) << day;
+        } else {
+            EXPECT_EQ(game.memorySubject, before) << day;
+        }
+    }
 }

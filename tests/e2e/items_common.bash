@@ -85,10 +85,18 @@ new_game() {
     wait_for "Hello" 10
 }
 
-# The entries of the newest inventory line, one per output line.
+# The text area without its frame and scroll bar, one screen line per line.
+text_area() {
+    screen_text | sed -E -e 's/^║//' -e 's/(▒|↑|↓|█)?║$//' -e 's/ +$//'
+}
+
+# The entries of the newest inventory sentence (joined across wrapped lines), one per line.
 inventory_entries() {
     type_and_settle "inv"
-    screen_text | grep -E "You have (the following items|no items)" | tail -1 |
+    text_area | awk '
+        /You have (the following items|no items)/ { sentence = $0; open = ($0 !~ /\./); next }
+        open { sentence = sentence " " $0; if ($0 ~ /\./) open = 0 }
+        END { print sentence }' |
         sed -e 's/.*following items: //' -e 's/\..*//' -e 's/.*You have no items.*//' |
         tr ',' '\n' | sed -e 's/^ *//' -e 's/ *$//' | grep -v '^$'
 }
@@ -98,15 +106,16 @@ inventory_entries() {
 # again. Sets ITEM_INDEX[name] for every name found.
 declare -A ITEM_INDEX
 find_items() {
-    local wanted=("$@") index newest found name
+    local wanted=("$@") index newest name previous=""
     for index in $(seq 0 59); do
         type_line "getitem $index"
         newest=$(inventory_entries | tail -1)
-        found=0
+        # A clock message may have changed the screen first: look once more.
+        [ "$newest" = "$previous" ] && newest=$(inventory_entries | tail -1)
+        previous=$newest
         for name in "${wanted[@]}"; do
             if [ "${newest,,}" = "${name,,}" ] && [ -z "${ITEM_INDEX[$name]:-}" ]; then
                 ITEM_INDEX[$name]=$index
-                found=1
             fi
         done
         [ -n "$newest" ] && type_and_settle "drop $newest"

@@ -85,6 +85,20 @@ TEST_F(HandlersTest, HandcuffsAreUsedUpEvenOnNobody) {
     EXPECT_EQ(held("handcuffs"), 0);
 }
 
+TEST_F(HandlersTest, HandcuffsHoldTheNamedIslanderInTheRoom) {
+    Npc& mary = game.islanders[2];
+    mary.name = "Mary";
+    mary.gender = 2;
+    mary.currentRoom = &here();
+    ASSERT_GE(addToList(here().occupants, &mary), 0);
+    give("handcuffs", 2);
+    useHandcuffs(" on bob");
+    EXPECT_EQ(game.handcuffedIslander, nullptr);
+    useHandcuffs(" on mary");
+    EXPECT_EQ(output(), "/YYou handcuffed bob to a nearby tree.\n/YYou handcuffed mary to a nearby tree.\n");
+    EXPECT_EQ(game.handcuffedIslander, &mary);
+}
+
 TEST_F(HandlersTest, TheHammerBreaksOnlyWhatItsFormNamesAndIsHeld) {
     const std::string invalid = "/RInvalid use of the axe.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n";
     useHammer("");

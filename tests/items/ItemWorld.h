@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "clock/Clock.h"
+#include "console/Screen.h"
 #include "items/Items.h"
 
 class ItemTest : public GameTest {
@@ -14,6 +15,7 @@ protected:
 
     void SetUp() override {
         GameTest::SetUp();
+        setUpConsole();  // the frame and the prompt, so questions are typed where the game reads them
         const char* names[] = {"coconut", "banana", "rock", "blade", "knife", "dark insect", "bright insect",
                                "dark flower", "bright flower", "axe", "handcuffs", "hammer", "berry", "shell",
                                "bandana", "glasses", "bat guano", "shovel", "crowbar", "sling", "pebble",

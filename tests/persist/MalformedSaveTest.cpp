@@ -54,8 +54,9 @@ TEST_F(MalformedSave, TruncatedAnywhereLoadsOrIsRefused) {
     for (std::size_t cut : cuts) {
         restart();
         int loaded = loadSaveText(std::string_view(valid).substr(0, cut));
-        // Sections 1 to 5 must be whole; any part of the rooms is playable.
-        EXPECT_EQ(loaded, cut > roomsStart ? 1 : 0) << "cut at " << cut;
+        // Sections 1 to 5 must be whole, and one room must have a name.
+        std::size_t firstName = roomsStart + std::string("0 8\n").size();
+        EXPECT_EQ(loaded, cut > firstName ? 1 : 0) << "cut at " << cut;
         if (loaded) {
             EXPECT_EQ(game.tick, 1291);
             EXPECT_NE(game.player.currentRoom, nullptr);
@@ -119,15 +120,17 @@ TEST_F(MalformedSave, IndicesOutsideTheirTablesBecomeNone) {
     EXPECT_EQ(roomAt(0, 8)->exits[North], nullptr);
 }
 
-TEST_F(MalformedSave, RecordsForRoomsOutsideTheTableAreSkipped) {
+TEST_F(MalformedSave, RecordsForRoomsOutsideTheTableOrWithoutNameAreSkipped) {
     std::string text = valid;
+    text = edited(text, "12 24\nFar corner\n", "12 24\n\xFF\n");  // 0xFF ends a line: no name
     // The cove's record moves to impossible coordinates; the records after it still load.
     text = edited(text, "1 6\nWest Cove\n", "-1 6\nWest Cove\n");
     text = edited(text, "6 13\nCamp\n", "13 0\nCamp\n");
     ASSERT_EQ(loadSaveText(text), 1);
     EXPECT_EQ(roomAt(1, 6)->name, "");
     EXPECT_EQ(roomAt(6, 13)->name, "");
-    EXPECT_EQ(roomAt(12, 24)->name, "Far corner");
+    EXPECT_EQ(roomAt(12, 24)->name, "");
+    EXPECT_EQ(roomAt(0, 8)->name, "South Beach");
     EXPECT_EQ(islander(1).currentRoom, roomAt(6, 13));  // from its own record
 }
 
@@ -152,7 +155,9 @@ TEST_F(MalformedSave, FilesThatAreNoSaveAreRefused) {
     for (const std::string& text :
          {std::string(), std::string("\n\n\n"), std::string("hello world\n"), valid.substr(0, valid.find("8 6 1291")),
           edited(valid, "8 6 1291 \n", "eight days\n"), edited(valid, "20.500000", "twenty"),
-          edited(valid, "20.500000", "1e999"), std::string(100000, '7')}) {
+          edited(valid, "20.500000", "1e999"), std::string(100000, '7'),
+          valid.substr(0, roomsStart) + "0 8\n\n\n",  // rooms without a name
+          valid.substr(0, roomsStart) + "garbage\n"}) {
         restart();
         EXPECT_EQ(loadSaveText(text), 0) << text.substr(0, 60);
         EXPECT_EQ(game.tick, 0);

@@ -85,15 +85,6 @@ TEST_F(RoundTrip, OccupantLinesDecideWhereIslandersStand) {
     EXPECT_EQ(countInList(roomAt(0, 8)->occupants, &islander(6)), 1u);
 }
 
-TEST_F(RoundTrip, GiftFlagsAndHandlersAreNotPartOfTheFile) {
-    buildRichWorld();
-    islander(4).gaveGift = 1;
-    saveGame();
-    restart();
-    ASSERT_EQ(loadGame(0), 1);
-    EXPECT_EQ(islander(4).gaveGift, 0);
-}
-
 TEST_F(RoundTrip, MissingOrForeignSavesAreRefused) {
     game.player.name = "Nobody";
     EXPECT_EQ(loadGame(0), 0);

@@ -168,3 +168,9 @@ TEST_F(SaveWriter_, UnwritableDirectoryLeavesThePreviousSave) {
     EXPECT_EQ(savedPlainText(), before);
     EXPECT_EQ(output(), "");
 }
+
+TEST_F(SaveWriter_, EmptyInventoryAndNoRoomWriteEmptySlots) {
+    game.player.currentRoom = nullptr;
+    std::string text = saveText();
+    EXPECT_EQ(text.substr(0, 20 * 4 + 1 + 8), emptySlots(20) + "\n -1 -1 \n");
+}

@@ -63,6 +63,7 @@ TEST_F(BuildRaftTest, TheQuestionWaitsWithoutTheGameLockForThreeCharacters) {
     const int fullLimit = inputLimit();
     LockProbeConsole probe;
     setConsole(&probe);
+    setUpConsole();
     probe.typeText("yes");
     give("wood", 3);
     give("rope");

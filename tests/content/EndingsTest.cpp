@@ -1,0 +1,152 @@
+// Every way a game can end, played from a new game on the built island
+// through the dispatcher and the clock's own tick, each finished as the
+// main loop finishes: with a final save that loads back.
+#include "WorldPlaythrough.h"
+#include "clock/Days.h"
+#include "core/Random.h"
+#include "persist/Persist.h"
+
+class EndingsTest : public WorldPlaythroughTest {
+protected:
+    void SetUp() override {
+        WorldPlaythroughTest::SetUp();
+        game.debugMode = 1;  // as when play begins
+    }
+    // One tick of the real clock (it does nothing once the game has ended).
+    void clockTicks(int n) {
+        for (int i = 0; i < n; ++i) advanceOneTick();
+    }
+    // What the main loop does when play stops: save, then the save must load.
+    void expectFinalSave() {
+        ASSERT_EQ(game.running, 0);
+        int tick = game.tick;
+        int day = game.day;
+        const Room* where = game.player.currentRoom;
+        std::int16_t raft = game.raftState;
+        saveGame();
+        ASSERT_EQ(loadGame(0), 1);
+        EXPECT_EQ(game.tick, tick);
+        EXPECT_EQ(game.day, day);
+        EXPECT_EQ(game.player.currentRoom, where);
+        EXPECT_EQ(game.raftState, raft);
+    }
+    void gather(const char* name, int area, int number) {
+        walkTo(area, number);
+        std::string line = std::string("get ") + name;
+        command(line.c_str());
+        ASSERT_GE(held(name), 1) << name << " at " << area << " " << number;
+    }
+    void openKeypadWall() {
+        gather("pyramid", 10, 2);
+        gather("cube", 8, 2);
+        gather("sphere", 2, 8);
+        walkTo(9, 7);
+        command("use pyramid");
+        command("use cube");
+        command("use sphere");
+        command("5830");
+        ASSERT_EQ(game.player.currentRoom->exits[North], roomAt(12, 0));
+    }
+    // The murderer at the thresholds where he strikes.
+    void makeMurderous() {
+        game.murderer->hostility = 65.0;
+        game.murderer->happiness = 35.0;
+    }
+};
+
+TEST_F(EndingsTest, TheCodeOpensTheLabAndAnEvenDrawWins) {
+    openKeypadWall();
+    output();
+    queueDraws({2});
+    command("n");
+    std::string text = output();
+    EXPECT_NE(text.find("spins around to reveal The Dog."), std::string::npos);
+    EXPECT_NE(text.find("bearing you and any survivors away from the island forever."), std::string::npos);
+    EXPECT_NE(text.find("Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n"), std::string::npos);
+    EXPECT_EQ(text.find("you never wake up"), std::string::npos);
+    int endedAt = game.tick;
+    clockTicks(3);
+    EXPECT_EQ(game.tick, endedAt) << "the clock stands still after the end";
+    expectFinalSave();
+    EXPECT_EQ(game.player.currentRoom, roomAt(12, 0));
+}
+
+TEST_F(EndingsTest, TheDoorOpensTheLabAndEitherDrawEndsTheGame) {
+    for (int drawn : {5, 8}) {
+        SCOPED_TRACE(drawn);
+        if (drawn == 8) {
+            TearDown();
+            SetUp();
+        }
+        makeShovel();
+        gather("crowbar", 10, 12);
+        walkTo(11, 0);
+        command("use shovel");
+        walkTo(11, 7);
+        command("use crowbar");
+        output();
+        queueDraws({drawn});
+        command("e");
+        std::string text = output();
+        bool won = drawn % 2 == 0;
+        EXPECT_EQ(text.find("spins around to reveal The Dog.") != std::string::npos, won);
+        EXPECT_EQ(text.find("Unfortunately, you never wake up. And then the island explodes.") != std::string::npos, !won);
+        expectFinalSave();
+    }
+}
+
+TEST_F(EndingsTest, AJunkyRaftDrownsItsSailor) {
+    setUpConsole();
+    sendIslandersAway();
+    walkTo(0, 13);
+    command("get rope");
+    for (auto [area, number] : {std::pair{0, 4}, {0, 1}, {0, 6}}) gather("wood", area, number);
+    walkTo(0, 13);
+    screen.typeText("y");
+    command("boat");
+    ASSERT_EQ(game.raftState, 1) << output();
+    clockTicks(10);
+    ASSERT_FALSE(isBusy());
+    output();
+    screen.typeText("yes");
+    screen.typeText("Bert, Jenna");
+    command("sail");
+    std::string text = output();
+    EXPECT_NE(text.find("You have died of dysentery\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("/rSadly Bert has passed away with you.\n/rSadly  Jenna has passed away with you.\n"),
+              std::string::npos);
+    expectFinalSave();
+}
+
+TEST_F(EndingsTest, TheMurdererCanComeForThePlayerInTheNight) {
+    makeMurderous();
+    command("dayskip 4");
+    output();
+    queueDraws({0});  // the night's victim: 0 is the player
+    clockTicks(1);
+    std::string text = output();
+    EXPECT_EQ(text.rfind("In the middle of the night you wake up to footsteps coming near you.", 0), 0u) << text;
+    EXPECT_EQ(text.find("You wake up to the sound of the other islanders busying themselves."), std::string::npos)
+        << "no morning follows a murder";
+    EXPECT_EQ(game.day, 4);
+    expectFinalSave();
+}
+
+TEST_F(EndingsTest, FoodRunsOutOnTheSeventeenthMorning) {
+    game.murderer->gender = -1;  // nobody kills in the night
+    command("dayskip 17");
+    output();
+    clockTicks(1);
+    EXPECT_EQ(game.tick, 3840);
+    EXPECT_NE(output().find("You have starved to death."), std::string::npos);
+    expectFinalSave();
+}
+
+TEST_F(EndingsTest, QuitSavesAGameThatLoadsWhereItWasLeft) {
+    walkTo(0, 4);
+    command("get map");
+    clockTicks(7);
+    command("quit");
+    expectFinalSave();
+    EXPECT_EQ(held("map"), 1);
+}
