@@ -1,22 +1,36 @@
-// Feeds arbitrary bytes to the save loader: it must never read or write
-// out of bounds, and whatever it accepts must save and load back to the
-// very same text.
-//   fuzz/build.sh && cp -r fuzz/save/corpus /tmp/save-corpus &&
-//   build-fuzz/SaveFuzz /tmp/save-corpus -max_len=8192 -max_total_time=300
+// Feeds arbitrary bytes to the save and world loaders: they must never
+// read or write out of bounds, and whatever the save loader accepts must
+// save and load back to the very same text. The same bytes are also
+// scrambled into files and read the way the game reads them: as the
+// player's save (loadGame) and as the initial world (loadInitialWorld).
+//   fuzz/build.sh && mkdir -p /tmp/save-work &&
+//   build-fuzz/SaveFuzz /tmp/save-work fuzz/save/corpus -max_total_time=300
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "../FuzzSupport.h"
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
 #include "core/World.h"
 #include "persist/Codec.h"
 #include "persist/Persist.h"
 
+namespace {
+struct Setup {
+    MemoryConsole screen;
+    FuzzDataDir data{"save"};
+    Setup() { setConsole(&screen); }
+};
+
+void writeScrambled(const std::string& path, std::string_view plain) {
+    writeFileAtomically(realPath(path), scrambleBytes(plain, ".ims", scrambleKey(path)), false);
+}
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static MemoryConsole screen;
-    setConsole(&screen);
+    static Setup setup;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     resetGameState();
@@ -29,6 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (auto twin = unscrambleBytes(bytes, 0x5A)) {
         if (scrambleBytes(twin->bytes, twin->extension, 0x5A) != bytes) std::abort();
     }
+
+    // The player's save file, scrambled on disk.
+    resetGameState();
+    game.player.name = "Fuzz";
+    writeScrambled(saveGamePath("Fuzz"), bytes);
+    int loaded = loadGame(0);
+    if (loaded && !game.player.currentRoom) std::abort();
+
+    // The same bytes as the world a new game starts from.
+    resetGameState();
+    writeScrambled(gamePath("initial.mox"), bytes);
+    if (loadGame(1) && !game.player.currentRoom) std::abort();
     freeAllLists();
     return 0;
 }

@@ -1,13 +1,25 @@
 #include "console/Format.h"
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace {
+// A double beyond the integer range (or NaN) has no integer value: it is
+// held at the nearest end instead of being converted blindly.
+long long doubleAsInteger(double d) {
+    using Limits = std::numeric_limits<long long>;
+    if (std::isnan(d)) return 0;
+    if (d >= 9.2e18) return Limits::max();
+    if (d <= -9.2e18) return Limits::min();
+    return static_cast<long long>(d);
+}
+
 long long asSigned(const FormatArg& a) {
     switch (a.kind) {
         case FormatArg::Kind::Signed: return a.i;
         case FormatArg::Kind::Unsigned: return static_cast<long long>(a.u);
-        case FormatArg::Kind::Double: return static_cast<long long>(a.d);
+        case FormatArg::Kind::Double: return doubleAsInteger(a.d);
         default: return 0;
     }
 }
