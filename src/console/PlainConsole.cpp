@@ -15,7 +15,8 @@ constexpr int kInputRow = 48;
 constexpr int kFirstInputColumn = 3;
 }  // namespace
 
-PlainConsole::PlainConsole() : pacedOutput_(isatty(STDOUT_FILENO) != 0) {}
+PlainConsole::PlainConsole()
+    : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {}
 
 InputEvent PlainConsole::nextEvent(int timeoutMs) {
     if (closed_) return InputEvent::closed();
@@ -27,9 +28,12 @@ InputEvent PlainConsole::nextEvent(int timeoutMs) {
         return InputEvent::closed();
     }
     if (byte == '\n') {
-        // Echo the line as the editor holds it, so a transcript reads like a session.
-        std::string line = "> " + rowText(kInputRow, kFirstInputColumn, kScreenWidth - 1) + "\n";
-        plainText(line.c_str());
+        // Echo the line as the editor holds it, so a transcript reads like a
+        // session; a terminal on the input side has echoed it already.
+        if (echoInput_) {
+            std::string line = "> " + rowText(kInputRow, kFirstInputColumn, kScreenWidth - 1) + "\n";
+            plainText(line.c_str());
+        }
         return InputEvent::special(KeyCode::Enter);
     }
     if (byte == 8 || byte == 127) return InputEvent::special(KeyCode::Backspace);

@@ -18,4 +18,5 @@ public:
 private:
     bool closed_ = false;
     bool pacedOutput_ = false;  // a person may be reading: keep the pauses
+    bool echoInput_ = false;    // input from a pipe or file, not typed
 };

@@ -73,18 +73,11 @@ bool hasScrambledSave(const std::string& name) {
     return std::filesystem::is_regular_file(dataPath(name + ".mox"), error);
 }
 
-// A name is part of a file name: only letters and digits may stand in it.
-bool isPlainName(const std::string& name) {
-    for (char c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
-    return true;
-}
-
 bool askNewGame() {
     printMarked("\nPlease enter your name: ");
     setInputLimit(kNewNameLimit);
     std::string name = normaliseName(readInputLine());
-    if (name.size() < kShortestName || !isPlainName(name)) {
+    if (name.size() < kShortestName) {
         printMarked("\n/RInvalid name (too short).\n");
         return false;
     }
@@ -98,7 +91,7 @@ bool askLoadGame() {
     printMarked("\nPlease enter your name... ");
     setInputLimit(kLoadNameLimit);
     std::string name = normaliseName(readInputLine());
-    if (name.size() < kShortestName || name.size() > kLongestName || !isPlainName(name) || !hasScrambledSave(name)) {
+    if (name.size() < kShortestName || name.size() > kLongestName || !hasScrambledSave(name)) {
         printMarked("\n/RInvalid save file (file not found).\n");
         return false;
     }
@@ -109,7 +102,11 @@ bool askLoadGame() {
 }  // namespace
 
 std::string normaliseName(const std::string& typed) {
-    std::string name = typed.substr(0, typed.find(' '));
+    // The name becomes a file name: it ends at the first blank, or at
+    // anything else that is not a letter or digit (a comma, say).
+    std::size_t end = 0;
+    while (end < typed.size() && std::isalnum(static_cast<unsigned char>(typed[end]))) ++end;
+    std::string name = typed.substr(0, end);
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (!name.empty()) name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
     return name;

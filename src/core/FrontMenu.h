@@ -6,5 +6,5 @@
 int frontMenu();
 void showHelp();
 void showCredits();
-// A typed name as the game keeps it: cut at the first blank, "mARY ann" -> "Mary".
+// A typed name as the game keeps it: cut at the first blank (or comma), "mARY ann" -> "Mary".
 std::string normaliseName(const std::string& typed);

@@ -51,6 +51,7 @@ TEST(NameTest, CutAtFirstBlankAndCased) {
     EXPECT_EQ(normaliseName("  bob"), "");
     EXPECT_EQ(normaliseName(""), "");
     EXPECT_EQ(normaliseName("X9"), "X9");
+    EXPECT_EQ(normaliseName("jo,bob"), "Jo");  // a comma ends a name as a blank does
 }
 
 TEST_F(FrontMenuTest, TitleScreenThenNewGameWithUpperCaseChoice) {
