@@ -84,7 +84,7 @@ bool TerminalConsole::start() {
     nonl();
     keypad(stdscr, TRUE);
     nodelay(stdscr, TRUE);
-    idlok(stdscr, TRUE);  // lets curses scroll the text area instead of rewriting it
+    idlok(stdscr, FALSE);  // the text area's scrolling is done by scrollBlock
     set_escdelay(25);
     defineKeypadKeys();
     mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
@@ -215,8 +215,79 @@ void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
     }
 }
 
+// How many rows the block moved up against what is shown: 0 when it did
+// not, or when moving would save rewriting hardly any rows.
+int TerminalConsole::scrolledRows(int x, int y, int w, int h, const ScreenCell* cells) const {
+    if (!active_ || !fits_ || x < 0 || y < 0 || w <= 0 || h < 2 || x + w > kScreenWidth || y + h > kScreenHeight) return 0;
+    auto sameRow = [&](int blockRow, int screenRow) {
+        const ScreenCell* shown = &cells_[static_cast<std::size_t>(screenRow * kScreenWidth + x)];
+        const ScreenCell* wanted = &cells[blockRow * w];
+        for (int col = 0; col < w; ++col)
+            if (shown[col].ch != wanted[col].ch || shown[col].attr != wanted[col].attr) return false;
+        return true;
+    };
+    // The shift that leaves the most rows in place wins; the row that was
+    // being written at the bottom may have grown since, so it need not match.
+    auto rowsInPlace = [&](int rows) {
+        int same = 0;
+        for (int row = 0; row + rows < h; ++row) same += sameRow(row, y + row + rows) ? 1 : 0;
+        return same;
+    };
+    const int unmoved = rowsInPlace(0);
+    int best = 0;
+    int bestSame = unmoved;
+    for (int rows = 1; rows < h - bestSame; ++rows) {
+        int same = rowsInPlace(rows);
+        if (same > bestSame) {
+            best = rows;
+            bestSame = same;
+        }
+    }
+    return bestSame >= unmoved + 2 ? best : 0;
+}
+
+// Moves the block's rows up on the terminal itself (a scrolling region and
+// index), then the same in curses' picture of the terminal and in the
+// window, so the next refresh sends only the rows that came in. Curses'
+// own scroll detection is off (idlok): it misses repeated lines.
+void TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
+    const int bottom = y + h - 1;
+    std::string region = capability("csr");
+    std::string index = capability("ind");
+    if (region.empty() || index.empty()) return;
+    refresh();  // the terminal shows what curses holds before it moves
+    std::string bytes = "\0337";  // keeps the cursor and colours curses left
+    bytes += tiparm(region.c_str(), y, bottom);
+    bytes += tiparm(capability("cup").c_str(), bottom, 0);
+    for (int i = 0; i < rows; ++i) bytes += index;
+    bytes += tiparm(region.c_str(), 0, LINES - 1);
+    bytes += "\0338";
+    writeAll(bytes);
+    for (WINDOW* window : {curscr, stdscr}) {
+        wsetscrreg(window, y, bottom);
+        scrollok(window, TRUE);
+        wscrl(window, rows);
+        scrollok(window, FALSE);
+        wsetscrreg(window, 0, LINES - 1);
+    }
+    for (int row = y; row <= bottom; ++row) {
+        for (int col = 0; col < kScreenWidth; ++col) {
+            ScreenCell& cell = cells_[static_cast<std::size_t>(row * kScreenWidth + col)];
+            if (col >= x && col < x + w) {
+                // Rows that came in at the bottom are unknown until drawn.
+                cell = row + rows <= bottom ? cells_[static_cast<std::size_t>((row + rows) * kScreenWidth + col)]
+                                            : ScreenCell{0, 0xFFFF};
+            } else {
+                drawCell(col, row);  // the frame beside the block moved too: put it back
+            }
+        }
+    }
+    dirty_ = true;
+}
+
 void TerminalConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     std::lock_guard lock(mutex_);
+    if (int rows = scrolledRows(x, y, w, h, cells)) scrollBlock(x, y, w, h, rows);
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) {
             int cx = x + col;

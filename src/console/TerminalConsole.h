@@ -41,6 +41,8 @@ private:
     // All of these expect the mutex to be held.
     void drawCell(int x, int y);
     void drawAll();
+    int scrolledRows(int x, int y, int w, int h, const ScreenCell* cells) const;
+    void scrollBlock(int x, int y, int w, int h, int rows);
     void showSizeNotice();
     void checkSize();
     void flush();
