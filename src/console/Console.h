@@ -70,6 +70,8 @@ public:
     virtual void sleepMs(int ms) = 0;
     // Shows what was drawn (a terminal refreshes; memory does nothing).
     virtual void present() {}
+    // Drops keys typed ahead and not read yet (scripted input is kept).
+    virtual void discardTypeAhead() {}
     // False for the plain front end: no keypad shortcuts, no completion.
     virtual bool interactive() const { return true; }
     // The plain front end prints finished text lines instead of cells.

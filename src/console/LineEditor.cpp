@@ -1,5 +1,6 @@
 #include "console/LineEditor.h"
 
+#include <atomic>
 #include <cctype>
 #include <cstring>
 
@@ -21,7 +22,9 @@ constexpr int kDownArrowRow = 46;
 constexpr int kWheelNotch = 120;
 constexpr int kEventWaitMs = 100;  // short, so a "/s" pause can take the next key
 
-int limit = 75;  // the first column where no more characters may be typed
+// The first column where no more characters may be typed; a walk-up
+// conversation sets it from the clock thread.
+std::atomic<int> limit{75};
 
 constexpr const char* kCompletions[] = {
     "north", "south", "east", "west", "northwest", "northeast", "southwest", "southeast",
@@ -113,12 +116,17 @@ int suggestCompletion(int cursorX) {
 
 std::string readInputLine() {
     int length = 0;
+    const bool duringPlay = game.running != 0;
     // Typing always starts right after the prompt.
     if (console().cursorY() != kInputRow || console().cursorX() < kFirstColumn) moveCursor(kFirstColumn);
     while (true) {
         console().present();
         InputEvent e = nextInputEvent(kEventWaitMs);
         if (e.type == InputEvent::Type::Closed) return finishLine(length);
+        // A game that ended meanwhile (a death in the night) waits for no
+        // Enter: an untouched line comes back at once, empty. A line the
+        // player has begun is still finished and obeyed.
+        if (duringPlay && !game.running && length == 0) return {};
         if (e.type == InputEvent::Type::Mouse) {
             onMouse(e);
             continue;

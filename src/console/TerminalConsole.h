@@ -30,6 +30,7 @@ public:
     void beep(int frequency, int durationMs) override;
     void sleepMs(int ms) override;
     void present() override;
+    void discardTypeAhead() override;
 
     // Leaves curses and puts the terminal back; later calls do nothing.
     void restore();

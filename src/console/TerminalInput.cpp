@@ -95,6 +95,11 @@ InputEvent TerminalConsole::translateKey(int status, unsigned key) {
     return InputEvent::special(KeyCode::Other);  // letters beyond ASCII have no place in a command
 }
 
+void TerminalConsole::discardTypeAhead() {
+    std::lock_guard lock(mutex_);
+    if (active_) flushinp();
+}
+
 InputEvent TerminalConsole::nextEvent(int timeoutMs) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();

@@ -73,12 +73,24 @@ bool hasScrambledSave(const std::string& name) {
     return std::filesystem::is_regular_file(dataPath(name + ".mox"), error);
 }
 
+// A name whose file in Data holds the island's own data (a personality or
+// the memory script) would have its saves refused; such names are not offered.
+bool nameBelongsToGameData(const std::string& name) {
+    std::ifstream file(dataPath(name + ".mox"), std::ios::binary);
+    char header[4] = {};
+    return file.read(header, 4) && std::string(header, 4) != ".ims";
+}
+
 bool askNewGame() {
     printMarked("\nPlease enter your name: ");
     setInputLimit(kNewNameLimit);
     std::string name = normaliseName(readInputLine());
     if (name.size() < kShortestName) {
         printMarked("\n/RInvalid name (too short).\n");
+        return false;
+    }
+    if (nameBelongsToGameData(name)) {
+        printMarked("\n/RThat name belongs to the island itself. Please choose another.\n");
         return false;
     }
     setInputLimit(kPlayLimit);

@@ -15,6 +15,7 @@
 #include "dialogue/Moods.h"
 #include "dialogue/Script.h"
 #include "islanders/Islanders.h"
+#include "console/Console.h"
 #include "persist/Codec.h"
 
 namespace {
@@ -23,8 +24,6 @@ constexpr int kCommandInputLimit = 75;
 constexpr int kChoiceInputLimit = 1;
 constexpr int kReactionDelay = 2;
 constexpr double kMoodRateStep = 0.002;
-
-void (*typeAheadDiscarder)() = nullptr;
 
 // The plain twin of an islander's script for the length of one interaction.
 // Only a twin made here is deleted afterwards.
@@ -51,7 +50,8 @@ private:
 
 void closeConversation() {
     game.clockRunning = 1;
-    if (typeAheadDiscarder) typeAheadDiscarder();
+    // Letters typed ahead for the conversation must not become commands.
+    console().discardTypeAhead();
 }
 
 // After the last node: the room again, normal typing, and the islander's
@@ -67,8 +67,6 @@ bool isMemorySubject(const Npc& npc) {
 }
 
 }  // namespace
-
-void setTypeAheadDiscarder(void (*discard)()) { typeAheadDiscarder = discard; }
 
 ScriptPaths scriptPathsFor(const Npc& npc) {
     if (isMemorySubject(npc)) return {"Data\\Memory.mox", "Data/Memory.txt"};

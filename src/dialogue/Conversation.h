@@ -34,10 +34,6 @@ struct ScriptPaths {
 };
 ScriptPaths scriptPathsFor(const Npc& npc);
 
-// What discards the keys typed ahead when a conversation closes; the
-// terminal front end may install one. Without one nothing is discarded.
-void setTypeAheadDiscarder(void (*discard)());
-
 // Frames and prints one spoken line (speaker letter W, Y or R).
 void sayLine(char speaker, const char* text, const Npc& npc);
 void runScriptAction(const char* line, Npc& npc);

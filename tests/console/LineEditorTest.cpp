@@ -199,6 +199,47 @@ TEST_F(LineEditorTest, CommasCanBeTypedForThePassengerList) {
     EXPECT_EQ(readInputLine(), "");
 }
 
+namespace {
+// Scripted keys, with the game ending (as a death in the night ends it)
+// on the given read, which brings no key.
+class EndingConsole : public MemoryConsole {
+public:
+    explicit EndingConsole(int endOnRead) : endOnRead_(endOnRead) {}
+    int reads = 0;
+    InputEvent nextEvent(int timeoutMs) override {
+        if (++reads == endOnRead_) {
+            game.running = 0;
+            return {};
+        }
+        return MemoryConsole::nextEvent(timeoutMs);
+    }
+
+private:
+    int endOnRead_;
+};
+}  // namespace
+
+TEST_F(LineEditorTest, AnUntouchedLineComesBackEmptyWhenTheGameEnds) {
+    EndingConsole ending(1);
+    setConsole(&ending);
+    setUpConsole();
+    game.running = 1;
+    ending.typeText("look");  // never read: the game is over first
+    EXPECT_EQ(readInputLine(), "");
+    EXPECT_EQ(ending.reads, 1);
+    setConsole(&screen);
+}
+
+TEST_F(LineEditorTest, ABegunLineIsStillFinishedAfterTheGameEnds) {
+    EndingConsole ending(3);
+    setConsole(&ending);
+    setUpConsole();
+    game.running = 1;
+    ending.typeText("ri");
+    EXPECT_EQ(readInputLine(), "ri");
+    setConsole(&screen);
+}
+
 TEST_F(LineEditorTest, ClosedInputHandsBackWhatWasTyped) {
     screen.typeText("look", false);
     EXPECT_EQ(readInputLine(), "look");

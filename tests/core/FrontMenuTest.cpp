@@ -142,6 +142,18 @@ TEST_F(FrontMenuTest, LoadNeedsTheScrambledSave) {
     EXPECT_EQ(inputLimit(), 78);
 }
 
+TEST_F(FrontMenuTest, NamesOfTheIslandsOwnFilesAreNotOffered) {
+    writeFile("Dog.mox", ".txt 0123");    // a personality file
+    writeFile("Robin.mox", ".ims abcd");  // an earlier save may be replaced
+    screen.typeText("a");
+    screen.typeText("dog");
+    screen.typeText("a");
+    screen.typeText("robin");
+    EXPECT_EQ(frontMenu(), 1);
+    EXPECT_EQ(count(output(), "\n/RThat name belongs to the island itself. Please choose another.\n"), 1);
+    EXPECT_STREQ(game.player.name.c_str(), "Robin");
+}
+
 TEST_F(FrontMenuTest, InstructionsStopAtTheZeroLine) {
     writeFile("readme.txt", "How to play\n/GGreen words\n0\nnot shown\n");
     screen.typeText("b");

@@ -315,3 +315,24 @@ TEST_F(TalkTest, TalkingToNoOneOrYourself) {
     EXPECT_EQ(output(), "There's no one by that name here.\n");
     EXPECT_EQ(game.clockRunning, 1);
 }
+
+namespace {
+// Counts how often keys typed ahead are thrown away.
+class TypeAheadConsole : public MemoryConsole {
+public:
+    int discarded = 0;
+    void discardTypeAhead() override { ++discarded; }
+};
+}  // namespace
+
+TEST_F(TalkTest, ClosingAConversationDiscardsKeysTypedAhead) {
+    TypeAheadConsole counting;
+    setConsole(&counting);
+    openAt(0);
+    EXPECT_EQ(counting.discarded, 0) << "an open conversation keeps its keys";
+    conversationChoice("a");
+    EXPECT_EQ(counting.discarded, 0);
+    conversationChoice("b");  // END 4 closes
+    EXPECT_EQ(counting.discarded, 1);
+    setConsole(&screen);
+}
