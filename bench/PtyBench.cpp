@@ -162,6 +162,18 @@ int main(int argc, char** argv) {
         if (std::getenv("BRINEFALL_PTY_DUMP") && i == 14) std::fwrite(seen.data(), 1, seen.size(), stderr);
     }
 
+    // The same Enter on a command that prints nothing ("debug"): what the
+    // input row itself costs, so that the line's own cost can be told apart.
+    std::vector<double> enterBytes;
+    for (int i = 0; i < 15; ++i) {
+        send("debug");
+        drain(60);
+        seen.clear();
+        send("\r");
+        drain(150);
+        enterBytes.push_back(static_cast<double>(seen.size()));
+    }
+
     // Idle at the prompt with the clock running.
     long before = cpuTicks(child);
     auto idleStart = Clock::now();
@@ -182,7 +194,9 @@ int main(int argc, char** argv) {
 
     std::printf("startup_to_menu_ms %.1f\n", startup);
     std::printf("keystroke_echo_median_ms %.3f\n", median(echo));
-    std::printf("line_bytes_median %.0f\n", median(lineBytes));
+    std::printf("enter_with_line_bytes_median %.0f\n", median(lineBytes));
+    std::printf("enter_alone_bytes_median %.0f\n", median(enterBytes));
+    std::printf("line_bytes_median %.0f\n", median(lineBytes) - median(enterBytes));
     std::printf("line_visible_chars %zu\n", std::string("Invalid command.  Try the \"help\" command for a list of valid commands.").size());
     std::printf("idle_cpu_percent %.3f\n", idleCpu);
     std::printf("peak_rss_kb %ld\n", usage.ru_maxrss);

@@ -254,14 +254,18 @@ void TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     const int bottom = y + h - 1;
     std::string region = capability("csr");
     std::string index = capability("ind");
-    if (region.empty() || index.empty()) return;
-    refresh();  // the terminal shows what curses holds before it moves
-    std::string bytes = "\0337";  // keeps the cursor and colours curses left
+    std::string keep = capability("sc");
+    std::string back = capability("rc");
+    std::string move = capability("cup");
+    if (region.empty() || index.empty() || keep.empty() || back.empty() || move.empty()) return;
+    // Curses sent all it had at its last refresh; what it holds since is in
+    // the window and moves with it below.
+    std::string bytes = keep;  // the cursor and colours curses left, back afterwards
     bytes += tiparm(region.c_str(), y, bottom);
-    bytes += tiparm(capability("cup").c_str(), bottom, 0);
+    bytes += tiparm(move.c_str(), bottom, 0);
     for (int i = 0; i < rows; ++i) bytes += index;
     bytes += tiparm(region.c_str(), 0, LINES - 1);
-    bytes += "\0338";
+    bytes += back;
     writeAll(bytes);
     for (WINDOW* window : {curscr, stdscr}) {
         wsetscrreg(window, y, bottom);
@@ -287,7 +291,17 @@ void TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
 
 void TerminalConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     std::lock_guard lock(mutex_);
-    if (int rows = scrolledRows(x, y, w, h, cells)) scrollBlock(x, y, w, h, rows);
+    if (int rows = scrolledRows(x, y, w, h, cells)) {
+        // A bottom row that stays as it is (the line being typed into, mostly
+        // empty) is left out of the scroll, so its frame and scroll bar stay too.
+        bool sameBottom = true;
+        for (int col = 0; col < w && sameBottom; ++col) {
+            const ScreenCell& shown = cells_[static_cast<std::size_t>((y + h - 1) * kScreenWidth + x + col)];
+            const ScreenCell& wanted = cells[(h - 1) * w + col];
+            sameBottom = shown.ch == wanted.ch && shown.attr == wanted.attr;
+        }
+        scrollBlock(x, y, w, sameBottom && rows < h - 1 ? h - 1 : h, rows);
+    }
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) {
             int cx = x + col;

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Prints every speed figure against its target, as medians of several runs.
+#   bench/report.sh [build dir, default build] [idle seconds, default 60] [pty runs, default 3]
+# Needs a release build (cmake -S . -B build && cmake --build build -j2).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+idle="${2:-60}"
+runs="${3:-3}"
+for tool in brinefall tools/brinefall_world_bench tools/brinefall_pty; do
+  [ -x "$build/$tool" ] || { echo "missing $build/$tool: build first" >&2; exit 1; }
+done
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), load $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# Google Benchmark medians (wall time, microseconds).
+bench=$("$build/tools/brinefall_world_bench" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+  --benchmark_format=csv 2>/dev/null)
+median() { echo "$bench" | awk -F, -v n="\"$1_median\"" '$1 == n { printf "%.1f", $3 }'; }
+save_memory=$(median BM_WorldSaveInMemory)
+save_whole=$(median BM_WorldSaveGame)
+bare=$(median BM_BareWriteSyncRename)
+load=$(median BM_WorldLoadGame)
+
+# The pty figures: the median of several runs of the game in a pseudo-terminal.
+pty_runs=()
+for ((i = 0; i < runs; ++i)); do
+  pty_runs+=("$("$build/tools/brinefall_pty" "$build/brinefall" "$build/Data" "$([ "$i" -eq 0 ] && echo "$idle" || echo 5)")")
+done
+pty_median() {
+  local key=$1
+  printf '%s\n' "${pty_runs[@]}" | awk -v k="$key" '$1 == k { print $2 }' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+idle_cpu=$(printf '%s\n' "${pty_runs[0]}" | awk '$1 == "idle_cpu_percent" { print $2 }')
+startup=$(pty_median startup_to_menu_ms)
+beeps=150  # the title's two 50 ms beeps and the 50 ms pause between them
+echo_ms=$(pty_median keystroke_echo_median_ms)
+line_bytes=$(pty_median line_bytes_median)
+line_chars=$(pty_median line_visible_chars)
+rss=$(pty_median peak_rss_kb)
+
+fails=0
+row() {  # name, figure, unit, target text, pass (1/0)
+  local verdict=ok
+  [ "$5" -eq 1 ] || { verdict=MISSED; fails=$((fails + 1)); }
+  printf '%-44s %12s %-4s target %-26s %s\n' "$1" "$2" "$3" "$4" "$verdict"
+}
+lt() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }' && echo 1 || echo 0; }
+le() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }' && echo 1 || echo 0; }
+
+ratio=$(awk -v a="$save_whole" -v b="$bare" 'BEGIN { printf "%.2f", a / b }')
+startup_net=$(awk -v a="$startup" -v b="$beeps" 'BEGIN { printf "%.1f", a - b }')
+row "saveGame in memory (format + scramble)" "$save_memory" us "< 100 us" "$(lt "$save_memory" 100)"
+row "saveGame whole (sync + rename)" "$save_whole" us "<= 1.5 x bare ($bare us)" "$(le "$ratio" 1.5)"
+row "  ratio to a bare write, sync and rename" "$ratio" x "<= 1.5" "$(le "$ratio" 1.5)"
+row "loadGame of the full world" "$load" us "< 1000 us" "$(lt "$load" 1000)"
+row "bytes for one printed line (full scrollback)" "$line_bytes" B "<= 2 x $line_chars visible" "$(le "$line_bytes" $((2 * line_chars)))"
+row "keystroke to echo (median)" "$echo_ms" ms "< 2 ms" "$(lt "$echo_ms" 2)"
+row "idle CPU at the prompt over ${idle} s" "$idle_cpu" % "< 0.2 % of one core" "$(lt "$idle_cpu" 0.2)"
+row "start to menu drawn, less ${beeps} ms of beeps" "$startup_net" ms "< 50 ms" "$(lt "$startup_net" 50)"
+row "peak resident memory" "$rss" KB "< 8192 KB" "$(lt "$rss" 8192)"
+[ "$fails" -eq 0 ] && echo "every figure meets its target" || echo "$fails figure(s) missed"
