@@ -45,6 +45,25 @@ bool readSaveFile(SaveReader& in, SaveFile& save) {
     return readIslanders(in, save.islanders) && readItemCatalogue(in, save.items) && readRooms(in, save.rooms);
 }
 
+// A damaged save may name an islander in the lists of several rooms, or
+// twice in one list: each islander stays only in the list of the room it
+// ended up in, so it is never seen in two places at once.
+void settleOccupants() {
+    for (Room& room : game.rooms) {
+        PtrList<Npc>& list = room.occupants;
+        for (std::uint32_t i = 0; i < list.capacity; ++i) {
+            Npc* npc = list.slots[i];
+            if (!npc) continue;
+            bool repeated = false;
+            for (std::uint32_t j = 0; j < i; ++j) repeated = repeated || list.slots[j] == npc;
+            if (npc->currentRoom == &room && !repeated) continue;
+            list.slots[i] = nullptr;
+            --list.count;
+        }
+        compactList(list);
+    }
+}
+
 void installSave(const SaveFile& save) {
     fillItemList(game.player.inventory, save.inventory);
     // The player is always somewhere; a save naming no room starts on the beach.
@@ -64,6 +83,7 @@ void installSave(const SaveFile& save) {
     installCatalogue(save.items);
     game.murderer = &game.islanders[1];
     placeRooms(save.rooms);
+    settleOccupants();
 }
 
 bool loadSaveBody(std::string_view text) {

@@ -114,3 +114,28 @@ TEST_F(DamagedSave, EverySingleByteChangeLoadsOrIsRefused) {
     EXPECT_GT(refused, 0);
     EXPECT_LT(slowestMs, 2000.0);
 }
+
+// Found by fuzzing: a save naming an islander in two rooms' lists loaded
+// with the islander in both, and saved differently each time after.
+TEST_F(DamagedSave, AnIslanderListedInTwoRoomsEndsUpInOne) {
+    Npc& npc = game.islanders[4];
+    ASSERT_NE(npc.currentRoom, nullptr);
+    Room& other = roomAt(0, 8) == npc.currentRoom ? *roomAt(0, 7) : *roomAt(0, 8);
+    ASSERT_GE(addToList(other.occupants, &npc), 0);
+    ASSERT_GE(addToList(other.occupants, &npc), 0);  // and twice in that list
+    std::string damaged = saveText();
+
+    ASSERT_EQ(loadSaveText(damaged), 1);
+    Npc& loaded = game.islanders[4];
+    int listed = 0;
+    for (const Room& room : game.rooms)
+        for (std::uint32_t i = 0; i < room.occupants.capacity; ++i)
+            if (room.occupants.slots[i] == &loaded) {
+                ++listed;
+                EXPECT_EQ(loaded.currentRoom, &room) << "listed in a room it is not in";
+            }
+    EXPECT_LE(listed, 1);
+    std::string settled = saveText();
+    ASSERT_EQ(loadSaveText(settled), 1);
+    EXPECT_TRUE(saveText() == settled);
+}
