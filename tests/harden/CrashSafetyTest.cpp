@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <chrono>
@@ -141,13 +142,19 @@ protected:
 
 TEST_F(CrashSafety, EveryKillLeavesAWholeSave) {
     std::mt19937 random(12345);
-    // First a new game, kept running until its first save is on disk.
+    // First a new game, kept running until its first save is on disk; how
+    // long that took sets the range of the kill moments (a sanitizer build
+    // starts several times slower).
+    int firstSaveMs = 0;
     {
         GameProcess game(work, "a\nCrash\n");
         ASSERT_TRUE(game.started());
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        auto start = std::chrono::steady_clock::now();
+        auto deadline = start + std::chrono::seconds(20);
         while (!fs::exists(saveFile()) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        firstSaveMs = static_cast<int>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
         game.kill();
     }
     ASSERT_TRUE(fs::exists(saveFile())) << "the game never saved";
@@ -155,7 +162,7 @@ TEST_F(CrashSafety, EveryKillLeavesAWholeSave) {
 
     // Then a hundred runs that load it, play on and die at a random moment.
     int changed = 0;
-    std::uniform_int_distribution<int> delay(20, 300);
+    std::uniform_int_distribution<int> delay(firstSaveMs / 2, std::clamp(firstSaveMs * 3, 200, 500));
     for (int kill = 1; kill <= 100 && !HasFatalFailure(); ++kill) {
         {
             GameProcess game(work, "c\nCrash\n");
@@ -167,6 +174,6 @@ TEST_F(CrashSafety, EveryKillLeavesAWholeSave) {
         last = now;
     }
     // The kills really came while the game was saving busily.
-    std::printf("100 kills, the save on disk changed between %d of them\n", changed);
+    std::printf("first save after %d ms; 100 kills, the save on disk changed between %d of them\n", firstSaveMs, changed);
     EXPECT_GT(changed, 30);
 }
