@@ -20,6 +20,10 @@ expect_clean_shell() {
     screen_text | grep -qE -- "(^| )-echo( |$)" && fail "$what: echo left off"
     tmux -L "$SOCK" display -p -t "$PANE" '#{keypad_flag}#{mouse_any_flag}' | grep -qx "00" ||
         fail "$what: keypad or mouse mode left on"
+    # No scrolling region left behind: a long listing scrolls the whole window.
+    keys "clear; seq 70" Enter
+    for _ in $(seq 50); do [ "$(row 48)" = "70" ] && break; sleep 0.1; done
+    [ "$(row 48)" = "70" ] || fail "$what: the window does not scroll as a whole"
     keys "clear" Enter
     sleep 0.2
 }
