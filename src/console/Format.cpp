@@ -38,14 +38,14 @@ double asDouble(const FormatArg& a) {
     }
 }
 
-void appendNumber(std::string& out, const char* spec, double value) {
+void appendNumber(std::string& out, const char* conversion, double value) {
     char buf[512];
-    std::snprintf(buf, sizeof buf, spec, value);
+    std::snprintf(buf, sizeof buf, conversion, value);
     out += buf;
 }
-void appendUnsigned(std::string& out, const char* spec, unsigned long long value) {
+void appendUnsigned(std::string& out, const char* conversion, unsigned long long value) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, spec, value);
+    std::snprintf(buf, sizeof buf, conversion, value);
     out += buf;
 }
 }  // namespace

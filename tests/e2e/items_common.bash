@@ -6,6 +6,7 @@
 set -u
 BINARY=$(realpath "$1")
 DATA_SOURCE=$(realpath "$2")
+SOURCE_TREE=${3:-}
 SOCKET="brinefall-$$"
 WORK=$(mktemp -d)
 
@@ -107,6 +108,18 @@ inventory_entries() {
 declare -A ITEM_INDEX
 find_items() {
     local wanted=("$@") index newest name previous=""
+    # With the source tree at hand, the plain world file names every index
+    # (each item record is 14 lines: name, description, index, ...).
+    local world="$SOURCE_TREE/content/initial.ims"
+    if [ -n "$SOURCE_TREE" ] && [ -f "$world" ]; then
+        for name in "${wanted[@]}"; do
+            index=$(awk -v want="${name,,}" 'NR <= 840 && NR % 14 == 1 { item = tolower($0) }
+                NR <= 840 && NR % 14 == 3 && item == want { print $1; exit }' "$world")
+            [ -n "$index" ] || fail "no catalogue item is named $name"
+            ITEM_INDEX[$name]=$index
+        done
+        return 0
+    fi
     for index in $(seq 0 59); do
         type_line "getitem $index"
         newest=$(inventory_entries | tail -1)
