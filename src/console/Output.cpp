@@ -1,5 +1,6 @@
 #include "console/Output.h"
 
+#include <algorithm>
 #include <cctype>
 #include <mutex>
 
@@ -25,24 +26,24 @@ bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
 
 void scrollOneLine() {
     Scrollback& sb = theScrollback;
-    for (int i = 1; i < kScrollbackLines; ++i) sb.lines[static_cast<std::size_t>(i - 1)] = sb.lines[static_cast<std::size_t>(i)];
-    sb.lines.back().fill(ScreenCell{' ', 0x00});
+    sb.oldest = (sb.oldest + 1) % kScrollbackLines;  // line 0 is lost
+    sb.bottom().fill(ScreenCell{' ', 0x00});
 }
 
 void refreshLocked() {
     Scrollback& sb = theScrollback;
     static std::array<ScreenCell, kTextWidth * kTextRows> block;
-    for (int row = 0; row < kTextRows; ++row)
-        for (int col = 0; col < kTextWidth; ++col)
-            block[static_cast<std::size_t>(row * kTextWidth + col)] =
-                sb.lines[static_cast<std::size_t>(sb.viewTop + row)][static_cast<std::size_t>(col)];
+    for (int row = 0; row < kTextRows; ++row) {
+        const ScrollbackLine& line = sb.line(sb.viewTop + row);
+        std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
+    }
     console().writeCells(1, 1, kTextWidth, kTextRows, block.data());
     console().present();
 }
 
 void putCell(char ch, std::uint16_t attr) {
     Scrollback& sb = theScrollback;
-    sb.lines.back()[static_cast<std::size_t>(sb.column)] = ScreenCell{static_cast<std::uint8_t>(ch), attr};
+    sb.bottom()[static_cast<std::size_t>(sb.column)] = ScreenCell{static_cast<std::uint8_t>(ch), attr};
     ++sb.column;
 }
 
@@ -50,7 +51,7 @@ void putCell(char ch, std::uint16_t attr) {
 void waitForKeyBlinking() {
     Scrollback& sb = theScrollback;
     if (!console().interactive()) return;
-    ScreenCell& cell = sb.lines.back()[static_cast<std::size_t>(sb.column)];
+    ScreenCell& cell = sb.bottom()[static_cast<std::size_t>(sb.column)];
     cell = ScreenCell{kPauseArrow, 0x07};
     refreshLocked();
     while (!waitForPauseKey(500)) {
@@ -128,7 +129,8 @@ Scrollback& scrollback() { return theScrollback; }
 
 void clearScrollback() {
     std::lock_guard lock(outputMutex);
-    for (auto& line : theScrollback.lines) line.fill(ScreenCell{' ', 0x00});
+    for (auto& line : theScrollback.ring) line.fill(ScreenCell{' ', 0x00});
+    theScrollback.oldest = 0;
     theScrollback.column = 0;
     theScrollback.restoreForeground = 0;
     theScrollback.viewTop = kNewestViewTop;
@@ -232,7 +234,7 @@ std::string scrollbackLine(int i) {
     std::lock_guard lock(outputMutex);
     std::string s;
     if (i < 0 || i >= kScrollbackLines) return s;
-    for (const ScreenCell& cell : theScrollback.lines[static_cast<std::size_t>(i)]) s += static_cast<char>(cell.ch);
+    for (const ScreenCell& cell : theScrollback.line(i)) s += static_cast<char>(cell.ch);
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
 }

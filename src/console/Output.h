@@ -13,8 +13,15 @@ constexpr int kTextRows = 46;
 constexpr int kScrollbackLines = 300;
 constexpr int kNewestViewTop = kScrollbackLines - kTextRows;  // 254
 
+using ScrollbackLine = std::array<ScreenCell, kTextWidth>;
+
 struct Scrollback {
-    std::array<std::array<ScreenCell, kTextWidth>, kScrollbackLines> lines{};
+    // A ring of lines, so a new line costs one line, not a move of all 300.
+    std::array<ScrollbackLine, kScrollbackLines> ring{};
+    int oldest = 0;  // ring index of line 0
+    // Line i: 0 is the oldest, 299 the bottom line being written.
+    ScrollbackLine& line(int i) { return ring[static_cast<std::size_t>((oldest + i) % kScrollbackLines)]; }
+    ScrollbackLine& bottom() { return line(kScrollbackLines - 1); }
     int column = 0;
     int restoreForeground = 0;  // colour index; 0 is bright white
     int viewTop = kNewestViewTop;

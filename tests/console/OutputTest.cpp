@@ -3,7 +3,7 @@
 namespace {
 // The bottom line being written is 299; a finished line is 298 when a newline followed it.
 std::string lastLine(int back = 1) { return scrollbackLine(kScrollbackLines - 1 - back); }
-ScreenCell cellOf(int line, int col) { return scrollback().lines[static_cast<std::size_t>(line)][static_cast<std::size_t>(col)]; }
+ScreenCell cellOf(int line, int col) { return scrollback().line(line)[static_cast<std::size_t>(col)]; }
 }  // namespace
 
 using OutputTest = GameTest;

@@ -46,7 +46,7 @@ TEST_F(ScreenTest, SetUpClearsTheScrollback) {
     setUpConsole();
     EXPECT_EQ(scrollbackLine(298), "");
     EXPECT_EQ(scrollback().column, 0);
-    EXPECT_EQ(scrollback().lines[298][0].attr, 0x00);
+    EXPECT_EQ(scrollback().line(298)[0].attr, 0x00);
 }
 
 TEST(Cp437Test, GraphicFormsAndBoxDrawing) {
@@ -99,9 +99,9 @@ TEST_F(TitleArtTest, LogoIsElevenLinesOfSixteenColumnsAndANotice) {
     EXPECT_NE(shown[11][18], ' ');
     EXPECT_LE(shown[11].size(), 77u);
     // Every art cell is bright green; what follows starts grey again.
-    EXPECT_EQ(scrollback().lines[kScrollbackLines - 4][31].attr, 0x0A);
+    EXPECT_EQ(scrollback().line(kScrollbackLines - 4)[31].attr, 0x0A);
     printMarked("after");
-    EXPECT_EQ(scrollback().lines[kScrollbackLines - 1][0].attr, 0x07);
+    EXPECT_EQ(scrollback().line(kScrollbackLines - 1)[0].attr, 0x07);
 }
 
 TEST_F(TitleArtTest, BannerIsFiveLinesOf58AndOneOf62) {
