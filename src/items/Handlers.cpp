@@ -148,3 +148,23 @@ void useCube(std::string_view) {
 void useSphere(std::string_view) {
     placeShape("sphere", game.spherePlaced, "/YYou insert the sphere into a slot and you hear a click.\n");
 }
+
+namespace {
+bool isAnywhere(const ItemDef& shape) {
+    if (countInList(game.player.inventory, &shape) > 0) return true;
+    for (const Room& room : game.rooms)
+        if (room.items.capacity > 0 && countInList(room.items, &shape) > 0) return true;
+    return false;
+}
+
+void restoreFlag(const char* name, std::int16_t& flag) {
+    const ItemDef* shape = findItemByName(name);
+    flag = shape && !isAnywhere(*shape) ? 1 : 0;
+}
+}  // namespace
+
+void restorePlacedShapes() {
+    restoreFlag("pyramid", game.pyramidPlaced);
+    restoreFlag("cube", game.cubePlaced);
+    restoreFlag("sphere", game.spherePlaced);
+}

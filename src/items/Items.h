@@ -40,6 +40,9 @@ void useCrowbar(std::string_view text);
 void usePyramid(std::string_view text);
 void useCube(std::string_view text);
 void useSphere(std::string_view text);
+// The save does not hold which shapes sit in the wall; a shape that is
+// nowhere on the island (in no room, not carried) can only be in its slot.
+void restorePlacedShapes();
 
 // Timed crafting with tools
 void useRock(std::string_view text);

@@ -7,6 +7,7 @@
 #include "console/Output.h"
 #include "core/Paths.h"
 #include "islanders/Islanders.h"
+#include "items/Items.h"
 #include "persist/Codec.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
@@ -143,5 +144,6 @@ int loadGame(int newGame) {
         printMarked("/RInvalid save name.\n");
         return 0;
     }
+    restorePlacedShapes();
     return 1;
 }

@@ -150,3 +150,23 @@ TEST_F(EndingsTest, QuitSavesAGameThatLoadsWhereItWasLeft) {
     expectFinalSave();
     EXPECT_EQ(held("map"), 1);
 }
+
+TEST_F(EndingsTest, ShapesInTheWallStayThereAcrossASave) {
+    gather("pyramid", 10, 2);
+    gather("cube", 8, 2);
+    gather("sphere", 2, 8);
+    walkTo(9, 7);
+    command("use pyramid");
+    command("use cube");
+    saveGame();
+    game.pyramidPlaced = game.cubePlaced = game.spherePlaced = 0;  // a fresh program
+    ASSERT_EQ(loadGame(0), 1);
+    EXPECT_EQ(game.pyramidPlaced, 1);
+    EXPECT_EQ(game.cubePlaced, 1);
+    EXPECT_EQ(game.spherePlaced, 0) << "the sphere is still carried";
+    output();
+    command("use sphere");
+    EXPECT_NE(output().find("Please enter lab code"), std::string::npos);
+    command("5830");
+    EXPECT_EQ(game.player.currentRoom->exits[North], roomAt(12, 0));
+}
