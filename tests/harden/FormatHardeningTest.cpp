@@ -7,9 +7,9 @@
 #include "console/Format.h"
 
 namespace {
-std::string format(const char* spec, const FormatArg& arg) {
+std::string format(const char* conversion, const FormatArg& arg) {
     std::string out;
-    EXPECT_TRUE(formatMarked(spec, &arg, 1, out));
+    EXPECT_TRUE(formatMarked(conversion, &arg, 1, out));
     return out;
 }
 }  // namespace
