@@ -36,10 +36,13 @@ protected:
         command(line.c_str());
         ASSERT_GE(held(name), 1) << name << " at " << area << " " << number;
     }
-    void openKeypadWall() {
+    void gatherShapes() {
         gather("pyramid", 10, 2);
         gather("cube", 8, 2);
         gather("sphere", 2, 8);
+    }
+    void openKeypadWall() {
+        gatherShapes();
         walkTo(9, 7);
         command("use pyramid");
         command("use cube");
@@ -152,9 +155,7 @@ TEST_F(EndingsTest, QuitSavesAGameThatLoadsWhereItWasLeft) {
 }
 
 TEST_F(EndingsTest, ShapesInTheWallStayThereAcrossASave) {
-    gather("pyramid", 10, 2);
-    gather("cube", 8, 2);
-    gather("sphere", 2, 8);
+    gatherShapes();
     walkTo(9, 7);
     command("use pyramid");
     command("use cube");

@@ -250,13 +250,6 @@ protected:
         raft().name = "Junky Raft";
         lay("Junky Raft");
     }
-    std::string boatAt(int state) {
-        game.raftState = static_cast<std::int16_t>(state);
-        output();
-        buildRaft();
-        finishWork();
-        return output();
-    }
 };
 
 TEST_F(JunkyRaftTest, AnyOneToolTurnsAFinishedJunkyRaftLousy) {
@@ -304,13 +297,6 @@ protected:
         RaftTest::SetUp();
         raft().name = "Lousy Raft";
         lay("Lousy Raft");
-    }
-    std::string boatAt(int state) {
-        game.raftState = static_cast<std::int16_t>(state);
-        output();
-        buildRaft();
-        finishWork();
-        return output();
     }
 };
 

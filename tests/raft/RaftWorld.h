@@ -28,4 +28,12 @@ protected:
         game.work.finishText.clear();
     }
     ItemDef& raft() { return game.items[kRaftIndex]; }
+    // One "boat" command at the given state; what it printed.
+    std::string boatAt(int state) {
+        game.raftState = static_cast<std::int16_t>(state);
+        output();
+        buildRaft();
+        finishWork();
+        return output();
+    }
 };
