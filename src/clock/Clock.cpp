@@ -56,7 +56,7 @@ void onTick() {
     } else {
         int t = game.tick - (game.day - 1) * kTicksPerDay;
         if (t == kNoonTick) {
-            printMarked("/YThe sun reaches it's apex for the day and you note that it is about noon time.\n");
+            printMarked("/YThe sun reaches its apex for the day and you note that it is about noon time.\n");
         } else if (t == kDuskTick) {
             printMarked("The sun slowly begins to sink past the horizon and darkness creeps across the land. It is now dusk.\n");
         } else if (t == kBedtimeTick) {

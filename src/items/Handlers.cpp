@@ -121,10 +121,20 @@ void usePebble(std::string_view text) {
     }
 }
 
+// A room the player has changed tells of it from then on; the save keeps
+// the new text like any room's.
+constexpr const char* kFenceDugUnder =
+    "A tall wire fence topped with barbed wire blocks the way north. Behind it the mountain rises. In the soft, "
+    "sandy ground at its foot you have dug a hole under the wire, wide enough to crawl through to the northeast.";
+constexpr const char* kDoorPriedOpen =
+    "A heavy steel door is set into the rock face to the east. You have pried it open on its rusted hinges, and a "
+    "faint light shows in the passage beyond.";
+
 void useShovel(std::string_view) {
     if (here(11, 0)) {
         printMarked("/YYou dig a hole under the fence large enough for you to safely crawl under.\n");
         connectRooms(*game.player.currentRoom, *roomAt(11, 5), Northeast);
+        game.player.currentRoom->description = kFenceDugUnder;
     } else {
         printMarked("/YYou swing the shovel around uselessly.\n");
     }
@@ -134,6 +144,7 @@ void useCrowbar(std::string_view) {
     if (here(11, 7)) {
         printMarked("/YYou use the crowbar to pry the door open.\n");
         connectRooms(*game.player.currentRoom, *roomAt(12, 0), East);
+        game.player.currentRoom->description = kDoorPriedOpen;
     } else {
         printMarked("/YYou swing the crowbar about uselessly.\n");
     }
