@@ -68,8 +68,7 @@ void formatItemList(const PtrList<ItemDef>& list) {
         unsigned n = countInList(list, item);
         if (n > 1) {
             text += std::to_string(n) + " ";
-            text += item->name.view();
-            if (item->name.view() != "Wood") text += "s";
+            text += pluralName(item->name.view());
         } else {
             text += item->name.view();
         }
