@@ -54,7 +54,8 @@ TEST_F(MoodsTest, MoodsAtOrBelowZeroDriftTowardTheirBaseToo) {
     struct Case {
         double mood, base, after;
     };
-    // At or below zero a mood closes a fifth of its distance to the base.
+    // At or below zero a mood closes a fifth of its distance to the base;
+    // above zero it still moves by a fifth of itself.
     const Case cases[] = {{-10, 0, -8},  {-10, 40, 0},   {0, 40, 8},      {-60, -20, -52},
                           {-5, -20, -8}, {-2.5, 0, -2}, {-30, -30, -30}, {5, -10, 4}};
     for (const Case& c : cases) {
