@@ -94,6 +94,9 @@ struct WorkTask {
     FixedText<160> finishText;
 };
 
+// How play ended; None while it goes on, and when it stopped by quitting.
+enum class Ending : std::uint8_t { None, Escaped, LostAtSea, LabWon, LabLost, Murdered, Starved };
+
 // The single callback the clock runs when its tick comes.
 struct ScheduledEvent {
     std::int32_t dueTick = -1;
@@ -102,6 +105,7 @@ struct ScheduledEvent {
 
 struct GameState {
     std::atomic<int> running{0};
+    Ending ending = Ending::None;
     std::int16_t debugMode = 0;
     Player player;
     Npc* talkingTo = nullptr;
