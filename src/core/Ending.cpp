@@ -4,6 +4,7 @@
 
 namespace {
 std::string endingText;
+void (*recorder)() = nullptr;
 
 struct EndingName {
     Ending how;
@@ -25,7 +26,10 @@ void endPlay(Ending how) {
     game.ending = how;
     game.running = 0;
     endingText.clear();
+    if (recorder) recorder();
 }
+
+void setEndingRecorder(void (*record)()) { recorder = record; }
 
 void keepEndingText(const std::string& markedText) { endingText += markedText; }
 

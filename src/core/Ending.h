@@ -10,8 +10,12 @@
 #include "core/World.h"
 
 // Ends play: the command or tick under way finishes and nothing more runs.
-// Starts a fresh ending text.
+// Starts a fresh ending text, and records the ending at once.
 void endPlay(Ending how);
+// What records an ending the moment play ends (the main loop saves the
+// finished game, so that a program stopped during the ending's pauses
+// leaves no save to play on); nullptr for nothing.
+void setEndingRecorder(void (*record)());
 
 void keepEndingText(const std::string& markedText);
 // Prints part of an ending's text, as printMarked does, and keeps it.

@@ -39,6 +39,7 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     setUpConsole();
     resetGameState();
     resetSaveReport();
+    setEndingRecorder(nullptr);
     while (true) {
         int choice = frontMenu();
         if (inputClosed()) return 0;
@@ -46,6 +47,8 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     }
     showHelp();
     showRoom();
+    // Runs under the game lock, where the ending comes.
+    setEndingRecorder([] { autosaveAndReport(); });
     game.running = 1;
     game.debugMode = 1;
 
@@ -62,6 +65,7 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         saved = finalSaveAndReport();
     }
     clock.join();
+    setEndingRecorder(nullptr);
     freeAllLists();
     return saved ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "WorldFixture.h"
 #include "clock/Clock.h"
@@ -86,6 +87,12 @@ public:
         return e;
     }
     bool interactive() const override { return false; }
+    // What Sam's save on disk is at each pause of the credits.
+    std::vector<SaveState> savesDuringCredits;
+    void sleepMs(int ms) override {
+        if (ms == 750) savesDuringCredits.push_back(inspectSave("Sam").state);
+        MemoryConsole::sleepMs(ms);
+    }
 };
 
 int lockedTick() {
@@ -101,7 +108,7 @@ void waitForTheClocksFirstTick(int loadedTick) {
 }
 }  // namespace
 
-TEST_F(MainLoopTest, ALineTypedWhenDeathComesInTheNightIsDropped) {
+TEST_F(MainLoopTest, ADeathInTheNightDropsTheLineBeingTypedAndIsSavedBeforeTheCredits) {
     // At the open keypad wall, the laboratory one step north, the murderer
     // ready to strike and nobody else left for him to pick.
     game.player.currentRoom = roomAt(9, 7);
@@ -132,6 +139,9 @@ TEST_F(MainLoopTest, ALineTypedWhenDeathComesInTheNightIsDropped) {
     EXPECT_EQ(shown.find("long hallway"), std::string::npos) << "the dead player walked into the laboratory";
     EXPECT_EQ(game.player.currentRoom, roomAt(9, 7));
     EXPECT_EQ(inspectSave("Sam").ending, Ending::Murdered);
+    // Stopped during the credits (Ctrl+C), the program would leave a finished game too.
+    ASSERT_FALSE(keys.savesDuringCredits.empty());
+    for (SaveState state : keys.savesDuringCredits) EXPECT_EQ(state, SaveState::Over);
     initAllLists();  // the loop freed them; the fixture frees them again
 }
 
