@@ -32,8 +32,8 @@ void tellEnding(const char* format, const Args&... args) {
     keepEndingText(text);
 }
 
-// The ending's text without colour codes or pauses, wrapped as the game
-// wraps it; "" while play has not ended.
+// The ending's text without colour codes or pauses, in lines of the
+// game's text width; "" while play has not ended.
 std::string plainEndingText();
 // Breaks plain text into lines of at most width characters at blanks.
 std::string wrapPlainText(std::string_view text, std::size_t width);
