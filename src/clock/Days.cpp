@@ -2,6 +2,7 @@
 
 #include "clock/MorningTexts.h"
 #include "console/Output.h"
+#include "core/Ending.h"
 #include "core/FrontMenu.h"
 #include "core/Random.h"
 #include "core/World.h"
@@ -64,11 +65,11 @@ void tellMorning(int day) {
 }
 
 void starve() {
-    printMarked("/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n");
-    printMarked("/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
+    endPlay(Ending::Starved);
+    tellEnding("/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n");
+    tellEnding("/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
     showCredits();
     printMarked("/s");
-    game.running = 0;
 }
 
 }  // namespace
@@ -89,9 +90,9 @@ bool nightMurder() {
         killRandomIslander();
         return false;
     }
-    game.running = 0;
-    printMarked("In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figure.  The figure whispers something that you could not make out and before you can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n");
-    printMarked("Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
+    endPlay(Ending::Murdered);
+    tellEnding("In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figure.  The figure whispers something that you could not make out and before you can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n");
+    tellEnding("Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
     showCredits();
     printMarked("/s");
     return true;

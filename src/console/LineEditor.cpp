@@ -124,9 +124,12 @@ std::string readInputLine() {
         InputEvent e = nextInputEvent(kEventWaitMs);
         if (e.type == InputEvent::Type::Closed) return finishLine(length);
         // A game that ended meanwhile (a death in the night) waits for no
-        // Enter: an untouched line comes back at once, empty. A line the
-        // player has begun is still finished and obeyed.
-        if (duringPlay && !game.running && length == 0) return {};
+        // Enter and obeys nothing more: the line comes back at once, empty,
+        // and what was typed of it is dropped.
+        if (duringPlay && !game.running) {
+            if (length > 0) finishLine(length);
+            return {};
+        }
         if (e.type == InputEvent::Type::Mouse) {
             onMouse(e);
             continue;

@@ -11,8 +11,10 @@
 #include "console/ReadLine.h"
 #include "console/Screen.h"
 #include "console/TitleArt.h"
+#include "core/Ending.h"
 #include "core/Paths.h"
 #include "core/World.h"
+#include "persist/Persist.h"
 
 namespace {
 constexpr int kMenuLimit = 1;
@@ -73,12 +75,14 @@ bool hasScrambledSave(const std::string& name) {
     return std::filesystem::is_regular_file(dataPath(name + ".mox"), error);
 }
 
-// A name whose file in Data holds the island's own data (a personality or
-// the memory script) would have its saves refused; such names are not offered.
-bool nameBelongsToGameData(const std::string& name) {
-    std::ifstream file(dataPath(name + ".mox"), std::ios::binary);
-    char header[4] = {};
-    return file.read(header, 4) && std::string(header, 4) != ".ims";
+// A new game under the name of a saved one replaces that save at its
+// first autosave: only when the player says so.
+bool mayReplaceSave(const std::string& name) {
+    printMarked("\nA saved game named %s exists. Start over and replace it? (yes or no)\n", name);
+    setInputLimit(kNewNameLimit);
+    if (toLower(readInputLine()) == "yes") return true;
+    printMarked("\nThe saved game of %s is left as it was.\n", name);
+    return false;
 }
 
 bool askNewGame() {
@@ -89,10 +93,13 @@ bool askNewGame() {
         printMarked("\n/RInvalid name (too short).\n");
         return false;
     }
-    if (nameBelongsToGameData(name)) {
+    // A name whose file in Data holds the island's own data (a personality
+    // or the memory script) would have its saves refused.
+    if (inspectSave(name).state == SaveState::OtherData) {
         printMarked("\n/RThat name belongs to the island itself. Please choose another.\n");
         return false;
     }
+    if (hasScrambledSave(name) && !mayReplaceSave(name)) return false;
     setInputLimit(kPlayLimit);
     game.player.name = name;
     greet(name);
@@ -105,6 +112,12 @@ bool askLoadGame() {
     std::string name = normaliseName(readInputLine());
     if (name.size() < kShortestName || name.size() > kLongestName || !hasScrambledSave(name)) {
         printMarked("\n/RInvalid save file (file not found).\n");
+        return false;
+    }
+    SavedGame saved = inspectSave(name);
+    if (saved.state == SaveState::Over) {
+        if (saved.ending == Ending::None) printMarked("\n/RThe game of %s is over.\n", name);
+        else printMarked("\n/RThe game of %s is over: %s.\n", name, endingSummary(saved.ending));
         return false;
     }
     setInputLimit(kPlayLimit);
