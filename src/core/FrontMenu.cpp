@@ -57,6 +57,7 @@ void greet(const std::string& name) {
 }
 
 void showInstructions() {
+    PagedOutput paged;
     std::ifstream file(realPath("Data/readme.txt"));
     // A file without its closing "0" shows what there is.
     while (true) {
@@ -157,7 +158,9 @@ int frontMenu() {
 }
 
 void showHelp() {
+    PagedOutput paged;
     printMarked("The following are some of the useful game commands:\n/Ghelp/w - this command will display this list again\n/Glook/w - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n/Gtalk /B<npc>/w - start a conversation with an NPC\nmovement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direvtion.  Or, you can use the numpad and press the number corresponding to the compas direction you wish to go, i.e. 8 for north, 2 for south, etc.\n/Ginv/w - displays yout current inventory\n/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n/Gboat/w - attempt to craft your boat if you have the propper tool and resources\n/Gsail/w - set sail on your boat\n/Gmap/w - if you have the map, this wil display it and show you where on the island you are\n/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n/Guse /B<ITEM> /Gon /B<ITEM>/w -  sometimes you can use items in your inventory with items in the environment\n/G+ /wand/G -/w - use the numpad + and - to scroll through text on the screen\n\n");
+    printMarked("/Gtime/w - tells the day, the time of day and how many days the food will last\n/Gverbose/w and /Gbrief/w - verbose also lists the items and people of each place you enter; brief shows only its description and exits\n\n");
 }
 
 void showCredits() {
