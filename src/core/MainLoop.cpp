@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "clock/Clock.h"
+#include "clock/Days.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Screen.h"
@@ -11,6 +12,7 @@
 #include "core/FrontMenu.h"
 #include "core/GameLock.h"
 #include "core/Movement.h"
+#include "core/Things.h"
 #include "core/World.h"
 #include "persist/Persist.h"
 
@@ -38,6 +40,8 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         if (inputClosed()) return 0;
         if (loadGame(choice)) break;
     }
+    loadThings();
+    showDayInFrame();
     showHelp();
     showRoom();
     game.running = 1;
