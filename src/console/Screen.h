@@ -6,7 +6,7 @@
 
 void setUpConsole();
 // A short text in the middle of the frame's top line ("Day 3"); empty for none.
-// It stays when the frame is drawn again.
+// setUpConsole clears it; the loaded game sets its day.
 void setFrameTitle(const char* title);
 // The back end for this run: the terminal when both ends are a terminal, else plain text.
 std::unique_ptr<Console> makeConsole();

@@ -1,6 +1,5 @@
 #include "core/ItemNames.h"
 
-#include <algorithm>
 #include <string>
 
 #include "console/Output.h"

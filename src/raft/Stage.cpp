@@ -7,10 +7,11 @@ int sessionsUntil(int state) { return state - game.raftState; }
 std::string times(int n) { return n == 1 ? "once more" : std::to_string(n) + " more times"; }
 
 std::string junkyNeeds() {
+    const char* lastGo = "a last go with any of the three";
     if (game.raftState < 3)
-        return "work with an axe " + times(sessionsUntil(3)) + ", then twice with a knife and twice with a hammer";
-    if (game.raftState < 5) return "work with a knife " + times(sessionsUntil(5)) + ", then twice with a hammer";
-    if (game.raftState < 7) return "work with a hammer " + times(sessionsUntil(7)) + ", then a last go with any of the three tools";
+        return "work with an axe " + times(sessionsUntil(3)) + ", then twice with a knife, twice with a hammer and " + lastGo;
+    if (game.raftState < 5) return "work with a knife " + times(sessionsUntil(5)) + ", then twice with a hammer and " + lastGo;
+    if (game.raftState < 7) return "work with a hammer " + times(sessionsUntil(7)) + ", then " + lastGo;
     return "a last go with an axe, a knife or a hammer";
 }
 

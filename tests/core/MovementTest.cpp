@@ -189,7 +189,7 @@ TEST_F(MovementTest, LookFindsAnItemByTheEndOfItsNameAndTheRaftTellsItsStage) {
     dispatchCommand("look raft");
     EXPECT_EQ(output(), "A raft which looks in no way ready for the high seas.\n"
                         "/yIt is a Junky Raft. To become a Lousy Raft it needs work with a knife 2 more times, then "
-                        "twice with a hammer.\n");
+                        "twice with a hammer and a last go with any of the three.\n");
     raft.name = "Lousy Raft";
     game.raftState = 12;
     dispatchCommand("look raft");
