@@ -170,7 +170,12 @@ void combineCommand(const char* argument) {
         printMarked("/RInvalid use of command \"combine.\"\n/GCorrect syntax is \"combine <item1> with <item2>\"\n");
         return;
     }
-    std::string first = copyUntil(text, joint);
-    std::string second = text.substr(joint + 1 + 5);
-    combineItems(first.c_str(), second.c_str());
+    std::string names[2] = {copyUntil(text, joint), text.substr(joint + 1 + 5)};
+    // Each name as players type it: "combine blade with handle" or "... with leaf".
+    for (std::string& name : names) {
+        ItemLookup found = lookUpItem(name);
+        if (found.ambiguous()) return askWhichItem(found.choices);
+        if (found.item) name = std::string(found.item->name.view());
+    }
+    combineItems(names[0].c_str(), names[1].c_str());
 }

@@ -311,6 +311,18 @@ TEST_F(InventoryTest, CombineNeedsTwoNamesJoinedByWith) {
     EXPECT_EQ(output().find("Invalid use"), std::string::npos);
 }
 
+TEST_F(InventoryTest, CombineFindsEachItemByTheEndOfItsName) {
+    ItemDef& leaf = makeItem(19, "large leaf", "A leaf.");
+    ItemDef& bundle = makeItem(20, "leaf bundle", "Leaves tied with a stick.");
+    leaf.recipes[0] = CombineRecipe{stick, &bundle, "You tie the leaf to the stick."};
+    put(inventory, &leaf, 1);
+    put(inventory, stick, 1);
+    dispatchCommand("combine stick with leaf");
+    EXPECT_EQ(output(), "You tie the leaf to the stick.\n");
+    EXPECT_EQ(held(&bundle), 1);
+    EXPECT_EQ(held(&leaf) + held(stick), 0);
+}
+
 TEST(ItemCountTest, ParsesCountsAndPlurals) {
     struct Case {
         const char* argument;
