@@ -1,8 +1,12 @@
 #include "clock/Days.h"
 
+#include <string>
+
+#include "clock/Clock.h"
 #include "clock/MorningTexts.h"
 #include "console/Output.h"
 #include "core/Ending.h"
+#include "console/Screen.h"
 #include "core/FrontMenu.h"
 #include "core/Random.h"
 #include "core/World.h"
@@ -100,6 +104,7 @@ bool nightMurder() {
 
 void startNewDay() {
     ++game.day;
+    showDayInFrame();
     if (game.day >= kFirstMurderDay && nightMurder()) return;
     if (game.day == kStarvationDay) {
         starve();
@@ -107,4 +112,25 @@ void startNewDay() {
     }
     if (morningText(game.day)) tellMorning(game.day);
     driftMoods();
+}
+
+void showDayInFrame() { setFrameTitle(("Day " + std::to_string(game.day)).c_str()); }
+
+namespace {
+const char* timeOfDay(int tickOfDay) {
+    if (tickOfDay < kNoonTick) return "morning";
+    if (tickOfDay < kDuskTick) return "afternoon";
+    if (tickOfDay < kBedtimeTick) return "evening";
+    return "night";
+}
+}  // namespace
+
+void timeCommand() {
+    int tickOfDay = game.tick - (game.day - 1) * kTicksPerDay;
+    int foodDays = kStarvationDay - game.day;  // today included
+    printMarked("/wIt is /Yday %d/w, %s.\n", game.day, timeOfDay(tickOfDay));
+    if (foodDays > 1)
+        printMarked("/wThe food will last /Y%d more days/w, today included.\n", foodDays);
+    else
+        printMarked("/RToday the last of the food is eaten.\n");
 }

@@ -29,6 +29,7 @@ std::atomic<int> limit{75};
 constexpr const char* kCompletions[] = {
     "north", "south", "east", "west", "northwest", "northeast", "southwest", "southeast",
     "get", "drop", "talk", "look", "use", "combine", "inventory", "map", "boat", "sail", "help",
+    "time", "verbose", "brief",
     "febreeze fabric freshener?", "mongoose?",
 };
 

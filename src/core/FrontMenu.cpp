@@ -59,6 +59,7 @@ void greet(const std::string& name) {
 }
 
 void showInstructions() {
+    PagedOutput paged;
     std::ifstream file(realPath("Data/readme.txt"));
     // A file without its closing "0" shows what there is.
     while (true) {
@@ -170,7 +171,9 @@ int frontMenu() {
 }
 
 void showHelp() {
-    printMarked("The following are some of the useful game commands:\n/Ghelp/w - this command will display this list again\n/Glook/w - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n/Gtalk /B<npc>/w - start a conversation with an NPC\nmovement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction.  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n/Ginv/w - displays your current inventory\n/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n/Gsail/w - set sail on your boat\n/Gmap/w - if you have the map, this will display it and show you where on the island you are\n/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n/G+ /wand/G -/w - use the numpad + and - to scroll through text on the screen\n\n");
+    PagedOutput paged;
+    printMarked("The following are some of the useful game commands:\n/Ghelp/w - this command will display this list again\n/Glook/w - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n/Gtalk /B<npc>/w - start a conversation with an NPC\nmovement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction.  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n/Ginv/w - displays your current inventory\n/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n/Gsail/w - set sail on your boat\n/Gmap/w - if you have the map, this will display it and show you where on the island you are\n/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n/G+ /wand/G -/w - use the numpad + and - to scroll through text on the screen\n");
+    printMarked("/Gtime/w - tells the day, the time of day and how many days of food are left\n/Gverbose/w, /Gbrief/w - entering a place lists its items and people, or not\n\n");
 }
 
 void showCredits() {

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "clock/Clock.h"
+#include "clock/Days.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Screen.h"
@@ -13,6 +14,7 @@
 #include "core/GameLock.h"
 #include "core/Movement.h"
 #include "core/SaveReport.h"
+#include "core/Things.h"
 #include "core/World.h"
 #include "persist/Persist.h"
 
@@ -45,6 +47,8 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         if (inputClosed()) return 0;
         if (loadGame(choice)) break;
     }
+    loadThings();
+    showDayInFrame();
     showHelp();
     showRoom();
     // Runs under the game lock, where the ending comes.

@@ -193,3 +193,28 @@ TEST_F(MainLoopTest, AFailingSaveIsToldOnceAndItsMendingToo) {
     ASSERT_EQ(loadGame(0), 1);
     EXPECT_EQ(game.tick, 1199);
 }
+
+TEST_F(MainLoopTest, ThePlayedDayIsOnTheTopLineAndTheThingsAreThereToLookAt) {
+    screen.typeText("a");
+    screen.typeText("Robin");
+    screen.typeText("quit");
+    ASSERT_EQ(play(), 0);
+    EXPECT_NE(screen.rowText(0).find(" Day 1 "), std::string::npos) << screen.rowText(0);
+    // The save moves on to the afternoon of day 6, well away from a morning.
+    resetGameState();
+    game.player.name = "Robin";
+    ASSERT_EQ(loadGame(0), 1);
+    game.day = 6;
+    game.tick = 5 * 240 + 100;
+    saveGame();
+
+    screen.typeText("c");
+    screen.typeText("robin");
+    screen.typeText("tele 9 7");
+    screen.typeText("look keypad");
+    screen.typeText("quit");
+    ASSERT_EQ(play(), 0);
+    EXPECT_NE(screen.rowText(0).find(" Day 6 "), std::string::npos) << screen.rowText(0);
+    std::string shown = output();
+    EXPECT_NE(shown.find("a number is typed on its own"), std::string::npos) << shown;
+}
