@@ -11,9 +11,9 @@ class CommandHistory {
 public:
     static constexpr std::size_t kCapacity = 50;
 
-    // `isCommandLine` says whether the line being typed is a command: a
-    // question or a conversation's answer neither recalls nor is kept.
-    // Without it every line is a command.
+    // `isCommandLine` says whether the line being typed is still a command
+    // (a conversation may open while it is typed): a conversation's answer
+    // neither recalls nor is kept. Without it every line is a command.
     explicit CommandHistory(std::function<bool()> isCommandLine = {});
 
     // A line was entered: kept (trailing blanks dropped) unless it is
