@@ -45,8 +45,10 @@ constexpr const char* kMouseOff = "\033[?1000l\033[?1002l\033[?1003l\033[?1006l"
 // plain colours, a visible cursor, the shell's own screen.
 std::string resetSequence(bool withScreenSwitch) {
     std::string reset = capability("rmkx") + kMouseOff + capability("sgr0") + capability("cnorm");
-    // A signal may come while the text area's scrolling region is set.
-    if (capability("csr").rfind("\033[", 0) == 0) reset += "\033[r";
+    // A signal may come while the text area's scrolling region is set. Its
+    // reset also homes the cursor: keep the cursor where it is, or the shell
+    // would write over its own lines at the top.
+    if (capability("csr").rfind("\033[", 0) == 0) reset += capability("sc") + "\033[r" + capability("rc");
     if (speaksXterm()) reset += "\033[23;0t";  // the title the terminal had before
     if (withScreenSwitch) {
         std::string leave = capability("rmcup");
