@@ -21,17 +21,37 @@ const char* isBusy() {
     return nullptr;
 }
 
-void startWork(int interval, int count, const char* progressText, const char* finishText) {
+void startWork(int interval, int count, const char* progressText, const char* finishText,
+               EventCallback completion) {
     game.work.interval = interval < 1 ? 1 : interval;
     game.work.remaining = count;
     game.work.progressText = progressText ? progressText : "";
     if (finishText) game.work.finishText = finishText;
+    game.work.completion = completion;
 }
+
+namespace {
+
+// The last tick of a task that makes something: the finish line, then the product.
+void completeWork() {
+    WorkTask& w = game.work;
+    if (!w.finishText.empty()) printMarked("%s\n", w.finishText);
+    w.finishText.clear();
+    EventCallback completion = w.completion;
+    w.completion = nullptr;
+    w.remaining = 0;
+    completion();
+}
+
+}  // namespace
 
 void workTick() {
     WorkTask& w = game.work;
     int r = w.remaining;
-    if (r % w.interval == 0) {
+    if (w.completion) {
+        if (r <= 1) return completeWork();
+        if (r % w.interval == 0) printMarked("%s\n", w.progressText);
+    } else if (r % w.interval == 0) {
         if (!w.finishText.empty() && r >= 1 && r <= w.interval) {
             printMarked("%s\n", w.finishText);
             w.finishText.clear();
@@ -56,7 +76,7 @@ void onTick() {
     } else {
         int t = game.tick - (game.day - 1) * kTicksPerDay;
         if (t == kNoonTick) {
-            printMarked("/YThe sun reaches it's apex for the day and you note that it is about noon time.\n");
+            printMarked("/YThe sun reaches its apex for the day and you note that it is about noon time.\n");
         } else if (t == kDuskTick) {
             printMarked("The sun slowly begins to sink past the horizon and darkness creeps across the land. It is now dusk.\n");
         } else if (t == kBedtimeTick) {

@@ -23,6 +23,9 @@ void advanceOneTick();
 void setBusy(int ticks, const char* text);
 // The busy text while a busy period lasts, else nullptr (and the period is cleared).
 const char* isBusy();
-void startWork(int interval, int count, const char* progressText, const char* finishText);
+// With a completion, the finish text waits for the task's last tick and the
+// completion runs right after it, so the line and the product come together.
+void startWork(int interval, int count, const char* progressText, const char* finishText,
+               EventCallback completion = nullptr);
 void workTick();
 void scheduleEvent(int delay, EventCallback callback);

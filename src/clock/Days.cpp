@@ -64,7 +64,7 @@ void tellMorning(int day) {
 }
 
 void starve() {
-    printMarked("/RYou don't wake up this morning.  You have starved to death.  Your bones will lay here for eternity. And then the island explodes.\n");
+    printMarked("/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n");
     printMarked("/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
     showCredits();
     printMarked("/s");
@@ -74,8 +74,8 @@ void starve() {
 }  // namespace
 
 void openingScene() {
-    printMarked("\nYou slowly wake up to the sound of waves laping on a beach. It feels almost as if you are waking from one dream into another. You look around you and see that you are not in a dream but, in fact, are lying on the beach of a tropical island.  You see a lush jungle a ways up the beach and a high mountain rising up a long ways off.  This all seems very strange and yet, you cannot remember what you are doing here or how you arrived. Your clothes look a bit ragged but they will be fine for now. It hurts a bit as you stand up, as if you had fallen here, but there are no signs of heavy impact where you were lying.  By the looks of it, it is around noon, so you figure you have the rest of the day to get a feel for the island and see what is going on here.  Good luck.\n\n");
-    roomAt(7, 5)->description.append(" A man's body lays motionless in the sand. He looks like some sort of scientist.");
+    printMarked("\nYou slowly wake up to the sound of waves lapping on a beach. It feels almost as if you are waking from one dream into another. You look around you and see that you are not in a dream but, in fact, are lying on the beach of a tropical island.  You see a lush jungle a ways up the beach and a high mountain rising up a long ways off.  This all seems very strange and yet, you cannot remember what you are doing here or how you arrived. Your clothes look a bit ragged but they will be fine for now. It hurts a bit as you stand up, as if you had fallen here, but there are no signs of heavy impact where you were lying.  By the looks of it, it is around noon, so you figure you have the rest of the day to get a feel for the island and see what is going on here.  Good luck.\n\n");
+    roomAt(7, 5)->description.append(" A man's body lies motionless in the sand. He looks like some sort of scientist.");
 }
 
 bool nightMurder() {
@@ -90,7 +90,7 @@ bool nightMurder() {
         return false;
     }
     game.running = 0;
-    printMarked("In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figue.  The figure whispers something that you could not make out and before you can react the figure jump on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n");
+    printMarked("In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figure.  The figure whispers something that you could not make out and before you can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n");
     printMarked("Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
     showCredits();
     printMarked("/s");

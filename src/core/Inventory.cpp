@@ -68,8 +68,7 @@ void formatItemList(const PtrList<ItemDef>& list) {
         unsigned n = countInList(list, item);
         if (n > 1) {
             text += std::to_string(n) + " ";
-            text += item->name.view();
-            if (item->name.view() != "Wood") text += "s";
+            text += pluralName(item->name.view());
         } else {
             text += item->name.view();
         }
@@ -91,7 +90,7 @@ void inventoryCommand() {
 
 void getCommand(const char* argument) {
     if (!argument) {
-        printMarked("You pickup a bunch of nothing.\n");
+        printMarked("You pick up a bunch of nothing.\n");
         return;
     }
     ItemCount wanted = parseItemCount(argument);
@@ -101,7 +100,7 @@ void getCommand(const char* argument) {
         return;
     }
     if (!item->portable) {
-        printMarked("/RYou cannot pickup this item.\n");
+        printMarked("/RYou cannot pick up this item.\n");
         return;
     }
     int moved = transferItems(item, wanted.count, currentRoom().items, game.player.inventory);
@@ -133,7 +132,7 @@ void dropCommand(const char* argument) {
 
 void useCommand(const char* argument) {
     if (!argument) {
-        printMarked("You use \"nothing\" to the best of your ability- go you!.\n(Hooray, fellatio)\n");
+        printMarked("You use \"nothing\" to the best of your ability - go you!\n(Hooray, fellatio)\n");
         return;
     }
     std::string text = argument;

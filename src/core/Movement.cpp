@@ -41,7 +41,7 @@ void moveCommand(int direction) {
         return;
     }
     if (game.day == kRemembranceDay && target->is(11, 0)) {
-        printMarked("You remember how you escaped dialog! whoo!\n");
+        printMarked("You remember how you escaped dialog! Whoo!\n");
     } else {
         scheduleEvent(kReactionDelay, islanderReacts);
     }

@@ -86,12 +86,15 @@ struct Player {
     Room* currentRoom = nullptr;
 };
 
-// The one pending piece of work whose progress the clock reports.
+// The one pending piece of work whose progress the clock reports. A craft
+// keeps its completion here, so nothing else the clock schedules can take
+// its place, and it runs on the tick that prints the finish text.
 struct WorkTask {
     std::int32_t interval = 1;
     std::int32_t remaining = 0;
     FixedText<160> progressText;
     FixedText<160> finishText;
+    EventCallback completion = nullptr;
 };
 
 // The single callback the clock runs when its tick comes.

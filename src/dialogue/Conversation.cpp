@@ -177,7 +177,7 @@ void conversationChoice(const char* line) {
         answerChoice(*game.talkingTo, option);
         return;
     }
-    printMarked("/c\nYou must enter a valid choice\n");
+    printMarked("/c\nYou must enter a valid choice.\n");
 }
 
 void talkCommand(const char* argument) {

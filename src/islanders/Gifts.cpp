@@ -18,10 +18,10 @@ struct GiftKind {
 const GiftKind kGiftKindTable[kGiftKinds] = {
     {{"coconut", "banana", "berry", "dark insect", "bright insect", "bat guano", "large leaf", "wood",
       "dark flower", "bright flower", "rock", "pebble", "shell", "scrap of metal"},
-     "/Y%s says, \"By the way %s, you can have this %s... if you want.\"\n"},
+     "/Y%s says, \"By the way, %s, you can have this %s... if you want.\"\n"},
     {{"sharp rock", "broken radio", "shovel head", "blade", "handle", "rope", "cloth", "torn shirt", "bandana",
       "glasses", "sling"},
-     "/Y%s says, \"Oh hey %s, I found this %s, and I thought you might have a use for it.\"\n"},
+     "/Y%s says, \"Oh, hey %s, I found this %s, and I thought you might have a use for it.\"\n"},
     {{"axe", "knife", "hammer", "shovel", "crowbar"}, "/Y%s says, \"This %s is a gift from me to you.\"\n"},
 };
 

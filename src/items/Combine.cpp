@@ -29,5 +29,5 @@ void combineItems(const char* first, const char* second) {
         if (recipe.resultItem) addToList(inventory, recipe.resultItem);
         return;
     }
-    printMarked("/RYou cant combine those two items.\n");
+    printMarked("/RYou can't combine those two items.\n");
 }

@@ -18,34 +18,35 @@ struct TimedAction {
 };
 
 const TimedAction kSharpen{4, 2, "/CYou begin sharpening the rock...\n", "/YYou continue sharpening the rock.\n",
-                           "/CYou finially finish sharpening the rock into a sharp rock.\n",
+                           "/CYou finally finish sharpening the rock into a sharp rock.\n",
                            "/RDo something else? Yeah right, but you're almost done sharpening that rock!\n",
                            finishSharpRock};
 const TimedAction kPound{6, 2, "/CYou begin pounding the rock on the metal...\n",
                          "/YYou continue pounding the rock on the metal.\n",
-                         "/CYou finially finish pounding the metal into a shovel head.\n",
-                         "/RDo something else? Yeah right, but you're almost done poundign that metal!.\n",
+                         "/CYou finally finish pounding the metal into a shovel head.\n",
+                         "/RDo something else? Yeah right, but you're almost done pounding that metal!\n",
                          finishShovelHead};
 const TimedAction kCarve{4, 2, "/CYou begin carving the wood...\n", "/YYou continue carving the wood.\n",
-                         "/CYou finially finish carving the wood into a crude handle\n",
+                         "/CYou finally finish carving the wood into a crude handle.\n",
                          "/RDo something else? Yeah right, but you're almost done carving that wood!\n",
                          finishHandle};
 const TimedAction kCutRope{2, 1, "/CYou begin cutting the rope...\n", "/YYou continue cutting the rope.\n",
-                           "/CYou finially finish cutting a peice of the rope and shaping it into a sling\n",
+                           "/CYou finally finish cutting a piece of the rope and shaping it into a sling.\n",
                            "/RDo something else? Yeah right, but you're almost done cutting that rope!\n",
                            finishSling};
 const TimedAction kFell{8, 2, "/CYou begin hacking away at the tree...\n",
                         "/YYou continue slicing into the tree with the axe.\n",
-                        "/CYou finially finish chopping down the tree and cut it into peices of wood.\n",
-                        "/RDo something else? Yeah right, but you're almost done cutting down that tree!.\n",
+                        "/CYou finally finish chopping down the tree and cut it into pieces of wood.\n",
+                        "/RDo something else? Yeah right, but you're almost done cutting down that tree!\n",
                         finishFelling};
 
-// The start line now; progress, refusal and completion through the clock.
+// The start line now; progress and refusal through the clock. The completion
+// rides with the work task, not in the clock's one event slot, so an islander
+// who walks in meanwhile cannot cancel it.
 void start(const TimedAction& action) {
     printMarked(action.startLine);
-    startWork(action.interval, action.ticks, action.progressText, action.finishText);
+    startWork(action.interval, action.ticks, action.progressText, action.finishText, action.completion);
     setBusy(action.ticks, action.refusalText);
-    scheduleEvent(action.ticks, action.completion);
 }
 
 bool held(const char* name) { return heldCount(name) > 0; }
@@ -73,7 +74,7 @@ void useRock(std::string_view text) {
     } else if (isForm(text, "on glasses") && held("glasses")) {
         printMarked("/YYou make some sparks.\n");
     } else {
-        printMarked("/RInvalid use of the axe.\n/WSyntax is:/G USE ROCK ON /B<item>\n");
+        printMarked("/RInvalid use of the rock.\n/WSyntax is:/G USE ROCK ON /B<item>\n");
     }
 }
 
@@ -105,7 +106,8 @@ void useAxe(std::string_view text) {
 }
 
 // The completions act on the room the player is in, which is the room of
-// the action: a busy player cannot move.
+// the action: a busy player cannot move. Each runs on the tick its finish
+// line is printed.
 
 void finishSharpRock() {
     // With a single rock the second removal finds nothing; the rock still sharpens.
@@ -130,7 +132,7 @@ void finishHandle() {
 
 void finishSling() {
     putProduct("sling");
-    printMarked("/YYou cut off a peice of sope and shape it into a sling. Now if you just had some bullete shaped pebbles...\n");
+    printMarked("/YYou cut off a piece of rope and shape it into a sling. Now if you just had some bullet-shaped pebbles...\n");
 }
 
 void finishFelling() {

@@ -28,13 +28,16 @@ bool here(int area, int number) {
 }
 
 void placeShape(const char* itemName, std::int16_t& flag, const char* insertMessage) {
-    if (here(9, 7)) {
+    const bool atWall = here(9, 7);
+    if (atWall) {
         printMarked(insertMessage);
         flag = 1;
         takeFromInventory(itemName);
     }
     if (game.pyramidPlaced == 1 && game.cubePlaced == 1 && game.spherePlaced == 1) {
-        printMarked("/YOff to the right a you hear a female voice softly say 'Please enter lab code' as small numeric keypad is revealed.\n");
+        printMarked("/YOff to the right you hear a female voice softly say 'Please enter lab code' as a small numeric keypad is revealed.\n");
+    } else if (!atWall) {
+        printMarked("/YYou turn the %s over in your hands, but there is nothing here for it to fit into.\n", itemName);
     }
 }
 
@@ -45,13 +48,13 @@ void useBanana(std::string_view) { eat("banana", "/YYummy!\n"); }
 void useDarkInsect(std::string_view) { eat("dark insect", "/YUgh, it tastes horrible.\n"); }
 void useBrightInsect(std::string_view) { eat("bright insect", "/YWow, that tastes really good!\n"); }
 void useBerry(std::string_view) { eat("berry", "/YHmm, should berries taste like acid?\n"); }
-void useBatGuano(std::string_view) { eat("bat guano", "/YYou regretably apply the stinky camoflauge.\n"); }
+void useBatGuano(std::string_view) { eat("bat guano", "/YYou regrettably apply the stinky camouflage.\n"); }
 void useDarkFlower(std::string_view) { eat("dark flower", "GAK, that tastes horrible.\n"); }
 void useBrightFlower(std::string_view) { eat("bright flower", "/YYou die of poison...just kidding, you're fine.\n"); }
 
-void useTornShirt(std::string_view) { printMarked("/YWow, you look stylish\n"); }
-void useBandana(std::string_view) { printMarked("/YYou look ready to get into a bar fight\n"); }
-void useGlasses(std::string_view) { printMarked("/YWow, now you see worse!.\n"); }
+void useTornShirt(std::string_view) { printMarked("/YWow, you look stylish.\n"); }
+void useBandana(std::string_view) { printMarked("/YYou look ready to get into a bar fight.\n"); }
+void useGlasses(std::string_view) { printMarked("/YWow, now you see worse!\n"); }
 void useBrokenRadio(std::string_view) { printMarked("/YAll you get is static.\n"); }
 
 void useNote(std::string_view) {
@@ -76,7 +79,13 @@ void useHandcuffs(std::string_view text) {
     name = blank == std::string_view::npos ? std::string_view() : name.substr(blank + 1);
     Room* room = game.player.currentRoom;
     game.handcuffedIslander = room && !name.empty() ? findIslanderInRoom(name, *room) : nullptr;
-    printMarked("/YYou handcuffed %s to a nearby tree.\n", name);
+    if (game.handcuffedIslander) {
+        printMarked("/YYou handcuffed %s to a nearby tree.\n", name);
+    } else if (name.empty()) {
+        printMarked("/YThe handcuffs snap shut on nothing and will not open again.\n");
+    } else {
+        printMarked("/YNobody called %s is here. The handcuffs snap shut on nothing and will not open again.\n", name);
+    }
 }
 
 void useHammer(std::string_view text) {
@@ -87,12 +96,16 @@ void useHammer(std::string_view text) {
         takeFromInventory("coconut");
         printMarked("/YYou break open the coconut, yummy.\n");
     } else {
-        printMarked("/RInvalid use of the axe.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
+        printMarked("/RInvalid use of the hammer.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
     }
 }
 
 void useSling(std::string_view text) {
-    if (isForm(text, "on tree")) printMarked("/YYou hit the tree, but to no effect.\n");
+    if (isForm(text, "on tree")) {
+        printMarked("/YYou hit the tree, but to no effect.\n");
+    } else {
+        printMarked("/YYou whirl the empty sling around your head, but it has nothing to throw.\n");
+    }
 }
 
 void usePebble(std::string_view text) {
@@ -113,7 +126,7 @@ void usePebble(std::string_view text) {
         break;
     default:
         if (heldCount("pebble") > 1) {
-            printMarked("/YYou juggle your pebbles in a specaular display.\n");
+            printMarked("/YYou juggle your pebbles in a spectacular display.\n");
         } else {
             printMarked("/YYou juggle a single pebble... wow.\n");
         }
@@ -121,10 +134,20 @@ void usePebble(std::string_view text) {
     }
 }
 
+// A room the player has changed tells of it from then on; the save keeps
+// the new text like any room's.
+constexpr const char* kFenceDugUnder =
+    "A tall wire fence topped with barbed wire blocks the way north. Behind it the mountain rises. In the soft, "
+    "sandy ground at its foot you have dug a hole under the wire, wide enough to crawl through to the northeast.";
+constexpr const char* kDoorPriedOpen =
+    "A heavy steel door is set into the rock face to the east. You have pried it open on its rusted hinges, and a "
+    "faint light shows in the passage beyond.";
+
 void useShovel(std::string_view) {
     if (here(11, 0)) {
         printMarked("/YYou dig a hole under the fence large enough for you to safely crawl under.\n");
         connectRooms(*game.player.currentRoom, *roomAt(11, 5), Northeast);
+        game.player.currentRoom->description = kFenceDugUnder;
     } else {
         printMarked("/YYou swing the shovel around uselessly.\n");
     }
@@ -134,6 +157,7 @@ void useCrowbar(std::string_view) {
     if (here(11, 7)) {
         printMarked("/YYou use the crowbar to pry the door open.\n");
         connectRooms(*game.player.currentRoom, *roomAt(12, 0), East);
+        game.player.currentRoom->description = kDoorPriedOpen;
     } else {
         printMarked("/YYou swing the crowbar about uselessly.\n");
     }

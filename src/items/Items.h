@@ -1,11 +1,15 @@
 #pragma once
 // Item behaviour: use handlers, timed crafting, combining and the map.
 // Every handler receives what followed the item name (" on tree"), or "".
+#include <string>
 #include <string_view>
 
 void registerUseHandlers();
 void combineItems(const char* first, const char* second);
 void showMap(std::string_view text = {});
+
+// How several units of an item read in a list ("large leaves", "scraps of metal").
+std::string pluralName(std::string_view name);
 
 // True when text, without its separating first character, is exactly form.
 bool isForm(std::string_view text, std::string_view form);

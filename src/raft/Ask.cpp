@@ -1,9 +1,17 @@
 #include "console/LineEditor.h"
 #include "core/GameLock.h"
+#include "core/World.h"
 #include "raft/Raft.h"
 
 // Game time runs on while the player thinks about the answer.
 std::string askPlayer() {
     ReleasedWhileWaiting unlocked;
     return readInputLine();
+}
+
+bool isYesAnswer(std::string answer) {
+    // The questions show "(Yes or No)": any case will do; trailing blanks are ignored.
+    while (!answer.empty() && answer.back() == ' ') answer.pop_back();
+    toLowerInPlace(answer.data());
+    return answer == "yes" || answer == "y";
 }

@@ -1,6 +1,8 @@
 // The "boat" command: starting a raft on a sailing shore and improving it
 // through Junky, Lousy, Common and Fine to a Yacht.
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "clock/Clock.h"
 #include "console/LineEditor.h"
@@ -27,16 +29,16 @@ constexpr const char* kUpgradedJunky =
 constexpr const char* kUpgradedLousy =
     "A raft which looks a bit larger than the previous raft but still is in no way ready for the high seas.";
 
-const Step kStart{kKeepState, 10, "/CConstructing raft...", "/yCongratulations you have built a junky looking raft.",
+const Step kStart{kKeepState, 10, "/CConstructing raft...", "/yCongratulations, you have built a junky looking raft.",
                   "Junky Raft", "A raft which looks in no way ready for the high seas."};
-const Step kAxeStep{1, 3, "/CYou use your axe to improve upon the raft", "/yYou have completed upgrades on your raft.",
+const Step kAxeStep{1, 3, "/CYou use your axe to improve upon the raft.", "/yYou have completed upgrades on your raft.",
                     nullptr, kUpgradedJunky};
-const Step kKnifeStep{1, 3, "/CYou use your knife to improve upon the raft",
+const Step kKnifeStep{1, 3, "/CYou use your knife to improve upon the raft.",
                       "/yYou have completed upgrades on your raft.", nullptr, kUpgradedJunky};
 const Step kHammerStep{1, 3, "/CYou use your hammer to improve upon the raft.",
                        "/yYou have completed upgrades on your raft.", nullptr, kUpgradedJunky};
 const Step kLousyStep{kKeepState, 15, "/CYou work hard on refining your boat.",
-                      "/yYou have completed upgrading your raft, you now have a Lousy Raft!", "Lousy Raft",
+                      "/yYou have completed upgrading your raft; you now have a Lousy Raft!", "Lousy Raft",
                       "A raft which looks a bit nicer than the junky raft but still looks too weak for the high seas."};
 const Step kWoodStep{1, 5, "/CYou add more wood to your boat to make it larger.",
                      "/yYou have completed upgrades on your raft.", nullptr, kUpgradedLousy};
@@ -88,9 +90,97 @@ bool onSailingShore() {
     return area == 0 || area == 1 || area == 3;
 }
 
+// The areas where a raft can be started, as a player knows them.
+constexpr const char* kSailingShores = "the southern beach where you woke, the western cove or the eastern shore";
+
+// "a", "a and b", "a, b and c".
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) text += i + 1 == parts.size() ? " and " : ", ";
+        text += parts[i];
+    }
+    return text;
+}
+
+// The wood still to find for a step that wants `needed` pieces in the hands.
+std::string moreWood(int needed) {
+    int missing = needed - woodHeld();
+    return std::to_string(missing) + (missing == 1 ? " more piece" : " more pieces") + " of Wood in your hands";
+}
+
+// The game calls the blade "Blade (or Knife)", but only a blade with a handle counts.
+std::string bladeHint() {
+    if (present("knife") || !present("blade")) return "";
+    return " Your blade needs a handle to count as a knife: combine the blade with a handle.";
+}
+
+void needTool(const char* tools, const char* toDo, bool knifeHelps) {
+    printMarked("You need %s to %s.%s\n", tools, toDo, knifeHelps ? bladeHint() : std::string());
+}
+
+void explainStart() {
+    std::vector<std::string> missing;
+    if (woodHeld() < 3) missing.push_back(moreWood(3));
+    if (!present("rope")) missing.push_back("a rope");
+    printMarked("To start a raft you need three pieces of Wood in your hands and a rope, on %s. You still need %s.\n",
+                kSailingShores, joined(missing));
+}
+
+// Only a damaged save can pair a raft's name with a quality of another stage.
+void stuck() { printMarked("/rThis raft cannot be built on any further.\n"); }
+
+void explainJunky() {
+    if (!stateIn(1, 7)) return stuck();
+    if (game.raftState < 3) return needTool("an axe", "continue building", false);
+    if (stateIn(3, 4)) return needTool("a knife", "continue building", true);
+    if (stateIn(5, 6)) return needTool("a hammer", "continue building", false);
+    needTool("an axe, a knife or a hammer", "finish the raft's frame", true);
+}
+
+void explainLousy() {
+    if (!stateIn(7, 13)) return stuck();
+    if (stateIn(10, 12)) {
+        return printMarked("You need a large leaf to continue building (the sail takes %d more).\n",
+                           13 - game.raftState);
+    }
+    if (game.raftState < 9) return printMarked("You need %s to continue building.\n", moreWood(6));
+    printMarked("You need %s or a large leaf to continue building.\n", moreWood(6));
+}
+
+void explainCommon() {
+    std::vector<std::string> missing;
+    if (woodHeld() < 3) missing.push_back(moreWood(3));
+    if (!present("cloth") && !present("rope")) missing.push_back("a cloth or a rope");
+    if (!stateIn(13, 15) || missing.empty()) return stuck();
+    printMarked("You need %s to continue building.\n", joined(missing));
+}
+
+void explainFine() {
+    std::vector<std::string> missing;
+    for (const char* tool : {"axe", "hammer", "knife"})
+        if (!present(tool)) missing.push_back(std::string(tool[0] == 'a' ? "an " : "a ") + tool);
+    if (woodHeld() < 6) missing.push_back(moreWood(6));
+    for (const char* part : {"large leaf", "rope", "cloth"})
+        if (!present(part)) missing.push_back(std::string("a ") + part);
+    printMarked("You need %s to turn your raft into a Yacht.%s\n", joined(missing), bladeHint());
+}
+
+// Every "boat" that builds nothing says what the next step needs and how
+// much of it is still missing.
+void explainNextStep() {
+    if (game.raftState == 0) return explainStart();
+    if (present("junky raft")) return explainJunky();
+    if (present("lousy raft")) return explainLousy();
+    if (present("common raft")) return explainCommon();
+    if (present("fine raft")) return explainFine();
+    if (present("yacht")) return printMarked("This boat looks as fine as the boat you can build.\n");
+    printMarked("/rYou need to be in the same room as your raft.\n");
+}
+
 void startRaft() {
     if (!onSailingShore()) {
-        printMarked("/rYou need to be in an area where you can sail your ship.\n");
+        printMarked("/rYou need to be in an area where you can sail your ship: %s.\n", kSailingShores);
         return;
     }
     ItemDef* raft = findItemByName("Raft");
@@ -104,7 +194,11 @@ void startRaft() {
     std::string answer = askPlayer();
     setInputLimit(kLineCapacity);
     // The game may have ended while the question waited.
-    if (!game.running || (answer != "yes" && answer != "y")) return;
+    if (!game.running) return;
+    if (!isYesAnswer(answer)) {
+        printMarked("/yYou think better of it. Nothing was built.\n");
+        return;
+    }
 
     runStep(kStart, "Raft", {{"wood", 3}, {"rope", 1}});
     // The spent wood has made room in the hands should the floor be full.
@@ -116,58 +210,41 @@ void junkyWithAxe() {
     if (game.raftState < 3) return runStep(kAxeStep, "junky raft");
     if (game.raftState == 7) return runStep(kLousyStep, "junky raft");
     if (present("knife") && stateIn(3, 4)) return runStep(kKnifeStep, "junky raft");
-    if (present("knife") && !present("hammer")) return printMarked("You need a hammer to continue building\n");
     if (present("hammer") && stateIn(5, 6)) return runStep(kHammerStep, "junky raft");
-    if (present("hammer")) return printMarked("You need a knife to continue\n");
-    printMarked("You need a knife or a hammer to continue building.\n");
+    explainNextStep();
 }
 
 void junkyWithKnife() {
     if (stateIn(3, 4)) return runStep(kKnifeStep, "junky raft");
     if (game.raftState == 7) return runStep(kLousyStep, "junky raft");
     if (present("hammer") && stateIn(5, 6)) return runStep(kHammerStep, "junky raft");
-    if (present("hammer")) return;
-    printMarked("You need an axe or a hammer to continue building.\n");
+    explainNextStep();
 }
 
 void junkyWithHammer() {
     if (stateIn(5, 6)) return runStep(kHammerStep, "junky raft");
     if (game.raftState == 7) return runStep(kLousyStep, "junky raft");
-    printMarked("You need an axe or a knife to continue building.\n");
+    explainNextStep();
 }
 
 void lousyWithWood() {
     if (game.raftState < 10) return runStep(kWoodStep, "lousy raft", {{"wood", 6}});
     if (game.raftState == 13) return runStep(kCommonStep, "lousy raft", {{"wood", 6}});
     if (present("large leaf") && stateIn(10, 12)) return runStep(kLeafStep, "lousy raft", {{"large leaf", 1}});
-    if (present("large leaf")) return;
-    printMarked("You need large leaves to continue building.\n");
+    explainNextStep();
 }
 
 void lousyWithLeaf() {
     if (stateIn(9, 12)) return runStep(kLeafStep, "lousy raft", {{"large leaf", 1}});
     if (game.raftState == 13) return runStep(kCommonStep, "lousy raft", {{"large leaf", 1}});
-    printMarked("You need more wood or large leaves to continue building.\n");
+    explainNextStep();
 }
 
 void commonRaft() {
     if (game.raftState < 15)
         return runStep(kStrengthenStep, "common raft", {{"cloth", 1}, {"rope", 1}, {"wood", 3}});
     if (game.raftState == 15) return runStep(kFineStep, "common raft", {{"cloth", 1}, {"rope", 1}, {"wood", 1}});
-}
-
-void advice() {
-    if (game.raftState == 0) return printMarked("To start construction on a boat you need wood and rope.\n");
-    if (present("junky raft"))
-        return printMarked("To continue construction on the raft you need an axe, a hammer, or a knife.\n");
-    if (present("lousy raft"))
-        return printMarked("To continue construction you need more resources, such as wood and large leafs.\n");
-    if (present("common raft"))
-        return printMarked("To continue construction on the raft you need cloth, rope, or wood.\n");
-    if (present("fine raft"))
-        return printMarked("To continue construction on the raft you need a many different items.\n");
-    if (present("yacht")) return printMarked("This boat looks as fine as the boat you can build.\n");
-    printMarked("/rYou need to be in the same room as your raft.\n");
+    explainNextStep();
 }
 
 bool readyForYacht() {
@@ -186,5 +263,5 @@ void buildRaft() {
     if (present("lousy raft") && present("large leaf")) return lousyWithLeaf();
     if (present("common raft") && (present("cloth") || present("rope")) && woodHeld() >= 3) return commonRaft();
     if (readyForYacht()) return runStep(kYachtStep, "fine raft", {{"wood", 6}, {"rope", 1}, {"cloth", 1}, {"large leaf", 1}});
-    advice();
+    explainNextStep();
 }

@@ -16,3 +16,5 @@ std::vector<std::string> splitPassengers(std::string_view line);
 void completeVoyage(const std::vector<std::string>& passengers);
 // Asks the player: prints nothing itself, waits without the game lock.
 std::string askPlayer();
+// "yes" or "y" in any case.
+bool isYesAnswer(std::string answer);

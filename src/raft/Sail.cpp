@@ -14,17 +14,17 @@ bool raftPresent() {
 }
 
 void escape(const std::vector<std::string>& passengers) {
-    printMarked("/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 4th day of your voyage you see land in the distance, exausted by your long voyage you hop off of your raft and begin to paddle towards the land. You reach the land and are greeted by people running towards your raft. The people call the hospital and an ambulance soon arrives. You are rushed to the hospital. /wYou awaken with a sense of great acomplishment.\n/yYou have  escaped the Island!\n");
-    for (const std::string& name : passengers) printMarked("/yCongratulations you have saved %s.\n", name);
+    printMarked("/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 4th day of your voyage you see land in the distance. Exhausted by your long voyage, you hop off of your raft and begin to paddle towards the land. You reach the land and are greeted by people running towards your raft. The people call the hospital and an ambulance soon arrives. You are rushed to the hospital. /wYou awaken with a sense of great accomplishment.\n/yYou have  escaped the Island!\n");
+    for (const std::string& name : passengers) printMarked("/yCongratulations, you have saved %s.\n", name);
     game.running = 0;
 }
 
 void washBack() {
-    printMarked("/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 5th day of your voyage you pass out from heat exaustion. Awakened by water repeatedly splashing on your face you sit up and find yourself on the coast of an island. /rThe island looks strangly like the one you just set sail from.\n");
+    printMarked("/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 5th day of your voyage you pass out from heat exhaustion. Awakened by water repeatedly splashing on your face you sit up and find yourself on the coast of an island. /rThe island looks strangely like the one you just set sail from.\n");
 }
 
 void drown(const std::vector<std::string>& passengers) {
-    printMarked("/cYou set sail on your boat, if you can even call it that. Two days go by and your raft is beginning to look worse and worse. You soon realize your raft is not meant for turbulent waters. A few hours pass and the main rope holding your raft together snaps like a twig. There is nothing you can do to repair your raft at this point. You cling on to a log for dear life but after much struggle you succumb to the mighty seas.\n/rYou have died of dysentery\n");
+    printMarked("/cYou set sail on your boat, if you can even call it that. Two days go by and your raft is beginning to look worse and worse. You soon realize your raft is not meant for turbulent waters. A few hours pass and the main rope holding your raft together snaps like a twig. There is nothing you can do to repair your raft at this point. You cling on to a log for dear life but after much struggle you succumb to the mighty seas.\n/rYou have died of dysentery.\n");
     for (const std::string& name : passengers) printMarked("/rSadly %s has passed away with you.\n", name);
     game.running = 0;
 }
@@ -50,9 +50,13 @@ void setSail() {
     }
     printMarked("/yYou are about to set sail on a perilous journey across the seas. If you do not have a raft sufficient enough for the high seas then it is unlikely you will ever see land again. \n/rDo you really want to set sail? (yes or no) \n");
     std::string answer = askPlayer();
-    if (!game.running || (answer != "yes" && answer != "y")) return;
+    if (!game.running) return;
+    if (!isYesAnswer(answer)) {
+        printMarked("/yYou think better of it and stay ashore. Nothing was done.\n");
+        return;
+    }
 
-    printMarked("/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take seperated by commas.)\n");
+    printMarked("/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take separated by commas.)\n");
     std::vector<std::string> passengers = splitPassengers(askPlayer());
     if (game.running) completeVoyage(passengers);
 }

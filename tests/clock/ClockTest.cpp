@@ -92,7 +92,7 @@ TEST_F(ClockTest, ALaterScheduleReplacesThePendingEvent) {
 
 TEST_F(ClockTest, NoonDuskAndBedtimeByTickOfDay) {
     clockBefore(kNoonTick);
-    EXPECT_EQ(tickOnce(), "/YThe sun reaches it's apex for the day and you note that it is about noon time.\n");
+    EXPECT_EQ(tickOnce(), "/YThe sun reaches its apex for the day and you note that it is about noon time.\n");
     clockBefore(kDuskTick);
     EXPECT_EQ(tickOnce(),
               "The sun slowly begins to sink past the horizon and darkness creeps across the land. It is now dusk.\n");
@@ -143,7 +143,7 @@ TEST_F(ClockTest, DayskipThenTheNextTickBeginsThatDay) {
     EXPECT_EQ(game.day, 5);
     EXPECT_EQ(morning, morningText(5));
     while (game.tick < 1004) tickOnce();
-    EXPECT_EQ(tickOnce(), "/YThe sun reaches it's apex for the day and you note that it is about noon time.\n");
+    EXPECT_EQ(tickOnce(), "/YThe sun reaches its apex for the day and you note that it is about noon time.\n");
 }
 
 TEST_F(ClockTest, StoppedClockOrEndedGameAdvancesNothing) {

@@ -8,12 +8,12 @@ namespace {
 
 const char* kMurderText =
     "In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make "
-    "out is the outline of a dark figue.  The figure whispers something that you could not make out and before you "
-    "can react the figure jump on top of you.  The figure pulls from the darkness a knife and kills you in cold "
+    "out is the outline of a dark figure.  The figure whispers something that you could not make out and before you "
+    "can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold "
     "blood. And then the island explodes.\n";
 const char* kGreyThanks = "Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n";
 const char* kStarvedText =
-    "/RYou don't wake up this morning.  You have starved to death.  Your bones will lay here for eternity. And then "
+    "/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then "
     "the island explodes.\n";
 const char* kYellowThanks = "/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n";
 constexpr int kSentinel = 7654321;
@@ -69,17 +69,17 @@ TEST_F(DaysTest, OpeningSceneTellsTheWakingAndLaysTheBody) {
     Room& wreck = makeRoom(7, 5, "Wreck Beach", "Driftwood lies about.");
     openingScene();
     std::string text = output();
-    EXPECT_TRUE(text.starts_with("\nYou slowly wake up to the sound of waves laping on a beach. It feels almost"));
+    EXPECT_TRUE(text.starts_with("\nYou slowly wake up to the sound of waves lapping on a beach. It feels almost"));
     EXPECT_NE(text.find("lying on the beach of a tropical island.  You see a lush jungle"), std::string::npos);
     EXPECT_TRUE(text.ends_with("feel for the island and see what is going on here.  Good luck.\n\n"));
     EXPECT_EQ(wreck.description.view(),
-              "Driftwood lies about. A man's body lays motionless in the sand. He looks like some sort of scientist.");
+              "Driftwood lies about. A man's body lies motionless in the sand. He looks like some sort of scientist.");
 }
 
 TEST_F(DaysTest, EachMorningHasItsOwnText) {
     EXPECT_EQ(beginDay(2),
               "\nYou wake up this morning to the sound of thunder.  The sky above is grey and, although it is not "
-              "raining, the weather looks as though it could not get much worse\n");
+              "raining, the weather looks as though it could not get much worse.\n");
     std::string day12 = beginDay(12);
     EXPECT_NE(day12.find("the crate appeared with that weird \"EAC\" symbol on the side"), std::string::npos);
     EXPECT_TRUE(day12.ends_with("major events of your time on the island, but what do they all mean?\n"));

@@ -115,7 +115,7 @@ TEST_F(EndingsTest, AJunkyRaftDrownsItsSailor) {
     screen.typeText("Bert, Jenna");
     command("sail");
     std::string text = output();
-    EXPECT_NE(text.find("You have died of dysentery\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("You have died of dysentery.\n"), std::string::npos) << text;
     EXPECT_NE(text.find("/rSadly Bert has passed away with you.\n/rSadly  Jenna has passed away with you.\n"),
               std::string::npos);
     expectFinalSave();

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -15,10 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "BuiltScripts.h"
 #include "dialogue/Script.h"
-#include "persist/Codec.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -42,23 +39,6 @@ const std::map<std::string, std::size_t> kTokenWidths = {
 
 const std::set<std::string> kActions = {"DOGDISAPPEAR", "LEAVEROOM", "SIGH", "LAUGH",
                                         "SHRUG",        "DANCE",     "HUG",  "CRY"};
-
-// The plain text of a built script, unscrambled in memory.
-std::string builtScript(const std::string& name) {
-    fs::path file = fs::path(BRINEFALL_DATA_DIR) / (name + ".mox");
-    std::optional<std::string> scrambled = readWholeFile(file);
-    if (!scrambled) {
-        ADD_FAILURE() << file << " was not built";
-        return {};
-    }
-    std::optional<PlainTwin> plain = unscrambleBytes(*scrambled, scrambleKey("Data\\" + name + ".mox"));
-    if (!plain) {
-        ADD_FAILURE() << file << " is not a scrambled file";
-        return {};
-    }
-    EXPECT_EQ(plain->extension, ".txt") << name;
-    return plain->bytes;
-}
 
 std::vector<std::string> allLines(const std::string& text) {
     ConversationScript script;
@@ -302,14 +282,6 @@ ScriptWalk walkScript(const std::string& name, const std::string& text) {
         result.actionsOnDay[d] = walk.actions;
     }
     return result;
-}
-
-bool mentionsLabCode(const std::string& text) {
-    for (const char* form : {"five, eight, three", "five-eight-three", "five eight three", "5830", "5 8 3 0",
-                             "Five. Eight. Three.", "...Five. ...Eight. ...Three."}) {
-        if (text.find(form) != std::string::npos) return true;
-    }
-    return false;
 }
 
 }  // namespace

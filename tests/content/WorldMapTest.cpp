@@ -128,3 +128,21 @@ TEST(WorldReadmeTest, EndsWithTheZeroLineAndPrintsCleanly) {
     }
     EXPECT_EQ(text.find("5830"), std::string::npos) << "the instructions must not give away the lab code";
 }
+
+// Shown from the menu, the instructions and the menu after them share the
+// 46 rows of the text area: 36 lines leave room for the menu below, so the
+// title never scrolls away before it is read.
+TEST(WorldReadmeTest, FitsOneScreenAboveTheMenuAndTellsWhatCannotBeGuessed) {
+    std::vector<std::string> lines = readLines(contentFile("readme.txt"));
+    auto end = std::find(lines.begin(), lines.end(), "0");
+    ASSERT_NE(end, lines.end());
+    EXPECT_LE(end - lines.begin(), 36);
+    EXPECT_NE(lines.front().find("HOW TO PLAY"), std::string::npos) << "the title is the first line";
+    std::string text;
+    for (auto it = lines.begin(); it != end; ++it) text += *it + "\n";
+    for (const char* fact : {"three pieces of Wood", "a rope", "axe", "knife", "hammer", "six pieces", "large leaves",
+                             "20 items", "/Gyes/w", "/Gno/w", "on its own, as a command", "/Gget /Brocks/w",
+                             "the south", "west cove", "east"}) {
+        EXPECT_NE(text.find(fact), std::string::npos) << "the instructions should tell: " << fact;
+    }
+}

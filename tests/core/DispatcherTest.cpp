@@ -114,7 +114,7 @@ TEST_F(DispatcherTest, OpenConversationTakesTheLineBeforeTheBusyCheck) {
     game.clockRunning = 0;
     game.optionCount = 0;
     dispatchCommand("n");
-    EXPECT_EQ(output(), "/c\nYou must enter a valid choice\n");
+    EXPECT_EQ(output(), "/c\nYou must enter a valid choice.\n");
     EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
     dispatchCommand("");
     EXPECT_EQ(output(), "");

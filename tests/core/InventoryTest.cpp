@@ -114,7 +114,7 @@ TEST_F(InventoryTest, NameEndingInSThatIsNoPlural) {
     ItemDef& corpse = makeItem(14, "Corpse of Chris", "Cold.", 0);
     put(here->items, &corpse, 1);
     dispatchCommand("get corpse of chris");
-    EXPECT_EQ(output(), "/RYou cannot pickup this item.\n");
+    EXPECT_EQ(output(), "/RYou cannot pick up this item.\n");
 }
 
 TEST_F(InventoryTest, GetRefusals) {
@@ -126,7 +126,7 @@ TEST_F(InventoryTest, GetRefusals) {
     ItemDef& boulder = makeItem(15, "boulder", "Huge.", 0);
     put(here->items, &boulder, 1);
     dispatchCommand("get boulder");
-    EXPECT_EQ(output(), "/RYou cannot pickup this item.\n");
+    EXPECT_EQ(output(), "/RYou cannot pick up this item.\n");
     EXPECT_EQ(lying(&boulder), 1);
 }
 
@@ -172,11 +172,11 @@ TEST_F(InventoryTest, DroppingWhatIsNotHeld) {
 
 TEST_F(InventoryTest, MissingAndEmptyArguments) {
     dispatchCommand("get");
-    EXPECT_EQ(output(), "You pickup a bunch of nothing.\n");
+    EXPECT_EQ(output(), "You pick up a bunch of nothing.\n");
     dispatchCommand("drop");
     EXPECT_EQ(output(), "You pretend to drop an imaginary item.\n");
     dispatchCommand("use");
-    EXPECT_EQ(output(), "You use \"nothing\" to the best of your ability- go you!.\n(Hooray, fellatio)\n");
+    EXPECT_EQ(output(), "You use \"nothing\" to the best of your ability - go you!\n(Hooray, fellatio)\n");
     dispatchCommand("combine");
     EXPECT_EQ(output(), kCombineSyntax);
 

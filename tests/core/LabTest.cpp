@@ -59,7 +59,7 @@ TEST_F(LabTest, AnEvenDrawWins) {
 
 TEST_F(LabTest, AnOddDrawLoses) {
     const std::string lost =
-        "You are walking down a long hallway.  Your footsteps echo all around in the vacant space.  You can see a small ammount of light coming from a chamber at the end of the tunnel.  As you peer into the chamber you see a dog sitting at a computer.  Just as the dog turns to face you, you feel something hard hit the back of your head.  You stagger and your vision goes blurry.  You collapse to the floor and as you slip out of consciousness you hear what sounds like one of the islanders laughing.  Unfortunately, you never wake up. And then the island explodes.\n";
+        "You are walking down a long hallway.  Your footsteps echo all around in the vacant space.  You can see a small amount of light coming from a chamber at the end of the tunnel.  As you peer into the chamber you see a dog sitting at a computer.  Just as the dog turns to face you, you feel something hard hit the back of your head.  You stagger and your vision goes blurry.  You collapse to the floor and as you slip out of consciousness you hear what sounds like one of the islanders laughing.  Unfortunately, you never wake up. And then the island explodes.\n";
     queueDraws({7});
     enterLab();
     EXPECT_EQ(game.running, 0);

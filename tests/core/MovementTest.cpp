@@ -82,7 +82,7 @@ TEST_F(MovementTest, FenceOnDayFifteenBringsTheRemembrance) {
     connectRooms(*beach, fence, East);
     game.day = 15;
     moveCommand(East);
-    EXPECT_EQ(output(), "You remember how you escaped dialog! whoo!\n/GA tall fence.\n/yValid exits are:/Y west.\n\n");
+    EXPECT_EQ(output(), "You remember how you escaped dialog! Whoo!\n/GA tall fence.\n/yValid exits are:/Y west.\n\n");
     EXPECT_EQ(game.event.dueTick, -1);
 
     game.day = 14;

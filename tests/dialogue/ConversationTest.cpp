@@ -51,7 +51,7 @@ const char* kTester =
     "Leave me be.\n"
     "END\n";
 
-const char* kInvalidChoice = "/c\nYou must enter a valid choice\n";
+const char* kInvalidChoice = "/c\nYou must enter a valid choice.\n";
 
 }  // namespace
 

@@ -13,7 +13,7 @@ type_and_settle "getitem $rock"
 type_line "use rock on rock"
 wait_for "You begin sharpening the rock..." 5
 wait_for "You continue sharpening the rock." 10
-wait_for "You finially finish sharpening the rock into a sharp rock." 10
+wait_for "You finally finish sharpening the rock into a sharp rock." 10
 wait_for "You have created a sharp rock." 10
 type_and_settle "get sharp rock"
 screen_text | grep -qF "You pick up 1 sharp rock" || fail "the sharp rock was not lying in the room"

@@ -112,7 +112,7 @@ for index in $(seq 0 59); do
     deadline=$(($(now_ms) + 5000))
     while (($(now_ms) <= deadline)); do
         if recent 4 | grep -q "You pick up 1 $candidate, "; then name=$candidate; break 2; fi
-        if newest | grep -q "You cannot pickup this item"; then continue 2; fi
+        if newest | grep -q "You cannot pick up this item"; then continue 2; fi
         sleep 0.05
     done
     fail "\"get $candidate\" was not answered"
@@ -137,7 +137,7 @@ wait_for "(: |, )$name\." 5 2
 
 # Skip to day 5: its morning comes on the next tick.
 type_line "dayskip 5"
-wait_for 'You are awakened today by the whiping of the wind|In the middle of the night you wake up' 2 12
+wait_for 'You are awakened today by the whipping of the wind|In the middle of the night you wake up' 2 12
 if recent 12 | grep -q 'In the middle of the night'; then
     echo "note: the murderer struck the player in the night before day 5; the night ran, the morning could not"
 else

@@ -92,13 +92,13 @@ TEST_F(GiftsTest, GiftMessagesNameTheGiverThePlayerAndTheItem) {
     Npc& beth = friendly(2, "Beth", 30);
     queueDraws({0});
     considerGift(beth);
-    EXPECT_EQ(output(), "/YBeth says, \"By the way Sam, you can have this coconut... if you want.\"\nBeth drops coconut.\n");
+    EXPECT_EQ(output(), "/YBeth says, \"By the way, Sam, you can have this coconut... if you want.\"\nBeth drops coconut.\n");
 
     Npc& carl = friendly(3, "Carl", 70);
     queueDraws({0, 5});
     considerGift(carl);
     EXPECT_EQ(output(),
-              "/YCarl says, \"Oh hey Sam, I found this rope, and I thought you might have a use for it.\"\n"
+              "/YCarl says, \"Oh, hey Sam, I found this rope, and I thought you might have a use for it.\"\n"
               "Carl drops rope.\n");
 }
 
@@ -190,7 +190,7 @@ TEST_F(GiftsTest, AFullRoomStillHearsTheGiftButKeepsItsItems) {
     Npc& frank = friendly(1, "Frank", 30);
     queueDraws({0});
     considerGift(frank);
-    EXPECT_EQ(output(), "/YFrank says, \"By the way Sam, you can have this coconut... if you want.\"\nFrank drops coconut.\n");
+    EXPECT_EQ(output(), "/YFrank says, \"By the way, Sam, you can have this coconut... if you want.\"\nFrank drops coconut.\n");
     EXPECT_EQ(countInList(playerRoom().items, &game.items[0]), 0u);
     EXPECT_EQ(frank.gaveGift, 1);
 }

@@ -13,7 +13,7 @@ TEST_F(CombineTest, TheRecipeBelongsToTheSecondItem) {
     give("handle");
     give("sharp rock");
     combineItems("handle", "sharp rock");
-    EXPECT_EQ(output(), "/RYou cant combine those two items.\n");
+    EXPECT_EQ(output(), "/RYou can't combine those two items.\n");
     EXPECT_EQ(game.player.inventory.count, 2u);
 
     combineItems("Sharp Rock", "HANDLE");
@@ -76,7 +76,7 @@ TEST_F(CombineTest, AnItemWithItselfNeedsOnlyOneUnit) {
 
 TEST_F(CombineTest, RockWithRockSharpens) {
     combineItems("rock", "Rock");
-    EXPECT_EQ(output(), "/RInvalid use of the axe.\n/WSyntax is:/G USE ROCK ON /B<item>\n");
+    EXPECT_EQ(output(), "/RInvalid use of the rock.\n/WSyntax is:/G USE ROCK ON /B<item>\n");
     give("rock");
     combineItems("rock", "rock");
     EXPECT_EQ(output(), "/CYou begin sharpening the rock...\n");

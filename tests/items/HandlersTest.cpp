@@ -15,7 +15,7 @@ TEST_F(HandlersTest, EatingTakesOneUnitAndPrintsItsMessage) {
         {"dark insect", useDarkInsect, "/YUgh, it tastes horrible.\n"},
         {"bright insect", useBrightInsect, "/YWow, that tastes really good!\n"},
         {"berry", useBerry, "/YHmm, should berries taste like acid?\n"},
-        {"bat guano", useBatGuano, "/YYou regretably apply the stinky camoflauge.\n"},
+        {"bat guano", useBatGuano, "/YYou regrettably apply the stinky camouflage.\n"},
         {"dark flower", useDarkFlower, "GAK, that tastes horrible.\n"},
         {"bright flower", useBrightFlower, "/YYou die of poison...just kidding, you're fine.\n"},
     };
@@ -38,7 +38,7 @@ TEST_F(HandlersTest, WearingAndFiddlingChangeNothing) {
     useGlasses("");
     useBrokenRadio("");
     EXPECT_EQ(output(),
-              "/YWow, you look stylish\n/YYou look ready to get into a bar fight\n/YWow, now you see worse!.\n"
+              "/YWow, you look stylish.\n/YYou look ready to get into a bar fight.\n/YWow, now you see worse!\n"
               "/YAll you get is static.\n");
     EXPECT_EQ(game.player.inventory.count, 4u);
 }
@@ -68,20 +68,20 @@ TEST_F(HandlersTest, AFlungShellLandsInTheRoomUnlessTheFloorIsFull) {
     EXPECT_EQ(onFloor("shell"), 1);
 }
 
-TEST_F(HandlersTest, HandcuffsAreUsedUpEvenOnNobody) {
+TEST_F(HandlersTest, HandcuffsOnNobodySnapShutOnNothingAndAreUsedUp) {
     give("handcuffs");
     useHandcuffs(" on mary");
-    EXPECT_EQ(output(), "/YYou handcuffed mary to a nearby tree.\n");
+    EXPECT_EQ(output(), "/YNobody called mary is here. The handcuffs snap shut on nothing and will not open again.\n");
     EXPECT_EQ(held("handcuffs"), 0);
     EXPECT_EQ(game.handcuffedIslander, nullptr);
 
     give("handcuffs");
     useHandcuffs(" with big bob");
-    EXPECT_EQ(output(), "/YYou handcuffed big bob to a nearby tree.\n");
+    EXPECT_EQ(output(), "/YNobody called big bob is here. The handcuffs snap shut on nothing and will not open again.\n");
 
     give("handcuffs");
     useHandcuffs("");
-    EXPECT_EQ(output(), "/YYou handcuffed  to a nearby tree.\n");
+    EXPECT_EQ(output(), "/YThe handcuffs snap shut on nothing and will not open again.\n");
     EXPECT_EQ(held("handcuffs"), 0);
 }
 
@@ -95,12 +95,13 @@ TEST_F(HandlersTest, HandcuffsHoldTheNamedIslanderInTheRoom) {
     useHandcuffs(" on bob");
     EXPECT_EQ(game.handcuffedIslander, nullptr);
     useHandcuffs(" on mary");
-    EXPECT_EQ(output(), "/YYou handcuffed bob to a nearby tree.\n/YYou handcuffed mary to a nearby tree.\n");
+    EXPECT_EQ(output(), "/YNobody called bob is here. The handcuffs snap shut on nothing and will not open again.\n"
+                        "/YYou handcuffed mary to a nearby tree.\n");
     EXPECT_EQ(game.handcuffedIslander, &mary);
 }
 
 TEST_F(HandlersTest, TheHammerBreaksOnlyWhatItsFormNamesAndIsHeld) {
-    const std::string invalid = "/RInvalid use of the axe.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n";
+    const std::string invalid = "/RInvalid use of the hammer.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n";
     useHammer("");
     EXPECT_EQ(output(), invalid);
     useHammer(" on coconut");
@@ -118,12 +119,14 @@ TEST_F(HandlersTest, TheHammerBreaksOnlyWhatItsFormNamesAndIsHeld) {
     EXPECT_EQ(output(), invalid);
 }
 
-TEST_F(HandlersTest, TheSlingOnlyHitsTrees) {
+TEST_F(HandlersTest, TheSlingOnlyHitsTreesAndSaysSoElsewhere) {
+    const std::string empty = "/YYou whirl the empty sling around your head, but it has nothing to throw.\n";
     useSling(" on tree");
     EXPECT_EQ(output(), "/YYou hit the tree, but to no effect.\n");
     useSling(" on rock");
+    EXPECT_EQ(output(), empty);
     useSling("");
-    EXPECT_EQ(output(), "");
+    EXPECT_EQ(output(), empty);
 }
 
 TEST_F(HandlersTest, APebbleLoadsIntoAHeldSling) {
@@ -152,7 +155,7 @@ TEST_F(HandlersTest, APebbleWithoutASlingIsThrownSmashedOrJuggled) {
     EXPECT_EQ(output(), "/YYou juggle a single pebble... wow.\n");
     give("pebble");
     usePebble("");
-    EXPECT_EQ(output(), "/YYou juggle your pebbles in a specaular display.\n");
+    EXPECT_EQ(output(), "/YYou juggle your pebbles in a spectacular display.\n");
     EXPECT_EQ(held("pebble"), 2);
 }
 
@@ -197,13 +200,14 @@ TEST_F(HandlersTest, TheCrowbarPriesTheDoorOnly) {
 
 TEST_F(HandlersTest, ShapesClickIntoTheWallAndTheLastRevealsTheKeypad) {
     const std::string keypad =
-        "/YOff to the right a you hear a female voice softly say 'Please enter lab code' as small numeric keypad is revealed.\n";
+        "/YOff to the right you hear a female voice softly say 'Please enter lab code' as a small numeric keypad is revealed.\n";
     give("sphere");
     give("pyramid");
     give("cube");
     useSphere("");
-    EXPECT_EQ(output(), "");  // away from the wall nothing happens
+    EXPECT_EQ(output(), "/YYou turn the sphere over in your hands, but there is nothing here for it to fit into.\n");
     EXPECT_EQ(held("sphere"), 1);
+    EXPECT_EQ(game.spherePlaced, 0);
 
     game.player.currentRoom = &makeRoom(9, 7, "Wall");
     useSphere("");

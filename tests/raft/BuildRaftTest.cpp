@@ -3,6 +3,7 @@
 
 namespace {
 const char* kWait = "/rYou must wait for construction to be complete.";
+const char* kShores = "the southern beach where you woke, the western cove or the eastern shore";
 const char* kUpgradedJunky =
     "A raft which looks a bit nicer than the previous raft but still is in no way ready for the high seas.";
 const char* kUpgradedLousy =
@@ -30,30 +31,41 @@ TEST_F(BuildRaftTest, StartingAsksAndBuildsAJunkyRaftOverTenTicks) {
 
     std::vector<std::string> printed = runTicks(10);
     for (int k = 0; k < 9; ++k) EXPECT_EQ(printed[k], "/CConstructing raft...\n") << k;
-    EXPECT_EQ(printed[9], "/yCongratulations you have built a junky looking raft.\n");
+    EXPECT_EQ(printed[9], "/yCongratulations, you have built a junky looking raft.\n");
     EXPECT_EQ(isBusy(), nullptr);
 }
 
-TEST_F(BuildRaftTest, TheQuestionAcceptsOnlyYesOrYAsTyped) {
-    for (const char* answer : {"Yes", "no", "", "yep", "Y"}) {
+TEST_F(BuildRaftTest, TheQuestionTakesYesInAnyCaseAndSaysWhenNothingWasBuilt) {
+    const std::string question =
+        "/yYou have the necessary items to start construction of your raft.\n"
+        "/cWould you like to start construction on your raft? (Yes or No)\n";
+    for (const char* answer : {"no", "", "yep", "n"}) {
         give("wood", 3);
         give("rope");
         screen.typeText(answer);
-        buildRaft();
         output();
+        buildRaft();
+        EXPECT_EQ(output(), question + "/yYou think better of it. Nothing was built.\n") << answer;
         EXPECT_EQ(game.raftState, 0) << answer;
         EXPECT_EQ(held("wood"), 3) << answer;
+        EXPECT_EQ(held("rope"), 1) << answer;
         EXPECT_EQ(isBusy(), nullptr) << answer;
         EXPECT_EQ(raft().name, "Raft");
         while (takeFromInventory("wood")) {
         }
         takeFromInventory("rope");
     }
-    give("wood", 3);
-    give("rope");
-    screen.typeText("y");
-    buildRaft();
-    EXPECT_EQ(game.raftState, 1);
+    for (const char* answer : {"Yes", "YES", "Y", "y"}) {
+        SetUp();
+        give("wood", 3);
+        give("rope");
+        screen.typeText(answer);
+        output();
+        buildRaft();
+        EXPECT_EQ(output(), question) << answer;
+        EXPECT_EQ(game.raftState, 1) << answer;
+        EXPECT_EQ(onFloor("junky raft"), 1) << answer;
+    }
 }
 
 TEST_F(BuildRaftTest, TheQuestionWaitsWithoutTheGameLockForThreeCharacters) {
@@ -87,7 +99,8 @@ TEST_F(BuildRaftTest, OnlySailingShoresAllowAStart) {
         game.player.currentRoom = &makeRoom(area, 3);
         screen.typeText("yes");
         buildRaft();
-        EXPECT_EQ(output(), "/rYou need to be in an area where you can sail your ship.\n") << area;
+        EXPECT_EQ(output(), std::string("/rYou need to be in an area where you can sail your ship: ") + kShores + ".\n")
+            << area;
         EXPECT_EQ(game.raftState, 0);
         EXPECT_EQ(held("wood"), 3);
     }
@@ -107,7 +120,8 @@ TEST_F(BuildRaftTest, MaterialsOnTheFloorCountButAreNotConsumed) {
     lay("wood", 3);
     give("wood", 2);
     buildRaft();  // only held wood counts
-    EXPECT_EQ(output(), "To start construction on a boat you need wood and rope.\n");
+    EXPECT_EQ(output(), std::string("To start a raft you need three pieces of Wood in your hands and a rope, on ") +
+                            kShores + ". You still need 1 more piece of Wood in your hands.\n");
     give("wood");
     screen.typeText("yes");
     buildRaft();
@@ -151,13 +165,13 @@ TEST_F(BuildRaftTest, TheWholePathToAYachtOneCommandAtATime) {
     check({1, "Junky Raft", "A raft which looks in no way ready for the high seas.", 10, "/CConstructing raft..."},
           "start");
     boat();
-    check({2, "Junky Raft", kUpgradedJunky, 3, "/CYou use your axe to improve upon the raft"}, "axe 1");
+    check({2, "Junky Raft", kUpgradedJunky, 3, "/CYou use your axe to improve upon the raft."}, "axe 1");
     boat();
-    check({3, "Junky Raft", kUpgradedJunky, 3, "/CYou use your axe to improve upon the raft"}, "axe 2");
+    check({3, "Junky Raft", kUpgradedJunky, 3, "/CYou use your axe to improve upon the raft."}, "axe 2");
     boat();
-    check({4, "Junky Raft", kUpgradedJunky, 3, "/CYou use your knife to improve upon the raft"}, "knife 1");
+    check({4, "Junky Raft", kUpgradedJunky, 3, "/CYou use your knife to improve upon the raft."}, "knife 1");
     boat();
-    check({5, "Junky Raft", kUpgradedJunky, 3, "/CYou use your knife to improve upon the raft"}, "knife 2");
+    check({5, "Junky Raft", kUpgradedJunky, 3, "/CYou use your knife to improve upon the raft."}, "knife 2");
     boat();
     check({6, "Junky Raft", kUpgradedJunky, 3, "/CYou use your hammer to improve upon the raft."}, "hammer 1");
     boat();
@@ -240,7 +254,7 @@ TEST_F(BuildRaftTest, EveryCommandWaitsForTheStepToFinish) {
     EXPECT_EQ(output(), std::string(kWait) + "\n");
     runTicks(1);
     dispatchCommand("boat");
-    EXPECT_EQ(output(), "To continue construction on the raft you need an axe, a hammer, or a knife.\n");
+    EXPECT_EQ(output(), "You need an axe to continue building.\n");
 }
 
 class JunkyRaftTest : public RaftTest {
@@ -263,25 +277,52 @@ TEST_F(JunkyRaftTest, AnyOneToolTurnsAFinishedJunkyRaftLousy) {
     }
 }
 
-TEST_F(JunkyRaftTest, ToolAdviceFollowsTheRules) {
-    give("axe");
-    EXPECT_EQ(boatAt(3), "You need a knife or a hammer to continue building.\n");
-    give("hammer");
-    EXPECT_EQ(boatAt(3), "You need a knife to continue\n");
-    takeFromInventory("hammer");
+TEST_F(BuildRaftTest, StartingNamesWhatIsMissingAndWhere) {
+    const std::string needs = std::string("To start a raft you need three pieces of Wood in your hands and a rope, on ") +
+                              kShores + ". You still need ";
+    EXPECT_EQ(boatAt(0), needs + "3 more pieces of Wood in your hands and a rope.\n");
+    give("wood", 2);
+    EXPECT_EQ(boatAt(0), needs + "1 more piece of Wood in your hands and a rope.\n");
+    give("rope");
+    EXPECT_EQ(boatAt(0), needs + "1 more piece of Wood in your hands.\n");
+    takeFromInventory("rope");
+    give("wood", 3);
+    EXPECT_EQ(boatAt(0), needs + "a rope.\n");
+    EXPECT_EQ(game.raftState, 0);
+    EXPECT_EQ(held("wood"), 5);
+}
+
+TEST_F(JunkyRaftTest, ToolAdviceNamesOnlyTheToolThatStageTakes) {
     give("knife");
-    EXPECT_EQ(boatAt(5), "You need a hammer to continue building\n");
-    takeFromInventory("axe");
-    EXPECT_EQ(boatAt(1), "You need an axe or a hammer to continue building.\n");
     give("hammer");
-    EXPECT_EQ(boatAt(1), "");  // knife and hammer below 3: nothing
+    EXPECT_EQ(boatAt(1), "You need an axe to continue building.\n");  // once silent
     EXPECT_EQ(game.raftState, 1);
     takeFromInventory("knife");
-    EXPECT_EQ(boatAt(2), "You need an axe or a knife to continue building.\n");
-    EXPECT_EQ(boatAt(5), "");
-    EXPECT_EQ(game.raftState, 6);  // the hammer step ran
+    EXPECT_EQ(boatAt(2), "You need an axe to continue building.\n");
+    EXPECT_EQ(boatAt(3), "You need a knife to continue building.\n");
     takeFromInventory("hammer");
-    EXPECT_EQ(boatAt(4), "To continue construction on the raft you need an axe, a hammer, or a knife.\n");
+    give("axe");
+    EXPECT_EQ(boatAt(4), "You need a knife to continue building.\n");
+    EXPECT_EQ(boatAt(5), "You need a hammer to continue building.\n");
+    give("knife");
+    EXPECT_EQ(boatAt(6), "You need a hammer to continue building.\n");
+    takeFromInventory("knife");
+    takeFromInventory("axe");
+    EXPECT_EQ(boatAt(7), "You need an axe, a knife or a hammer to finish the raft's frame.\n");
+    EXPECT_EQ(boatAt(2), "You need an axe to continue building.\n");
+    EXPECT_EQ(game.raftState, 2);
+    EXPECT_EQ(raft().name, "Junky Raft");
+}
+
+TEST_F(JunkyRaftTest, ABladeIsToldItNeedsAHandleToCountAsAKnife) {
+    const std::string hint = " Your blade needs a handle to count as a knife: combine the blade with a handle.\n";
+    give("blade");
+    EXPECT_EQ(boatAt(3), "You need a knife to continue building." + hint);
+    EXPECT_EQ(boatAt(7), "You need an axe, a knife or a hammer to finish the raft's frame." + hint);
+    EXPECT_EQ(boatAt(1), "You need an axe to continue building.\n");  // the blade is no help there
+    give("knife");
+    give("axe");
+    EXPECT_EQ(boatAt(5), "You need a hammer to continue building.\n");
 }
 
 TEST_F(JunkyRaftTest, ToolsLyingOnTheFloorWorkToo) {
@@ -309,7 +350,7 @@ TEST_F(LousyRaftTest, WoodOrLeavesByState) {
     EXPECT_EQ(held("wood"), 5);
 
     give("wood");
-    EXPECT_EQ(boatAt(10), "You need large leaves to continue building.\n");
+    EXPECT_EQ(boatAt(10), "You need a large leaf to continue building (the sail takes 3 more).\n");
     EXPECT_EQ(game.raftState, 10);
     lay("large leaf");
     EXPECT_EQ(boatAt(11), "");
@@ -334,14 +375,22 @@ TEST_F(LousyRaftTest, TheCommonStepPaysWithWoodOrALeaf) {
     EXPECT_EQ(held("large leaf"), 0);
 }
 
-TEST_F(LousyRaftTest, TooFewMaterials) {
+TEST_F(LousyRaftTest, TooFewMaterialsAreCounted) {
     give("large leaf");
-    EXPECT_EQ(boatAt(7), "You need more wood or large leaves to continue building.\n");
+    give("wood", 5);
+    EXPECT_EQ(boatAt(7), "You need 1 more piece of Wood in your hands to continue building.\n");
     takeFromInventory("large leaf");
-    EXPECT_EQ(boatAt(7), "To continue construction you need more resources, such as wood and large leafs.\n");
+    EXPECT_EQ(boatAt(8), "You need 1 more piece of Wood in your hands to continue building.\n");
+    EXPECT_EQ(boatAt(9), "You need 1 more piece of Wood in your hands or a large leaf to continue building.\n");
+    EXPECT_EQ(boatAt(12), "You need a large leaf to continue building (the sail takes 1 more).\n");
+    while (takeFromInventory("wood")) {
+    }
+    EXPECT_EQ(boatAt(13), "You need 6 more pieces of Wood in your hands or a large leaf to continue building.\n");
+    EXPECT_EQ(game.raftState, 13);
+    EXPECT_EQ(raft().name, "Lousy Raft");
     give("wood", 6);
     give("large leaf");
-    EXPECT_EQ(boatAt(14), "");
+    EXPECT_EQ(boatAt(14), "/rThis raft cannot be built on any further.\n");  // only a damaged save gets here
     EXPECT_EQ(game.raftState, 14);
     EXPECT_EQ(held("wood"), 6);
 }
@@ -359,8 +408,12 @@ TEST_F(RaftTest, StrengtheningTakesOnlyWhatIsHeld) {
     finishWork();
     give("wood", 2);
     output();
+    buildRaft();  // the rope on the floor still counts
+    EXPECT_EQ(output(), "You need 1 more piece of Wood in your hands to continue building.\n");
+    removeFromList(here().items, &item("rope"));
     buildRaft();
-    EXPECT_EQ(output(), "To continue construction on the raft you need cloth, rope, or wood.\n");
+    EXPECT_EQ(output(), "You need 1 more piece of Wood in your hands and a cloth or a rope to continue building.\n");
+    EXPECT_EQ(game.raftState, 14);
 }
 
 TEST_F(RaftTest, AFineRaftNeedsEverythingForAYacht) {
@@ -370,7 +423,17 @@ TEST_F(RaftTest, AFineRaftNeedsEverythingForAYacht) {
     for (const char* name : {"axe", "hammer", "knife", "large leaf", "rope"}) give(name);
     give("wood", 6);
     buildRaft();
-    EXPECT_EQ(output(), "To continue construction on the raft you need a many different items.\n");
+    EXPECT_EQ(output(), "You need a cloth to turn your raft into a Yacht.\n");
+    takeFromInventory("knife");
+    takeFromInventory("axe");
+    give("blade");
+    takeFromInventory("wood");
+    buildRaft();
+    EXPECT_EQ(output(), "You need an axe, a knife, 1 more piece of Wood in your hands and a cloth to turn your raft into a "
+                        "Yacht. Your blade needs a handle to count as a knife: combine the blade with a handle.\n");
+    give("axe");
+    give("knife");
+    give("wood");
     lay("cloth");
     buildRaft();
     EXPECT_EQ(raft().name, "Yacht");

@@ -4,13 +4,15 @@ namespace {
 const std::string kWarning =
     "/yYou are about to set sail on a perilous journey across the seas. If you do not have a raft sufficient enough for the high seas then it is unlikely you will ever see land again. \n/rDo you really want to set sail? (yes or no) \n";
 const std::string kPassengers =
-    "/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take seperated by commas.)\n";
+    "/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take separated by commas.)\n";
 const std::string kEscape =
-    "/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 4th day of your voyage you see land in the distance, exausted by your long voyage you hop off of your raft and begin to paddle towards the land. You reach the land and are greeted by people running towards your raft. The people call the hospital and an ambulance soon arrives. You are rushed to the hospital. /wYou awaken with a sense of great acomplishment.\n/yYou have  escaped the Island!\n";
+    "/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 4th day of your voyage you see land in the distance. Exhausted by your long voyage, you hop off of your raft and begin to paddle towards the land. You reach the land and are greeted by people running towards your raft. The people call the hospital and an ambulance soon arrives. You are rushed to the hospital. /wYou awaken with a sense of great accomplishment.\n/yYou have  escaped the Island!\n";
 const std::string kReturn =
-    "/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 5th day of your voyage you pass out from heat exaustion. Awakened by water repeatedly splashing on your face you sit up and find yourself on the coast of an island. /rThe island looks strangly like the one you just set sail from.\n";
+    "/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 5th day of your voyage you pass out from heat exhaustion. Awakened by water repeatedly splashing on your face you sit up and find yourself on the coast of an island. /rThe island looks strangely like the one you just set sail from.\n";
 const std::string kDeath =
-    "/cYou set sail on your boat, if you can even call it that. Two days go by and your raft is beginning to look worse and worse. You soon realize your raft is not meant for turbulent waters. A few hours pass and the main rope holding your raft together snaps like a twig. There is nothing you can do to repair your raft at this point. You cling on to a log for dear life but after much struggle you succumb to the mighty seas.\n/rYou have died of dysentery\n";
+    "/cYou set sail on your boat, if you can even call it that. Two days go by and your raft is beginning to look worse and worse. You soon realize your raft is not meant for turbulent waters. A few hours pass and the main rope holding your raft together snaps like a twig. There is nothing you can do to repair your raft at this point. You cling on to a log for dear life but after much struggle you succumb to the mighty seas.\n/rYou have died of dysentery.\n";
+
+const std::string kStayAshore = "/yYou think better of it and stay ashore. Nothing was done.\n";
 
 enum class Outcome { Escape, Return, Death };
 }  // namespace
@@ -104,10 +106,10 @@ TEST_F(SailTest, PassengersWeighTheRaftDown) {
 
 TEST_F(SailTest, NamesAreThankedOrMournedExactlyAsTyped) {
     EXPECT_EQ(voyage(20, 0, splitPassengers("mary,,bob,")),
-              kEscape + "/yCongratulations you have saved mary.\n/yCongratulations you have saved bob.\n");
+              kEscape + "/yCongratulations, you have saved mary.\n/yCongratulations, you have saved bob.\n");
     EXPECT_EQ(voyage(1, 0, splitPassengers("mary, Big Bob")),
               kDeath + "/rSadly mary has passed away with you.\n/rSadly  Big Bob has passed away with you.\n");
-    EXPECT_EQ(sail(20, 0, "Big Bob"), kEscape + "/yCongratulations you have saved Big Bob.\n");
+    EXPECT_EQ(sail(20, 0, "Big Bob"), kEscape + "/yCongratulations, you have saved Big Bob.\n");
 }
 
 TEST_F(SailTest, SplittingThePassengerLine) {
@@ -122,21 +124,26 @@ TEST_F(SailTest, SplittingThePassengerLine) {
     EXPECT_EQ(names.back(), "p28");
 }
 
-TEST_F(SailTest, AnythingButYesOrYStaysAshore) {
-    for (const char* answer : {"no", "Yes", "", "YES", "yes please"}) {
+TEST_F(SailTest, YesInAnyCaseSailsAndAnythingElseSaysNothingWasDone) {
+    for (const char* answer : {"no", "", "yes please", "yess", "n"}) {
         game.raftState = 20;
         screen.typeText(answer);
         output();
         setSail();
-        EXPECT_EQ(output(), kWarning) << answer;
+        EXPECT_EQ(output(), kWarning + kStayAshore) << answer;
         EXPECT_EQ(game.running, 1);
         screen.clearInput();
     }
-    screen.typeText("y");
-    screen.typeText("");
-    queueDraws({0});
-    setSail();
-    EXPECT_EQ(game.running, 0);
+    for (const char* answer : {"Yes", "YES", "y", "Y", "yes "}) {
+        game.running = 1;
+        screen.typeText(answer);
+        screen.typeText("");
+        queueDraws({0});
+        output();
+        setSail();
+        EXPECT_EQ(output().rfind(kWarning + kPassengers + kEscape, 0), 0u) << answer;
+        EXPECT_EQ(game.running, 0) << answer;
+    }
 }
 
 TEST_F(SailTest, NoRaftNoVoyage) {
@@ -182,5 +189,5 @@ TEST_F(SailTest, UsingTheRaftItemSetsSail) {
     give("Junky Raft");
     screen.typeText("no");
     game.items[kRaftIndex].useHandler(" on sea");
-    EXPECT_EQ(output(), kWarning);
+    EXPECT_EQ(output(), kWarning + kStayAshore);
 }
