@@ -39,15 +39,15 @@ namespace {
 
 // Checks of faults whose mends are still on their way: each switch names
 // the fault it checks for, and stays off until that mend is in.
-constexpr bool kCheckCraftCompletionsAreKept = false;     // a walk-up replaces a craft's completion
-constexpr bool kCheckFinishLineComesWithProduct = false;  // the finish line comes a tick before the product
+constexpr bool kCheckCraftCompletionsAreKept = true;      // a walk-up replaces a craft's completion
+constexpr bool kCheckFinishLineComesWithProduct = true;   // the finish line comes a tick before the product
 constexpr bool kCheckIslandersWander = false;             // reseeding with the second freezes the wanderers
 constexpr bool kCheckMemorySubjectNeverRepeats = false;   // the retry loop reseeds with the rejected index
 constexpr bool kCheckEndedGameObeysNothing = false;       // a line typed before the ending is obeyed after it
-constexpr bool kCheckMessagesTellTheTruth = false;        // handcuffs on nobody; "Invalid use of the axe." for others
+constexpr bool kCheckMessagesTellTheTruth = true;         // handcuffs on nobody; "Invalid use of the axe." for others
 constexpr bool kCheckUseFindsMultiWordItems = false;      // "use large leaf on x" looks for an item "large"
-constexpr bool kCheckEveryCommandAnswers = false;         // a shape away from the wall, the sling: no word
-constexpr bool kCheckQuestionsTakeAnyCase = false;        // "Yes" refused, and refused without a word
+constexpr bool kCheckEveryCommandAnswers = true;          // a shape away from the wall, the sling: no word
+constexpr bool kCheckQuestionsTakeAnyCase = true;         // "Yes" refused, and refused without a word
 
 constexpr unsigned kCiSeed = 5;  // a raft, crafts, talks and gifts before starvation
 constexpr int kStarvationTick = 16 * kTicksPerDay;
@@ -229,6 +229,11 @@ private:
             }
         }
         return -1;
+    }
+    std::string heldList() {
+        std::string text;
+        for (const ItemDef* item : distinct(game.player.inventory)) text += item->name.str() + ", ";
+        return text.empty() ? "nothing" : text.substr(0, text.size() - 2);
     }
     bool raftHere() {
         return game.raftState > 0 && countInList(game.player.currentRoom->items, raft_) > 0;
@@ -555,8 +560,12 @@ void IslandRun::checkCommand(const Command& c, const Snapshot& before, const Sna
             fault("a refused command changes the world", "\"" + c.line + "\" while busy");
         return;
     }
-    if (kCheckEveryCommandAnswers && out.find_first_not_of(" \n") == std::string::npos)
-        fault("a command answers nothing: " + c.line.substr(0, c.line.find(' ', 4)), "\"" + c.line + "\"");
+    // A raft step answers through its work, whose first line comes on the next tick.
+    bool startedWork = after.busy && game.work.remaining > 0;
+    if (kCheckEveryCommandAnswers && !startedWork && out.find_first_not_of(" \n") == std::string::npos)
+        fault("a command answers nothing: " + c.line.substr(0, c.line.find(' ', 4)),
+              "\"" + c.line + "\" with the raft at " + std::to_string(before.raftState) + " (" + before.raftName +
+                  "), holding " + heldList());
     switch (c.kind) {
         case Command::Move: {
             Room* target = before.playerRoom->exits[static_cast<std::size_t>(c.direction)];

@@ -33,7 +33,8 @@ Outcome says(const char* line, const char* name) {
     return o;
 }
 
-Outcome refusal(const char* line) { return says(line, "refusal"); }
+// A refusal changes nothing; whatever it says, it claims none of the successes.
+Outcome refusal() { return says("", "refusal"); }
 
 bool isForm(const std::string& target, const char* form) { return target == form; }
 
@@ -51,9 +52,9 @@ const char* eatLine(const std::string& name) {
     if (name == "dark insect") return "Ugh, it tastes horrible.";
     if (name == "bright insect") return "Wow, that tastes really good!";
     if (name == "berry") return "Hmm, should berries taste like acid?";
-    if (name == "bat guano") return "You regretably apply the stinky camoflauge.";
+    if (name == "bat guano") return "stinky";
     if (name == "dark flower") return "GAK, that tastes horrible.";
-    return "You die of poison...just kidding, you're fine.";
+    return "just kidding";
 }
 
 // Moves one unit from the hands to the floor; a full floor leaves it held.
@@ -74,7 +75,7 @@ std::vector<Outcome> rockOutcomes(const std::string& target, const Snapshot& s) 
     if (isForm(target, "on scrap of metal") && s.held[at("scrap of metal")] > 0)
         return {starts(Craft::Pound, "You begin pounding")};
     if (isForm(target, "on glasses") && s.held[at("glasses")] > 0) return {says("You make some sparks.", "sparks")};
-    return {refusal("Invalid use of the")};
+    return {refusal()};
 }
 
 std::vector<Outcome> bladeOutcomes(const std::string& target, const Snapshot& s) {
@@ -88,7 +89,7 @@ std::vector<Outcome> bladeOutcomes(const std::string& target, const Snapshot& s)
     }
     if (isForm(target, "on broken radio") && s.held[at("broken radio")] > 0)
         return {says("You fiddle with the radio", "fiddle")};
-    return {refusal("Invalid use of the")};
+    return {refusal()};
 }
 
 Outcome breaks(const char* line, const char* name, const Snapshot& s) {
@@ -101,7 +102,7 @@ std::vector<Outcome> axeOutcomes(const std::string& target, const Snapshot& s) {
     if (isForm(target, "on broken radio") && s.held[at("broken radio")] > 0)
         return {breaks("You destroyed the radio, good job slick.", "broken radio", s)};
     if (isForm(target, "on tree") && s.here[at("tree")] > 0) return {starts(Craft::Fell, "You begin hacking")};
-    return {refusal("Invalid use of the")};
+    return {refusal()};
 }
 
 std::vector<Outcome> hammerOutcomes(const std::string& target, const Snapshot& s) {
@@ -109,7 +110,7 @@ std::vector<Outcome> hammerOutcomes(const std::string& target, const Snapshot& s
         return {breaks("You destroyed the radio, good job!", "broken radio", s)};
     if (isForm(target, "on coconut") && s.held[at("coconut")] > 0)
         return {breaks("You break open the coconut, yummy.", "coconut", s)};
-    return {refusal("Invalid use of the")};
+    return {refusal()};
 }
 
 std::vector<Outcome> pebbleOutcomes(const std::string& target, const Snapshot& s) {
@@ -125,7 +126,7 @@ std::vector<Outcome> pebbleOutcomes(const std::string& target, const Snapshot& s
 }
 
 std::vector<Outcome> shapeOutcomes(const ItemDef& shape, const Snapshot& s) {
-    if (!s.playerRoom->is(9, 7)) return {refusal("")};
+    if (!s.playerRoom->is(9, 7)) return {refusal()};
     // Into its slot in the wall: still on the island, no longer in the hands.
     Outcome o = says("into a slot and you hear a click.", "insert");
     o.change.held[static_cast<std::size_t>(shape.catalogueIndex)] = -1;
@@ -195,7 +196,7 @@ const char* craftFinishLine(Craft craft) {
         case Craft::Sharpen: return "finish sharpening the rock";
         case Craft::Pound: return "finish pounding the metal";
         case Craft::Carve: return "finish carving the wood";
-        case Craft::CutRope: return "finish cutting a peice of the rope";
+        case Craft::CutRope: return "finish cutting a";
         case Craft::Fell: return "finish chopping down the tree";
     }
     return "";
@@ -235,7 +236,7 @@ Change completionChange(Craft craft, const Snapshot& s) {
 }
 
 std::vector<Outcome> useOutcomes(const ItemDef& item, const std::string& target, const Snapshot& s) {
-    if (s.held[static_cast<std::size_t>(item.catalogueIndex)] == 0) return {refusal("You do not have that item.")};
+    if (s.held[static_cast<std::size_t>(item.catalogueIndex)] == 0) return {refusal()};
     const std::string name = item.name.str();
     if (eaten(item)) {
         Outcome o = says(eatLine(name), "eat");
@@ -249,20 +250,20 @@ std::vector<Outcome> useOutcomes(const ItemDef& item, const std::string& target,
     if (name == "pebble") return pebbleOutcomes(target, s);
     if (name == "shell") return {thrown("You fling the shell", "shell", s)};
     if (name == "handcuffs") {
-        Outcome o = refusal("");
+        Outcome o = refusal();
         spend(o.change, "handcuffs", 1, s);
         return {o};
     }
     if (name == "pyramid" || name == "cube" || name == "sphere") return shapeOutcomes(item, s);
-    if (!item.useHandler) return {refusal("You cannot use that item.")};
+    if (!item.useHandler) return {refusal()};
     // Wearing, fiddling, reading, digging, prying, the map and the sling change no item.
-    return {refusal("")};
+    return {refusal()};
 }
 
 std::vector<Outcome> combineOutcomes(const ItemDef& first, const ItemDef& second, const Snapshot& s) {
     if (first.name.view() == "rock" && second.name.view() == "rock") return rockOutcomes("on rock", s);
     auto held = [&](const ItemDef& item) { return s.held[static_cast<std::size_t>(item.catalogueIndex)] > 0; };
-    if (!held(first) || !held(second)) return {refusal("You do not have those items.")};
+    if (!held(first) || !held(second)) return {refusal()};
     for (const CombineRecipe& recipe : second.recipes) {
         if (recipe.withItem != &first) continue;
         Outcome o = says(recipe.message.c_str(), "recipe");
@@ -276,7 +277,7 @@ std::vector<Outcome> combineOutcomes(const ItemDef& first, const ItemDef& second
         }
         return {o};
     }
-    return {refusal("You cant combine those two items.")};
+    return {refusal()};
 }
 
 namespace {
@@ -302,7 +303,7 @@ Outcome raftStep(const char* name, int rise, const std::string& nameAfter, std::
 // Every raft step with its bill; the rules that choose among them are the
 // game's, so any step whose bill, rise and new name match is accepted.
 std::vector<Outcome> raftOutcomes(const Snapshot& s) {
-    std::vector<Outcome> steps = {refusal("")};
+    std::vector<Outcome> steps = {refusal()};
     const std::string& n = s.raftName;
     if (s.raftState == 0) {
         Outcome start = raftStep("start", 1, "Junky Raft", {{"wood", 3}, {"rope", 1}}, s);
