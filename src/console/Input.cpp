@@ -22,6 +22,13 @@ bool offerToPause(const InputEvent& e) {
     keyArrived.notify_all();
     return true;
 }
+
+bool takeKeyForPause() {
+    std::lock_guard lock(stateMutex);
+    if (keysForPause == 0) return false;
+    --keysForPause;
+    return true;
+}
 }  // namespace
 
 InputEvent nextInputEvent(int timeoutMs) {
@@ -35,31 +42,38 @@ InputEvent nextInputEvent(int timeoutMs) {
     return e;
 }
 
-bool waitForPauseKey(int timeoutMs) {
+PauseWait::PauseWait() {
+    std::lock_guard lock(stateMutex);
+    ++pausesWaiting;
+}
+
+PauseWait::~PauseWait() {
+    std::lock_guard lock(stateMutex);
+    --pausesWaiting;
+    if (pausesWaiting == 0) keysForPause = 0;
+}
+
+bool PauseWait::waitForKey(int timeoutMs) {
     if (closed) return true;
-    {
-        std::lock_guard lock(stateMutex);
-        ++pausesWaiting;
-    }
-    bool got = false;
+    // A key the reader handed over while the pause was between two waits.
+    if (takeKeyForPause()) return true;
     // Read the back end ourselves when nobody else is; otherwise the
     // reader hands the key over.
     std::unique_lock reader(readMutex, std::try_to_lock);
     if (reader.owns_lock()) {
         InputEvent e = console().nextEvent(timeoutMs);
         if (e.type == InputEvent::Type::Closed) closed = true;
-        got = e.isKeyDown() || e.type == InputEvent::Type::Closed;
         reader.unlock();
-        std::lock_guard lock(stateMutex);
-        if (keysForPause > 0) { --keysForPause; got = true; }
-        --pausesWaiting;
-        return got;
+        const bool handedOver = takeKeyForPause();
+        return e.isKeyDown() || e.type == InputEvent::Type::Closed || handedOver;
     }
     std::unique_lock lock(stateMutex);
     keyArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [] { return keysForPause > 0; });
-    if (keysForPause > 0) { --keysForPause; got = true; }
-    --pausesWaiting;
-    return got || closed;
+    if (keysForPause > 0) {
+        --keysForPause;
+        return true;
+    }
+    return closed;
 }
 
 bool inputClosed() { return closed; }

@@ -6,9 +6,18 @@
 
 // Next event for the line editor; Type::None when timeoutMs passed.
 InputEvent nextInputEvent(int timeoutMs);
-// Waits up to timeoutMs for the pause's key; true when one came
-// (a closed input counts, so nothing waits forever).
-bool waitForPauseKey(int timeoutMs);
+// A "/s" pause, registered from construction to destruction: every key
+// read meanwhile, by whichever thread, goes to it.
+class PauseWait {
+public:
+    PauseWait();
+    ~PauseWait();
+    PauseWait(const PauseWait&) = delete;
+    PauseWait& operator=(const PauseWait&) = delete;
+    // Waits up to timeoutMs for the pause's key; true when one came
+    // (a closed input counts, so nothing waits forever).
+    bool waitForKey(int timeoutMs);
+};
 // True once the input has reported that it is closed.
 bool inputClosed();
 void resetInputState();

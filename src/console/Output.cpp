@@ -15,6 +15,10 @@ constexpr std::uint16_t kBackground[16] = {0xF0, 0x70, 0xC0, 0x40, 0x90, 0x10, 0
 constexpr int kGrey = 1;
 constexpr int kBlack = 14;
 constexpr std::uint8_t kPauseArrow = 25;
+// Where the wrap takes out the blank that falls just past the last column:
+// the screen wraps there by itself and draws nothing, the plain output
+// breaks the line, so the words on either side stay apart.
+constexpr char kSoftBreak = '\x1e';
 
 std::recursive_mutex outputMutex;
 Scrollback theScrollback;
@@ -51,10 +55,13 @@ void putCell(char ch, std::uint16_t attr) {
 void waitForKeyBlinking() {
     Scrollback& sb = theScrollback;
     if (!console().interactive()) return;
+    // Registered once for the whole wait, from before the arrow shows, so
+    // no key slips past it to the line editor while the arrow blinks.
+    PauseWait pause;
     ScreenCell& cell = sb.bottom()[static_cast<std::size_t>(sb.column)];
     cell = ScreenCell{kPauseArrow, 0x07};
     refreshLocked();
-    while (!waitForPauseKey(500)) {
+    while (!pause.waitForKey(500)) {
         cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
         cell.attr = 0x07;
         refreshLocked();
@@ -68,8 +75,9 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (sb.column >= kTextWidth) { scrollOneLine(); sb.column = 0; }
         char c = text[i];
+        if (c == kSoftBreak) continue;
+        if (sb.column >= kTextWidth) { scrollOneLine(); sb.column = 0; }
         if (c == '/') {
             if (i + 1 >= text.size()) return false;
             char code = text[++i];
@@ -189,8 +197,7 @@ void wrapMarkedText(std::string& text, int startColumn) {
         ++count;
         if (count == kTextWidth + 1) {
             if (c == ' ') {
-                text.erase(i, 1);
-                --i;
+                text[i] = kSoftBreak;
                 count = 0;
                 continue;
             }
@@ -225,7 +232,7 @@ std::string stripMarkup(const std::string& text) {
             if (d == c) { out += c; ++i; continue; }
             if ((c == '/' && isForegroundCode(d)) || (c == '@' && isBackgroundCode(d))) { ++i; continue; }
         }
-        out += c;
+        out += c == kSoftBreak ? '\n' : c;
     }
     return out;
 }

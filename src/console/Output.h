@@ -56,7 +56,8 @@ int backgroundIndex(char letter);
 std::uint16_t foregroundAttr(int index);
 std::uint16_t backgroundAttr(int index);
 
-// Text with the markup removed ("//" -> "/", "@@" -> "@", pauses dropped).
+// Text with the markup removed ("//" -> "/", "@@" -> "@", pauses dropped)
+// and a line break where the wrap took out a blank at the line's end.
 std::string stripMarkup(const std::string& text);
 
 // Tests: the text of scrollback line i (0 oldest .. 299 newest), trailing blanks trimmed.

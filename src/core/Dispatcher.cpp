@@ -45,6 +45,15 @@ constexpr Move kMoves[] = {
     {"southwest", "sw", Southwest}, {"southeast", "se", Southeast},
 };
 
+// A slot of the room table that the world leaves unused: no description
+// and no way out. Teleporting there would strand the player.
+bool isBlankRoom(const Room& room) {
+    if (!room.description.empty()) return false;
+    for (const Room* exit : room.exits)
+        if (exit != nullptr) return false;
+    return true;
+}
+
 bool debugCommand(const std::string& word, const char* argument) {
     std::string arg = argument ? argument : "";
     std::size_t pos = 0;
@@ -71,7 +80,7 @@ bool debugCommand(const std::string& word, const char* argument) {
         long area = readNumber(arg, pos, ok);
         long number = readNumber(arg, pos, okRoom);
         Room* target = roomAt(static_cast<int>(area), static_cast<int>(number));
-        if (!ok || !okRoom || !target) return false;
+        if (!ok || !okRoom || !target || isBlankRoom(*target)) return false;
         game.player.currentRoom = target;
         lookCommand("");
         return true;

@@ -5,6 +5,9 @@
 
 // Seconds of the calendar clock (or the value a test fixed).
 long long nowSeconds();
+// Starts the sequence given by the seed and the current second: the same
+// seed within the same second gives the same draws, and neighbouring
+// seeds or seconds give unrelated ones.
 void reseed(unsigned seed);
 // Reseeds with nowSeconds().
 void reseedFromClock();

@@ -2,18 +2,24 @@
 // each morning, and where they go at bedtime.
 #include "dialogue/Moods.h"
 
+#include <cmath>
+
 #include "core/Random.h"
 #include "islanders/Islanders.h"
 
 namespace {
 
-// Moves one mood toward its base by the islander's rate, never past it.
+// Moves one mood toward its base, never past it. A mood above zero moves
+// by the rate's share of itself. At or below zero that share is nothing or
+// points away from the base, so such a mood moves by the rate's share of
+// its distance from the base instead.
 void relax(double& mood, double base, double rate) {
+    const double step = rate * (mood > 0 ? mood : std::fabs(base - mood));
     if (mood >= base) {
-        mood -= rate * mood;
+        mood -= step;
         if (mood < base) mood = base;
     } else {
-        mood *= rate + 1;
+        mood += step;
         if (mood > base) mood = base;
     }
 }

@@ -53,6 +53,8 @@ void moveIslanders(int mayApproach) {
                    &npc != game.handcuffedIslander) {
             moveIslander(npc, area, r);
         }
+        // The generator mixes the second into this small seed, so the next
+        // islander's draw is not tied to this one's room.
         reseed(static_cast<unsigned>(r));
     }
 }
@@ -75,11 +77,23 @@ void moveIslander(Npc& npc, int area, int number) {
 
 Npc* pickRandomIslander(int allowRepeat) {
     if (game.memorySubject == nullptr) game.memorySubject = &islander(0);
+    auto qualifies = [allowRepeat](const Npc& npc) {
+        return npc.alive() && (allowRepeat == 1 || &npc != game.memorySubject);
+    };
     reseedFromClock();
+    // A rejected islander only costs a fresh draw: reseeding with its index
+    // would make every retry after it the same.
+    int last = 1;
     for (int attempt = 0; attempt < kPickAttempts; ++attempt) {
-        Npc& npc = islander(1 + draw() % 8);
-        if (npc.alive() && (allowRepeat == 1 || &npc != game.memorySubject)) return &npc;
-        reseed(static_cast<unsigned>(npc.npcIndex));
+        last = 1 + draw() % 8;
+        if (qualifies(islander(last))) return &islander(last);
+    }
+    // Fifty unlucky draws (one islander left of eight misses them all about
+    // once in eight hundred picks): the next one after the last draw who
+    // qualifies, so the subject repeats only when nobody else is left.
+    for (int step = 1; step <= 8; ++step) {
+        Npc& npc = islander(1 + (last - 1 + step) % 8);
+        if (qualifies(npc)) return &npc;
     }
     return game.memorySubject;
 }

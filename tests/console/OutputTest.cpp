@@ -1,3 +1,7 @@
+#include <random>
+#include <sstream>
+#include <vector>
+
 #include "TestSupport.h"
 
 namespace {
@@ -7,6 +11,22 @@ ScreenCell cellOf(int line, int col) { return scrollback().line(line)[static_cas
 }  // namespace
 
 using OutputTest = GameTest;
+
+namespace {
+// The plain front end's view of the output: what reaches standard output.
+class PlainRecorder : public MemoryConsole {
+public:
+    std::string text;
+    void plainText(const char* t) override { text += t; }
+};
+
+std::vector<std::string> wordsOf(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+}  // namespace
 
 TEST_F(OutputTest, ColourCodesSetForegroundAndRestore) {
     printMarked("/RHello /Gworld/x!\n");
@@ -153,8 +173,9 @@ TEST_F(OutputTest, PauseShowsArrowThenClearsOnAKey) {
 TEST(WrapTest, StartColumnCountsTowardTheLimit) {
     std::string text = "hello world";
     wrapMarkedText(text, 72);
-    // The space falls on column 78 and goes; the drawing starts "world" on a new line.
-    EXPECT_EQ(text, "helloworld");
+    // The space falls on column 78: the drawing wraps there by itself and
+    // draws nothing for it; the plain output breaks the line.
+    EXPECT_EQ(stripMarkup(text), "hello\nworld");
     std::string longer = "hello worlds";
     wrapMarkedText(longer, 71);
     EXPECT_EQ(longer, "hello\nworlds");
@@ -162,4 +183,63 @@ TEST(WrapTest, StartColumnCountsTowardTheLimit) {
 
 TEST(WrapTest, StripMarkupKeepsLiterals) {
     EXPECT_EQ(stripMarkup("/Ra//b@@c@bd/x/se"), "a/b@cde");
+}
+
+TEST_F(OutputTest, PlainOutputKeepsWordsApartWhereALineFillsTheWidth) {
+    PlainRecorder plain;
+    setConsole(&plain);
+    clearScrollback();
+    // "as" ends on the last column; the blank after it is where the line wraps.
+    const std::string filler(67, 'w');
+    printMarked((filler + " softly as each wave\n").c_str());
+    EXPECT_EQ(plain.text, filler + " softly as\neach wave\n");
+    EXPECT_EQ(lastLine(2), filler + " softly as");
+    EXPECT_EQ(lastLine(), "each wave");
+    setConsole(&screen);
+}
+
+TEST_F(OutputTest, PlainOutputHasEveryWordAndTheScreensLines) {
+    // Texts of random words, colour codes and double blanks, from random
+    // columns: the plain output holds every word intact, broken into the
+    // lines the screen shows.
+    std::mt19937 pick(15);
+    PlainRecorder plain;
+    setConsole(&plain);
+    for (int round = 0; round < 400; ++round) {
+        clearScrollback();
+        const int startColumn = static_cast<int>(pick() % 60);
+        printMarked(std::string(static_cast<std::size_t>(startColumn), '-').c_str());
+        plain.text.clear();
+        std::string text;
+        std::string words;
+        const int count = 5 + static_cast<int>(pick() % 60);
+        for (int i = 0; i < count; ++i) {
+            std::string word(1 + pick() % 12, static_cast<char>('a' + pick() % 26));
+            word += std::to_string(i);
+            words += word + " ";
+            if (pick() % 5 == 0) text += "/G";
+            text += word;
+            if (pick() % 7 == 0) text += "/x";
+            text += pick() % 4 == 0 ? "  " : " ";
+        }
+        text += "end\n";
+        words += "end";
+        printMarked(text.c_str());
+        SCOPED_TRACE(text);
+        ASSERT_EQ(wordsOf(plain.text), wordsOf(words));
+
+        std::vector<std::string> lines;
+        std::istringstream in(std::string(static_cast<std::size_t>(startColumn), '-') + plain.text);
+        for (std::string line; std::getline(in, line);) {
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            lines.push_back(line);
+        }
+        // The screen's lines start where the dashes are (a full last line
+        // leaves a blank one after it there, not in the plain output).
+        int first = 0;
+        while (first < kScrollbackLines && scrollbackLine(first).empty()) ++first;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            ASSERT_EQ(scrollbackLine(first + static_cast<int>(i)), lines[i]) << "line " << i;
+    }
+    setConsole(&screen);
 }

@@ -72,9 +72,22 @@ TEST_F(DispatcherTest, TeleReadsAreaThenRoomAndRefusesOutsideTheTable) {
     dispatchCommand("tele 4");
     EXPECT_EQ(output(), std::string(kInvalid) + kInvalid + kInvalid);
     EXPECT_EQ(game.player.currentRoom, roomAt(9, 7));
+    makeRoom(12, 0, "Laboratory");
     dispatchCommand("tele 12 0");
     EXPECT_EQ(game.player.currentRoom, roomAt(12, 0));
     EXPECT_EQ(game.running, 1);  // teleporting does not play the laboratory ending
+}
+
+TEST_F(DispatcherTest, TeleRefusesASlotThatNamesNoRoomOfTheWorld) {
+    dispatchCommand("tele 0 20");  // inside the table, but the world has no such room
+    EXPECT_EQ(output(), kInvalid);
+    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+
+    // A room without a description still counts while an exit leads out of it.
+    Room& passage = *roomAt(0, 21);
+    passage.exits[North] = roomAt(0, 8);
+    dispatchCommand("tele 0 21");
+    EXPECT_EQ(game.player.currentRoom, &passage);
 }
 
 TEST_F(DispatcherTest, GrammarCutsAtTheFirstBlankAndMatchesWholeWords) {

@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "clock/Clock.h"
 #include "dialogue/Moods.h"
 #include "islanders/IslanderFixture.h"
@@ -45,6 +47,51 @@ TEST_F(MoodsTest, MorningRelaxesTheMoodsOfThoseWhoTalked) {
         EXPECT_DOUBLE_EQ(frank.happiness, c.after);
         EXPECT_DOUBLE_EQ(frank.hostility, c.after);
         EXPECT_EQ(frank.scriptLabel, 0);
+    }
+}
+
+TEST_F(MoodsTest, MoodsAtOrBelowZeroDriftTowardTheirBaseToo) {
+    struct Case {
+        double mood, base, after;
+    };
+    // At or below zero a mood closes a fifth of its distance to the base;
+    // above zero it still moves by a fifth of itself.
+    const Case cases[] = {{-10, 0, -8},  {-10, 40, 0},   {0, 40, 8},      {-60, -20, -52},
+                          {-5, -20, -8}, {-2.5, 0, -2}, {-30, -30, -30}, {5, -10, 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mood) + " toward " + std::to_string(c.base));
+        Npc& frank = place(1, "Frank", 0, 3);
+        frank.scriptLabel = 1;
+        frank.happiness = frank.hostility = c.mood;
+        frank.happinessBase = frank.hostilityBase = c.base;
+        driftMoods();
+        EXPECT_DOUBLE_EQ(frank.happiness, c.after);
+        EXPECT_DOUBLE_EQ(frank.hostility, c.after);
+    }
+}
+
+TEST_F(MoodsTest, EveryMoodComesHomeMorningByMorning) {
+    // From far below zero to far above, toward bases on either side of
+    // zero: each morning the distance shrinks, and a mood whose base is
+    // above zero is back at it within 40 mornings.
+    for (double base : {-20.0, 0.0, 15.0, 60.0}) {
+        for (double start = -120; start <= 120; start += 7.5) {
+            SCOPED_TRACE(std::to_string(start) + " toward " + std::to_string(base));
+            Npc& frank = place(1, "Frank", 0, 3);
+            frank.happiness = start;
+            frank.happinessBase = base;
+            double distance = std::abs(start - base);
+            for (int morning = 0; morning < 40; ++morning) {
+                frank.scriptLabel = 1;
+                driftMoods();
+                const double now = std::abs(frank.happiness - base);
+                ASSERT_LE(now, distance) << "morning " << morning;
+                distance = now;
+            }
+            if (base > 0) {
+                EXPECT_DOUBLE_EQ(frank.happiness, base);
+            }
+        }
     }
 }
 

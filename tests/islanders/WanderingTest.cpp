@@ -196,13 +196,25 @@ TEST_F(WanderingTest, RandomPickNeverRepeatsTheSubjectOrGivesTheDog) {
     }
 }
 
-TEST_F(WanderingTest, RandomPickFallsBackToTheSubjectAfterFiftyRejections) {
+TEST_F(WanderingTest, AfterFiftyRejectionsThePickTakesTheNextOneWhoQualifies) {
     for (int i = 1; i <= 8; ++i) place(i, "X", 0, i);
     game.memorySubject = &game.islanders[2];
+    game.islanders[3].gender = -1;
     queueDraws(std::vector<int>(50, 1));
     queueDraws({0});
-    EXPECT_EQ(pickRandomIslander(0), &game.islanders[2]);
+    // Fifty draws of the subject; islander 3 is dead, so islander 4 follows.
+    EXPECT_EQ(pickRandomIslander(0), &game.islanders[4]);
     EXPECT_EQ(draw(), 0);  // exactly fifty draws were taken
+
+    // The search wraps round the table past record 8, never to the Dog.
+    for (int i = 4; i <= 8; ++i) game.islanders[static_cast<std::size_t>(i)].gender = -1;
+    queueDraws(std::vector<int>(50, 7));
+    EXPECT_EQ(pickRandomIslander(0), &game.islanders[1]);
+
+    // Only the subject left alive: it is the one to repeat.
+    game.islanders[1].gender = -1;
+    queueDraws(std::vector<int>(50, 5));
+    EXPECT_EQ(pickRandomIslander(0), &game.islanders[2]);
 
     // Nobody picked yet and everyone dead: the Dog stands for nobody.
     game.memorySubject = nullptr;
