@@ -41,8 +41,8 @@ namespace {
 // the fault it checks for, and stays off until that mend is in.
 constexpr bool kCheckCraftCompletionsAreKept = true;      // a walk-up replaces a craft's completion
 constexpr bool kCheckFinishLineComesWithProduct = true;   // the finish line comes a tick before the product
-constexpr bool kCheckIslandersWander = false;             // reseeding with the second freezes the wanderers
-constexpr bool kCheckMemorySubjectNeverRepeats = false;   // the retry loop reseeds with the rejected index
+constexpr bool kCheckIslandersWander = true;              // reseeding with the second freezes the wanderers
+constexpr bool kCheckMemorySubjectNeverRepeats = true;    // the retry loop reseeds with the rejected index
 constexpr bool kCheckEndedGameObeysNothing = false;       // a line typed before the ending is obeyed after it
 constexpr bool kCheckMessagesTellTheTruth = true;         // handcuffs on nobody; "Invalid use of the axe." for others
 constexpr bool kCheckUseFindsMultiWordItems = false;      // "use large leaf on x" looks for an item "large"
@@ -150,6 +150,7 @@ public:
         return "seed " + std::to_string(seed_) + ": " + std::to_string(steps_) + " steps, day " +
                std::to_string(game.day) + ", " + std::to_string(crafts_) + " crafts, " + std::to_string(answers_) +
                " answers, " + std::to_string(gifts_) + " gifts, raft " + std::to_string(raftBest_) + ", " +
+               std::to_string(wanderMoved_) + " of " + std::to_string(wanderConsidered_) + " wander steps moved, " +
                (endingSeen_.empty() ? "no ending" : endingSeen_);
     }
 
@@ -204,6 +205,7 @@ private:
                    bool murderousNight);
     void checkAnnouncements(const Snapshot& before, const Snapshot& after, const std::string& out);
     void checkEndedGame();
+    void checkSaveAndLoad();
 
     std::vector<const ItemDef*> distinct(const PtrList<ItemDef>& list) {
         std::vector<const ItemDef*> items;
@@ -289,6 +291,9 @@ void IslandRun::play() {
         // The player takes a few seconds over each command; the clock goes on.
         for (int pause = roll(4); pause > 0 && game.running && game.clockRunning; --pause) tick();
         if (game.running && game.clockRunning) runCommand();
+        // Now and then the player quits and comes back to the saved game.
+        if (game.running && game.clockRunning && !pending_ && game.busyUntil <= game.tick && chance(1))
+            checkSaveAndLoad();
     }
     if (game.running) {
         fault("the game plays on past the last morning", "still running on day " + std::to_string(game.day));
@@ -548,6 +553,29 @@ void IslandRun::checkEndedGame() {
     Snapshot after = snap();
     if (!out.empty() || room != game.player.currentRoom || after.total != before.total || after.held != before.held)
         fault("an ended game obeys a command", "\"" + c.line + "\" after " + endingSeen_ + " printed: " + out.substr(0, 120));
+}
+
+// A game saved and loaded again is the same game: the same items in the
+// same places, the same islanders where they were, the same raft.
+void IslandRun::checkSaveAndLoad() {
+    Snapshot before = snap();
+    std::string saved = saveText();
+    saveGame();
+    if (loadGame(0) != 1) {
+        fault("a saved game does not load", where());
+        return;
+    }
+    takeCapturedOutput();
+    Snapshot after = snap();
+    std::string what;
+    if (after.total != before.total) what += " items " + describeTally(minus(after.total, before.total)) + ";";
+    if (after.held != before.held) what += " hands " + describeTally(minus(after.held, before.held)) + ";";
+    if (after.islanderRoom != before.islanderRoom || after.alive != before.alive) what += " islanders moved;";
+    if (after.raftState != before.raftState || after.raftName != before.raftName) what += " the raft changed;";
+    if (after.playerRoom != before.playerRoom || after.tick != before.tick || after.day != before.day)
+        what += " the player or the clock moved;";
+    if (saveText() != saved) what += " the next save differs;";
+    if (!what.empty()) fault("a game saved and loaded again is another game", what);
 }
 
 // ---------------------------------------------------------------- judging a command
