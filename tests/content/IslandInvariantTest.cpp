@@ -274,6 +274,13 @@ void IslandRun::startIsland() {
     ASSERT_EQ(loadGame(1), 1) << "the built world did not load";
     raft_ = findItemByName("Raft");
     ASSERT_NE(raft_, nullptr);
+    // On every fourth island the murderer is already bent on killing, so
+    // the nights take their victims and the player too, now and then.
+    if (seed_ % 4 == 0) {
+        Npc& murderer = *game.murderer;
+        murderer.hostility = murderer.hostilityBase = 90;
+        murderer.happiness = murderer.happinessBase = 10;
+    }
     takeCapturedOutput();
 }
 
@@ -478,6 +485,8 @@ Command IslandRun::pickCommand() {
         c.line = "boat";
         return c;
     }
+    // Company is there to be talked to.
+    if (!peopleHere().empty() && chance(8)) return pickTalk();
     int r = roll(100);
     if (r < 34) return pickMove();
     if (r < 49) return pickGetOrDrop(true);
@@ -799,7 +808,8 @@ void IslandRun::checkTick(const Snapshot& before, const Snapshot& after, const s
         fault("a murderous night takes no living human", std::to_string(deaths) + " deaths");
 
     static const std::set<int> kSubjectMornings = {4, 6, 7, 9, 10, 14, 15};
-    if (!kCheckMemorySubjectNeverRepeats || !kSubjectMornings.count(after.day)) return;
+    // A player murdered in the night sees no morning.
+    if (!kCheckMemorySubjectNeverRepeats || !game.running || !kSubjectMornings.count(after.day)) return;
     const Npc* subject = game.memorySubject;
     bool anotherLives = false;
     for (std::size_t i = 1; i < kIslanderCount; ++i)
