@@ -1,8 +1,9 @@
 // brinefall_data <content dir> <output Data dir>
 // Turns the plain game data under content/ into the Data directory the
 // game reads: the world and the scripts scrambled with the game's own
-// codec (keyed by their "Data\<name>.mox" path), the map and the
-// instructions copied as they are. Missing sources are skipped.
+// codec (keyed by their "Data\<name>.mox" path), the map, the
+// instructions and the things worth a closer look copied as they are.
+// Missing sources are skipped.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
         ok &= scramble(script, script.stem().string(), ".txt");
         ++written;
     }
-    for (const char* name : {"map.txt", "readme.txt"}) {
+    for (const char* name : {"map.txt", "readme.txt", "things.txt"}) {
         if (!exists(content / name)) continue;
         ok &= copyPlain(content / name, name);
         ++written;

@@ -1,7 +1,12 @@
 #include "clock/Days.h"
 
+#include <string>
+
+#include "clock/Clock.h"
 #include "clock/MorningTexts.h"
 #include "console/Output.h"
+#include "core/Ending.h"
+#include "console/Screen.h"
 #include "core/FrontMenu.h"
 #include "core/Random.h"
 #include "core/World.h"
@@ -64,11 +69,11 @@ void tellMorning(int day) {
 }
 
 void starve() {
-    printMarked("/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n");
-    printMarked("/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
+    endPlay(Ending::Starved);
+    tellEnding("/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n");
+    tellEnding("/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
     showCredits();
     printMarked("/s");
-    game.running = 0;
 }
 
 }  // namespace
@@ -89,9 +94,9 @@ bool nightMurder() {
         killRandomIslander();
         return false;
     }
-    game.running = 0;
-    printMarked("In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figure.  The figure whispers something that you could not make out and before you can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n");
-    printMarked("Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
+    endPlay(Ending::Murdered);
+    tellEnding("In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figure.  The figure whispers something that you could not make out and before you can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n");
+    tellEnding("Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
     showCredits();
     printMarked("/s");
     return true;
@@ -99,6 +104,7 @@ bool nightMurder() {
 
 void startNewDay() {
     ++game.day;
+    showDayInFrame();
     if (game.day >= kFirstMurderDay && nightMurder()) return;
     if (game.day == kStarvationDay) {
         starve();
@@ -106,4 +112,25 @@ void startNewDay() {
     }
     if (morningText(game.day)) tellMorning(game.day);
     driftMoods();
+}
+
+void showDayInFrame() { setFrameTitle(("Day " + std::to_string(game.day)).c_str()); }
+
+namespace {
+const char* timeOfDay(int tickOfDay) {
+    if (tickOfDay < kNoonTick) return "morning";
+    if (tickOfDay < kDuskTick) return "afternoon";
+    if (tickOfDay < kBedtimeTick) return "evening";
+    return "night";
+}
+}  // namespace
+
+void timeCommand() {
+    int tickOfDay = game.tick - (game.day - 1) * kTicksPerDay;
+    int foodDays = kStarvationDay - game.day;  // today included
+    printMarked("/wIt is /Yday %d/w, %s.\n", game.day, timeOfDay(tickOfDay));
+    if (foodDays > 1)
+        printMarked("/wThe food will last /Y%d more days/w, today included.\n", foodDays);
+    else
+        printMarked("/RToday the last of the food is eaten.\n");
 }

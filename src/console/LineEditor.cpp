@@ -29,6 +29,7 @@ std::atomic<int> limit{75};
 constexpr const char* kCompletions[] = {
     "north", "south", "east", "west", "northwest", "northeast", "southwest", "southeast",
     "get", "drop", "talk", "look", "use", "combine", "inventory", "map", "boat", "sail", "help",
+    "time", "verbose", "brief",
     "febreeze fabric freshener?", "mongoose?",
 };
 
@@ -124,9 +125,12 @@ std::string readInputLine() {
         InputEvent e = nextInputEvent(kEventWaitMs);
         if (e.type == InputEvent::Type::Closed) return finishLine(length);
         // A game that ended meanwhile (a death in the night) waits for no
-        // Enter: an untouched line comes back at once, empty. A line the
-        // player has begun is still finished and obeyed.
-        if (duringPlay && !game.running && length == 0) return {};
+        // Enter and obeys nothing more: the line comes back at once, empty,
+        // and what was typed of it is dropped.
+        if (duringPlay && !game.running) {
+            if (length > 0) finishLine(length);
+            return {};
+        }
         if (e.type == InputEvent::Type::Mouse) {
             onMouse(e);
             continue;

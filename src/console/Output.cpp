@@ -24,12 +24,17 @@ std::recursive_mutex outputMutex;
 Scrollback theScrollback;
 bool capturing = false;
 std::string captured;
+// Paging: lines scrolled in since the page began; a page is the text area less its pause row.
+bool paging = false;
+int pageLines = 0;
+constexpr int kPageLines = kTextRows - 1;
 
 bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
 bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
 
 void scrollOneLine() {
     Scrollback& sb = theScrollback;
+    ++pageLines;
     sb.oldest = (sb.oldest + 1) % kScrollbackLines;  // line 0 is lost
     sb.bottom().fill(ScreenCell{' ', 0x00});
 }
@@ -75,6 +80,12 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (paging && pageLines >= kPageLines) {
+            // The page's first line is at the top: show it and wait before it scrolls away.
+            sb.viewTop = kNewestViewTop;
+            waitForKeyBlinking();
+            pageLines = 0;
+        }
         char c = text[i];
         if (c == kSoftBreak) continue;
         if (sb.column >= kTextWidth) { scrollOneLine(); sb.column = 0; }
@@ -83,7 +94,7 @@ bool draw(const std::string& text) {
             char code = text[++i];
             if (code != 'x') sb.restoreForeground = fg;
             if (code == 'x') fg = sb.restoreForeground;
-            else if (code == 's') waitForKeyBlinking();
+            else if (code == 's') { waitForKeyBlinking(); pageLines = 0; }
             else if (code == '/') putCell('/', backgroundAttr(bg) | foregroundAttr(fg));
             else if (foregroundIndex(code) >= 0) fg = foregroundIndex(code);
             else return false;
@@ -147,6 +158,17 @@ void clearScrollback() {
 void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count) {
     std::lock_guard lock(outputMutex);
     printLocked(format, args, count);
+}
+
+PagedOutput::PagedOutput() {
+    std::lock_guard lock(outputMutex);
+    paging = true;
+    pageLines = 0;
+}
+
+PagedOutput::~PagedOutput() {
+    std::lock_guard lock(outputMutex);
+    paging = false;
 }
 
 void refreshTextArea() {

@@ -43,6 +43,16 @@ void printMarked(const char* format, const Args&... args) {
     }
 }
 
+// While one lives, a text taller than the text area stops with the "/s"
+// pause after each screenful, so it is read from its first line on.
+class PagedOutput {
+public:
+    PagedOutput();
+    ~PagedOutput();
+    PagedOutput(const PagedOutput&) = delete;
+    PagedOutput& operator=(const PagedOutput&) = delete;
+};
+
 void refreshTextArea();
 void scrollViewUp();
 void scrollViewDown();

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <string>
 
 #include "console/Output.h"
 #include "console/PlainConsole.h"
@@ -31,12 +33,30 @@ constexpr int kInputRow = 48;
 constexpr int kTextBottom = 46;
 constexpr int kScrollBarColumn = 78;
 
+std::mutex titleMutex;
+std::string frameTitle;
+
 void put(int x, int y, char ch) { console().writeChars(x, y, &ch, 1); }
+
+// The top line between its corners, the title centred on it with a blank each side.
+void drawTopLine() {
+    std::string line(kRight - 1, kHorizontal);
+    std::string title;
+    {
+        std::lock_guard lock(titleMutex);
+        title = frameTitle;
+    }
+    if (!title.empty()) {
+        std::string shown = " " + title.substr(0, line.size() - 4) + " ";
+        line.replace((line.size() - shown.size()) / 2, shown.size(), shown);
+    }
+    console().writeChars(1, 0, line.data(), static_cast<int>(line.size()));
+}
 
 // One character at a time, clockwise from the top left, then the divider.
 void drawFrame() {
     put(0, 0, kTopLeft);
-    for (int x = 1; x < kRight; ++x) put(x, 0, kHorizontal);
+    drawTopLine();
     put(kRight, 0, kTopRight);
     for (int y = 1; y <= kTextBottom; ++y) put(kRight, y, kVertical);
     put(kRight, kDivider, kRightTee);
@@ -61,12 +81,25 @@ void drawScrollBar() {
 
 void setUpConsole() {
     clearScrollback();
+    {
+        std::lock_guard lock(titleMutex);
+        frameTitle.clear();  // a game that is loaded sets its day
+    }
     console().setTitle("Brinefall!");
     drawFrame();
     drawScrollBar();
     console().setCursor(1, kInputRow);
     console().writeChars(1, kInputRow, "> ", 2);
     console().setCursor(3, kInputRow);
+    console().present();
+}
+
+void setFrameTitle(const char* title) {
+    {
+        std::lock_guard lock(titleMutex);
+        frameTitle = title ? title : "";
+    }
+    drawTopLine();
     console().present();
 }
 

@@ -5,6 +5,9 @@
 #include "console/Console.h"
 
 void setUpConsole();
+// A short text in the middle of the frame's top line ("Day 3"); empty for none.
+// setUpConsole clears it; the loaded game sets its day.
+void setFrameTitle(const char* title);
 // The back end for this run: the terminal when both ends are a terminal, else plain text.
 std::unique_ptr<Console> makeConsole();
 // Puts the terminal back as it was; safe to call more than once.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "clock/Clock.h"
+#include "clock/Days.h"
 #include "console/Output.h"
 #include "core/Commands.h"
 #include "core/FrontMenu.h"
@@ -135,6 +136,9 @@ void dispatchCommand(const char* rawLine) {
     if (word == "map") return showMap();
     if (word == "use") return useCommand(argument);
     if (word == "help") return showHelp();
+    if (word == "time") return timeCommand();
+    if (word == "verbose") return verboseCommand();
+    if (word == "brief") return briefCommand();
     if (word == "5830") return labCodeCommand();
     if (word == "quit" || word == "q") {
         game.running = 0;

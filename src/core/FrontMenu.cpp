@@ -11,8 +11,10 @@
 #include "console/ReadLine.h"
 #include "console/Screen.h"
 #include "console/TitleArt.h"
+#include "core/Ending.h"
 #include "core/Paths.h"
 #include "core/World.h"
+#include "persist/Persist.h"
 
 namespace {
 constexpr int kMenuLimit = 1;
@@ -57,6 +59,7 @@ void greet(const std::string& name) {
 }
 
 void showInstructions() {
+    PagedOutput paged;
     std::ifstream file(realPath("Data/readme.txt"));
     // A file without its closing "0" shows what there is.
     while (true) {
@@ -73,12 +76,14 @@ bool hasScrambledSave(const std::string& name) {
     return std::filesystem::is_regular_file(dataPath(name + ".mox"), error);
 }
 
-// A name whose file in Data holds the island's own data (a personality or
-// the memory script) would have its saves refused; such names are not offered.
-bool nameBelongsToGameData(const std::string& name) {
-    std::ifstream file(dataPath(name + ".mox"), std::ios::binary);
-    char header[4] = {};
-    return file.read(header, 4) && std::string(header, 4) != ".ims";
+// A new game under the name of a saved one replaces that save at its
+// first autosave: only when the player says so.
+bool mayReplaceSave(const std::string& name) {
+    printMarked("\nA saved game named %s exists. Start over and replace it? (yes or no)\n", name);
+    setInputLimit(kNewNameLimit);
+    if (toLower(readInputLine()) == "yes") return true;
+    printMarked("\nThe saved game of %s is left as it was.\n", name);
+    return false;
 }
 
 bool askNewGame() {
@@ -89,10 +94,13 @@ bool askNewGame() {
         printMarked("\n/RInvalid name (too short).\n");
         return false;
     }
-    if (nameBelongsToGameData(name)) {
+    // A name whose file in Data holds the island's own data (a personality
+    // or the memory script) would have its saves refused.
+    if (inspectSave(name).state == SaveState::OtherData) {
         printMarked("\n/RThat name belongs to the island itself. Please choose another.\n");
         return false;
     }
+    if (hasScrambledSave(name) && !mayReplaceSave(name)) return false;
     setInputLimit(kPlayLimit);
     game.player.name = name;
     greet(name);
@@ -105,6 +113,12 @@ bool askLoadGame() {
     std::string name = normaliseName(readInputLine());
     if (name.size() < kShortestName || name.size() > kLongestName || !hasScrambledSave(name)) {
         printMarked("\n/RInvalid save file (file not found).\n");
+        return false;
+    }
+    SavedGame saved = inspectSave(name);
+    if (saved.state == SaveState::Over) {
+        if (saved.ending == Ending::None) printMarked("\n/RThe game of %s is over.\n", name);
+        else printMarked("\n/RThe game of %s is over: %s.\n", name, endingSummary(saved.ending));
         return false;
     }
     setInputLimit(kPlayLimit);
@@ -157,7 +171,9 @@ int frontMenu() {
 }
 
 void showHelp() {
-    printMarked("The following are some of the useful game commands:\n/Ghelp/w - this command will display this list again\n/Glook/w - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n/Gtalk /B<npc>/w - start a conversation with an NPC\nmovement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction.  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n/Ginv/w - displays your current inventory\n/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n/Gsail/w - set sail on your boat\n/Gmap/w - if you have the map, this will display it and show you where on the island you are\n/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n/G+ /wand/G -/w - use the numpad + and - to scroll through text on the screen\n\n");
+    PagedOutput paged;
+    printMarked("The following are some of the useful game commands:\n/Ghelp/w - this command will display this list again\n/Glook/w - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n/Gtalk /B<npc>/w - start a conversation with an NPC\nmovement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction.  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n/Ginv/w - displays your current inventory\n/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n/Gsail/w - set sail on your boat\n/Gmap/w - if you have the map, this will display it and show you where on the island you are\n/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n/G+ /wand/G -/w - use the numpad + and - to scroll through text on the screen\n");
+    printMarked("/Gtime/w - tells the day, the time of day and how many days of food are left\n/Gverbose/w, /Gbrief/w - entering a place lists its items and people, or not\n\n");
 }
 
 void showCredits() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/Output.h"
+#include "core/ItemNames.h"
 #include "items/Items.h"
 
 namespace {
@@ -49,10 +50,6 @@ ItemCount parseItemCount(std::string_view argument) {
 
 namespace {
 
-// The item of that name, or nullptr (an empty name is no item, even
-// though unused catalogue records have empty names).
-ItemDef* itemNamed(const std::string& name) { return name.empty() ? nullptr : findItemByName(name); }
-
 Room& currentRoom() { return *game.player.currentRoom; }
 
 }  // namespace
@@ -94,7 +91,9 @@ void getCommand(const char* argument) {
         return;
     }
     ItemCount wanted = parseItemCount(argument);
-    ItemDef* item = itemNamed(wanted.name);
+    ItemLookup found = lookUpItem(wanted.name);
+    if (found.ambiguous()) return askWhichItem(found.choices);
+    ItemDef* item = found.item;
     if (!item || countInList(currentRoom().items, item) == 0) {
         printMarked("That item is not in the room.\n");
         return;
@@ -117,7 +116,9 @@ void dropCommand(const char* argument) {
         return;
     }
     ItemCount wanted = parseItemCount(argument);
-    ItemDef* item = itemNamed(wanted.name);
+    ItemLookup found = lookUpItem(wanted.name);
+    if (found.ambiguous()) return askWhichItem(found.choices);
+    ItemDef* item = found.item;
     if (!item || countInList(game.player.inventory, item) == 0) {
         printMarked("You are holding no %s.\n", wanted.name);
         return;
@@ -136,11 +137,19 @@ void useCommand(const char* argument) {
         return;
     }
     std::string text = argument;
-    // With a target ("use rope on tree") the item is the first word.
-    std::string name = text;
-    if (text.find(" on") != std::string::npos || text.find(" with") != std::string::npos)
-        name = copyUntil(text, text.find(' '));
-    ItemDef* item = itemNamed(name);
+    // The longest name held that the line starts with: "use life ring on wall".
+    ItemDef* item = heldItemAtStart(text);
+    std::size_t nameLength = item ? item->name.view().size() : 0;
+    if (!item) {
+        // Otherwise the typed name ends before " on" or " with" ("use ring on wall").
+        std::string name = text;
+        if (text.find(" on") != std::string::npos || text.find(" with") != std::string::npos)
+            name = copyUntil(text, text.find(' '));
+        ItemLookup found = lookUpItem(name);
+        if (found.ambiguous()) return askWhichItem(found.choices);
+        item = found.item;
+        nameLength = name.size();
+    }
     if (!item || countInList(game.player.inventory, item) == 0) {
         printMarked("You do not have that item.\n");
         return;
@@ -149,8 +158,7 @@ void useCommand(const char* argument) {
         printMarked("You cannot use that item.\n");
         return;
     }
-    std::string rest = text.substr(name.size());
-    item->useHandler(rest);
+    item->useHandler(std::string_view(text).substr(nameLength));
 }
 
 void combineCommand(const char* argument) {
@@ -161,7 +169,12 @@ void combineCommand(const char* argument) {
         printMarked("/RInvalid use of command \"combine.\"\n/GCorrect syntax is \"combine <item1> with <item2>\"\n");
         return;
     }
-    std::string first = copyUntil(text, joint);
-    std::string second = text.substr(joint + 1 + 5);
-    combineItems(first.c_str(), second.c_str());
+    std::string names[2] = {copyUntil(text, joint), text.substr(joint + 1 + 5)};
+    // Each name as players type it: "combine blade with handle" or "... with leaf".
+    for (std::string& name : names) {
+        ItemLookup found = lookUpItem(name);
+        if (found.ambiguous()) return askWhichItem(found.choices);
+        if (found.item) name = std::string(found.item->name.view());
+    }
+    combineItems(names[0].c_str(), names[1].c_str());
 }

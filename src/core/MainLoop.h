@@ -1,6 +1,11 @@
 #pragma once
 #include <chrono>
+#include <string>
 
 // Menu, play and the final save; returns the program's exit status.
 // The clock period is a parameter so tests can run the clock fast.
 int runGame(std::chrono::milliseconds clockPeriod = std::chrono::milliseconds(1000));
+
+// What the terminal's own screen shows once the game's screen is gone:
+// the ending's text, and why the final save failed; "" when neither.
+std::string closingWords();

@@ -5,9 +5,12 @@
 #include "clock/Clock.h"
 #include "console/Output.h"
 #include "core/Inventory.h"
+#include "core/ItemNames.h"
 #include "core/Lab.h"
+#include "core/Things.h"
 #include "core/World.h"
 #include "islanders/Islanders.h"
+#include "raft/Stage.h"
 
 namespace {
 
@@ -19,9 +22,55 @@ constexpr const char* kExitWords[kDirectionCount] = {
     " north,", " northeast,", " east,", " southeast,", " south,", " southwest,", " west,", " northwest,",
 };
 
+bool verbose = false;
+
+void listItemsHere(bool sayWhenNone) {
+    Room* here = game.player.currentRoom;
+    if (!here->items.empty()) {
+        printMarked("/cYou see the following items: ");
+        formatItemList(here->items);
+    } else if (sayWhenNone) {
+        printMarked("You see no items here.\n");
+    }
+}
+
 void describeCurrentRoom() {
     printMarked("/G%s\n", game.player.currentRoom->description);
+    if (verbose) {
+        listItemsHere(false);
+        listPeopleHere();
+    }
     printExits();
+}
+
+// "look at the fence" reads as "look fence".
+std::string lookTarget(const char* argument) {
+    std::string typed = toLower(argument);
+    while (!typed.empty() && typed.front() == ' ') typed.erase(0, 1);
+    while (!typed.empty() && typed.back() == ' ') typed.pop_back();
+    for (const char* filler : {"at ", "the "})
+        if (typed.rfind(filler, 0) == 0) typed.erase(0, std::string_view(filler).size());
+    return typed;
+}
+
+void lookAt(const std::string& typed) {
+    ItemLookup found = lookUpItem(typed);
+    if (found.ambiguous()) return askWhichItem(found.choices);
+    if (found.item) {
+        if (const char* description = describeItemIfPresent(found.item->name.view())) {
+            printMarked("%s\n", description);
+            if (isRaftItem(*found.item)) printMarked("%s", raftStageText(*found.item));
+            return;
+        }
+    }
+    const Room& here = *game.player.currentRoom;
+    if (const Thing* thing = findThing(here, typed)) {
+        printMarked("/w%s\n", thing->text);
+    } else if (textMentions(here.description.view(), typed)) {
+        printMarked("You see nothing more of the %s than you have already seen here.\n", typed);
+    } else {
+        printMarked("You look blankly at your hands, as though looking for something that isn't there...\n");
+    }
 }
 
 }  // namespace
@@ -53,23 +102,11 @@ void showRoom() {
 }
 
 void lookCommand(const char* argument) {
-    if (argument && *argument) {
-        if (const char* description = describeItemIfPresent(argument)) {
-            printMarked("%s\n", description);
-        } else {
-            printMarked("You look blankly at your hands, as though looking for something that isn't there...\n");
-        }
-        return;
-    }
     Room* here = game.player.currentRoom;
     if (!here) return;
+    if (argument && *argument) return lookAt(lookTarget(argument));
     printMarked("/G%s\n", here->description);
-    if (!here->items.empty()) {
-        printMarked("/cYou see the following items: ");
-        formatItemList(here->items);
-    } else {
-        printMarked("You see no items here.\n");
-    }
+    listItemsHere(true);
     listPeopleHere();
     printExits();
 }
@@ -97,4 +134,17 @@ void printExits() {
     if (line.back() == ',') line.pop_back();
     line += ".\n\n";
     printMarked("%s", line);
+}
+
+void setVerboseRooms(bool on) { verbose = on; }
+bool verboseRooms() { return verbose; }
+
+void verboseCommand() {
+    verbose = true;
+    printMarked("Verbose: entering a place also tells what lies there and who is here.\n");
+}
+
+void briefCommand() {
+    verbose = false;
+    printMarked("Brief: entering a place tells only its description and its exits.\n");
 }

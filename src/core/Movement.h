@@ -6,3 +6,9 @@ void showRoom();
 void lookCommand(const char* argument);
 void listPeopleHere();
 void printExits();
+// Verbose: entering a room also lists what lies there and who is here.
+// Off at start; the choice lasts for the run, not in the save.
+void setVerboseRooms(bool on);
+bool verboseRooms();
+void verboseCommand();
+void briefCommand();

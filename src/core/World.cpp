@@ -29,6 +29,7 @@ void freeAllLists() {
 
 void resetGameState() {
     game.running = 0;
+    game.ending = Ending::None;
     game.debugMode = 0;
     game.player.name.clear();
     game.player.currentRoom = nullptr;

@@ -97,6 +97,9 @@ struct WorkTask {
     EventCallback completion = nullptr;
 };
 
+// How play ended; None while it goes on, and when it stopped by quitting.
+enum class Ending : std::uint8_t { None, Escaped, LostAtSea, LabWon, LabLost, Murdered, Starved };
+
 // The single callback the clock runs when its tick comes.
 struct ScheduledEvent {
     std::int32_t dueTick = -1;
@@ -105,6 +108,7 @@ struct ScheduledEvent {
 
 struct GameState {
     std::atomic<int> running{0};
+    Ending ending = Ending::None;
     std::int16_t debugMode = 0;
     Player player;
     Npc* talkingTo = nullptr;

@@ -110,5 +110,6 @@ void showMap(std::string_view) {
         if (mapText.size() + line.size() > kMapLimit) break;
         mapText += line;
     }
+    PagedOutput paged;
     printMarked("%s\n", mapText);
 }

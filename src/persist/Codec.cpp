@@ -32,7 +32,11 @@ bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = ENOSPC;  // a write that takes nothing: the disk is full
+            return false;
+        }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
@@ -140,14 +144,24 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool written = writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
-    written = (::close(fd) == 0) && written;
+    int why = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        why = errno;
+    }
     if (!written) {
         ::unlink(temp.c_str());
+        errno = why;
         return false;
     }
-    if (stopBeforeRename) return false;
+    if (stopBeforeRename) {
+        errno = EINTR;
+        return false;
+    }
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        why = errno;
         ::unlink(temp.c_str());
+        errno = why;
         return false;
     }
     // No sync of the directory: the new file's bytes are on disk before the

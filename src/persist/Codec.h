@@ -36,7 +36,7 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 // Writes the bytes to a temporary file beside the target, syncs it (unless
 // the file is a short-lived twin) and renames it over the target, so the
 // target always holds either the old or the new content. False (target
-// untouched) on any failure.
+// untouched, errno saying why) on any failure.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable = true);
 // The temporary name writeFileAtomically uses for a target.
 std::filesystem::path temporaryTwin(const std::filesystem::path& path);

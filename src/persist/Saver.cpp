@@ -1,5 +1,7 @@
+#include <cerrno>
 #include <fstream>
 
+#include "core/Ending.h"
 #include "core/Paths.h"
 #include "persist/Codec.h"
 #include "persist/Persist.h"
@@ -29,14 +31,23 @@ void writeSlots(SaveWriter& out, const PtrList<T>& list, IndexOf indexOf) {
     out.raw("\n");
 }
 
+constexpr std::string_view kPlayingExtension = ".ims";
+constexpr std::string_view kOverExtension = ".end";
+
+// The extension the header of a scrambled file names, "" when it has none.
+std::string headerExtension(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    char header[5] = {};
+    if (!in.read(header, sizeof header)) return {};
+    std::optional<PlainTwin> twin = unscrambleBytes(std::string_view(header, sizeof header), 0);
+    return twin ? twin->extension : std::string();
+}
+
 // A scrambled file of another kind (a personality file, the memory
 // script) must never be replaced by a save that happens to share its name.
 bool holdsOtherData(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    char header[5] = {};
-    if (!in.read(header, sizeof header)) return false;
-    std::optional<PlainTwin> twin = unscrambleBytes(std::string_view(header, sizeof header), 0);
-    return twin && twin->extension != ".ims";
+    std::string extension = headerExtension(path);
+    return !extension.empty() && extension != kPlayingExtension && extension != kOverExtension;
 }
 }  // namespace
 
@@ -115,11 +126,35 @@ std::string saveText() {
     return out.take();
 }
 
-void saveGame() {
+int saveGame() {
     std::string moxPath = saveGamePath(game.player.name.view());
-    if (moxPath.empty()) return;
+    if (moxPath.empty()) return EINVAL;
     std::filesystem::path target = realPath(moxPath);
-    if (holdsOtherData(target)) return;
+    if (holdsOtherData(target)) return EEXIST;
     std::string plainPath = replaceExtension(moxPath, ".ims");
-    writeFileAtomically(target, scrambleBytes(saveText(), ".ims", scrambleKey(plainPath)));
+    std::uint8_t key = scrambleKey(plainPath);
+    std::string bytes = game.ending == Ending::None
+                            ? scrambleBytes(saveText(), kPlayingExtension, key)
+                            : scrambleBytes(std::string(endingWord(game.ending)) + "\n" + saveText(), kOverExtension, key);
+    if (!writeFileAtomically(target, bytes)) return errno != 0 ? errno : EIO;
+    return 0;
+}
+
+SavedGame inspectSave(std::string_view playerName) {
+    SavedGame saved;
+    std::string moxPath = saveGamePath(playerName);
+    std::error_code error;
+    if (moxPath.empty() || !std::filesystem::is_regular_file(realPath(moxPath), error)) return saved;
+    std::string extension = headerExtension(realPath(moxPath));
+    if (extension == kPlayingExtension) {
+        saved.state = SaveState::Playing;
+    } else if (extension == kOverExtension) {
+        saved.state = SaveState::Over;
+        std::optional<std::string> bytes = readWholeFile(realPath(moxPath));
+        std::optional<PlainTwin> twin = bytes ? unscrambleBytes(*bytes, scrambleKey(moxPath)) : std::nullopt;
+        if (twin) saved.ending = endingOfWord(std::string_view(twin->bytes).substr(0, twin->bytes.find('\n')));
+    } else if (!extension.empty()) {
+        saved.state = SaveState::OtherData;
+    }
+    return saved;
 }

@@ -1,6 +1,7 @@
 // The "sail" command: one draw against the raft's quality and the number
 // aboard decides between escape, a return to the island and death.
 #include "console/Output.h"
+#include "core/Ending.h"
 #include "core/Random.h"
 #include "core/World.h"
 #include "raft/Raft.h"
@@ -13,10 +14,12 @@ bool raftPresent() {
     return false;
 }
 
+// An ending at sea waits for a key, so it is read before the screen goes.
 void escape(const std::vector<std::string>& passengers) {
-    printMarked("/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 4th day of your voyage you see land in the distance. Exhausted by your long voyage, you hop off of your raft and begin to paddle towards the land. You reach the land and are greeted by people running towards your raft. The people call the hospital and an ambulance soon arrives. You are rushed to the hospital. /wYou awaken with a sense of great accomplishment.\n/yYou have  escaped the Island!\n");
-    for (const std::string& name : passengers) printMarked("/yCongratulations, you have saved %s.\n", name);
-    game.running = 0;
+    endPlay(Ending::Escaped);
+    tellEnding("/cYou set sail on your boat. Days go by without any sign of land, only water as far as you can see. On the 4th day of your voyage you see land in the distance. Exhausted by your long voyage, you hop off of your raft and begin to paddle towards the land. You reach the land and are greeted by people running towards your raft. The people call the hospital and an ambulance soon arrives. You are rushed to the hospital. /wYou awaken with a sense of great accomplishment.\n/yYou have  escaped the Island!\n");
+    for (const std::string& name : passengers) tellEnding("/yCongratulations, you have saved %s.\n", name);
+    printMarked("/s");
 }
 
 void washBack() {
@@ -24,9 +27,10 @@ void washBack() {
 }
 
 void drown(const std::vector<std::string>& passengers) {
-    printMarked("/cYou set sail on your boat, if you can even call it that. Two days go by and your raft is beginning to look worse and worse. You soon realize your raft is not meant for turbulent waters. A few hours pass and the main rope holding your raft together snaps like a twig. There is nothing you can do to repair your raft at this point. You cling on to a log for dear life but after much struggle you succumb to the mighty seas.\n/rYou have died of dysentery.\n");
-    for (const std::string& name : passengers) printMarked("/rSadly %s has passed away with you.\n", name);
-    game.running = 0;
+    endPlay(Ending::LostAtSea);
+    tellEnding("/cYou set sail on your boat, if you can even call it that. Two days go by and your raft is beginning to look worse and worse. You soon realize your raft is not meant for turbulent waters. A few hours pass and the main rope holding your raft together snaps like a twig. There is nothing you can do to repair your raft at this point. You cling on to a log for dear life but after much struggle you succumb to the mighty seas.\n/rYou have died of dysentery.\n");
+    for (const std::string& name : passengers) tellEnding("/rSadly %s has passed away with you.\n", name);
+    printMarked("/s");
 }
 
 }  // namespace

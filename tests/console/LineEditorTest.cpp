@@ -230,13 +230,15 @@ TEST_F(LineEditorTest, AnUntouchedLineComesBackEmptyWhenTheGameEnds) {
     setConsole(&screen);
 }
 
-TEST_F(LineEditorTest, ABegunLineIsStillFinishedAfterTheGameEnds) {
+TEST_F(LineEditorTest, ABegunLineIsDroppedWhenTheGameEnds) {
     EndingConsole ending(3);
     setConsole(&ending);
     setUpConsole();
     game.running = 1;
-    ending.typeText("ri");
-    EXPECT_EQ(readInputLine(), "ri");
+    ending.typeText("ri");  // two letters typed, then the game ends before Enter
+    EXPECT_EQ(readInputLine(), "");
+    EXPECT_EQ(ending.reads, 3) << "no Enter is waited for";
+    EXPECT_EQ(readInputRow(5), "  ") << "what was typed is gone from the row";
     setConsole(&screen);
 }
 

@@ -1,8 +1,12 @@
 // Every way a game can end, played from a new game on the built island
 // through the dispatcher and the clock's own tick, each finished as the
-// main loop finishes: with a final save that loads back.
+// main loop finishes: with a final save, which is that of a finished game
+// and never loads again. Quitting saves a game that loads.
+#include <algorithm>
+
 #include "WorldPlaythrough.h"
 #include "clock/Days.h"
+#include "core/Ending.h"
 #include "core/Random.h"
 #include "persist/Persist.h"
 
@@ -19,16 +23,45 @@ protected:
     // What the main loop does when play stops: save, then the save must load.
     void expectFinalSave() {
         ASSERT_EQ(game.running, 0);
+        ASSERT_EQ(game.ending, Ending::None);
         int tick = game.tick;
         int day = game.day;
         const Room* where = game.player.currentRoom;
         std::int16_t raft = game.raftState;
-        saveGame();
+        ASSERT_EQ(saveGame(), 0);
         ASSERT_EQ(loadGame(0), 1);
         EXPECT_EQ(game.tick, tick);
         EXPECT_EQ(game.day, day);
         EXPECT_EQ(game.player.currentRoom, where);
         EXPECT_EQ(game.raftState, raft);
+    }
+    // After an ending the final save is that of a finished game: loading
+    // it is refused and says how the game ended, and the ending's text is
+    // kept for the terminal's own screen.
+    void expectFinishedSave(Ending how, const char* lastWords) {
+        ASSERT_EQ(game.running, 0);
+        EXPECT_EQ(game.ending, how);
+        std::string kept = plainEndingText();
+        std::string joined = kept;
+        std::replace(joined.begin(), joined.end(), '\n', ' ');
+        EXPECT_NE(joined.find(lastWords), std::string::npos) << kept;
+        EXPECT_EQ(kept.find('/'), std::string::npos) << "no colour codes: " << kept;
+        ASSERT_EQ(saveGame(), 0);
+        SavedGame saved = inspectSave(game.player.name.view());
+        EXPECT_EQ(saved.state, SaveState::Over);
+        EXPECT_EQ(saved.ending, how);
+        output();
+        EXPECT_EQ(loadGame(0), 0) << "a finished game is never played on";
+
+        resetGameState();
+        resetInputState();  // the ending's key pauses found the scripted input empty
+        screen.typeText("c");
+        screen.typeText("Sam");
+        frontMenu();  // refuses, shows the menu again, then finds the input closed
+        std::string said = output();
+        EXPECT_NE(said.find(std::string("\n/RThe game of Sam is over: ") + endingSummary(how) + ".\n"),
+                  std::string::npos)
+            << said;
     }
     void gather(const char* name, int area, int number) {
         walkTo(area, number);
@@ -70,8 +103,7 @@ TEST_F(EndingsTest, TheCodeOpensTheLabAndAnEvenDrawWins) {
     int endedAt = game.tick;
     clockTicks(3);
     EXPECT_EQ(game.tick, endedAt) << "the clock stands still after the end";
-    expectFinalSave();
-    EXPECT_EQ(game.player.currentRoom, roomAt(12, 0));
+    expectFinishedSave(Ending::LabWon, "bearing you and any survivors away from the island forever.");
 }
 
 TEST_F(EndingsTest, TheDoorOpensTheLabAndEitherDrawEndsTheGame) {
@@ -94,7 +126,7 @@ TEST_F(EndingsTest, TheDoorOpensTheLabAndEitherDrawEndsTheGame) {
         bool won = drawn % 2 == 0;
         EXPECT_EQ(text.find("spins around to reveal The Dog.") != std::string::npos, won);
         EXPECT_EQ(text.find("Unfortunately, you never wake up. And then the island explodes.") != std::string::npos, !won);
-        expectFinalSave();
+        expectFinishedSave(won ? Ending::LabWon : Ending::LabLost, "Thanks for playing!");
     }
 }
 
@@ -118,7 +150,7 @@ TEST_F(EndingsTest, AJunkyRaftDrownsItsSailor) {
     EXPECT_NE(text.find("You have died of dysentery.\n"), std::string::npos) << text;
     EXPECT_NE(text.find("/rSadly Bert has passed away with you.\n/rSadly  Jenna has passed away with you.\n"),
               std::string::npos);
-    expectFinalSave();
+    expectFinishedSave(Ending::LostAtSea, "Sadly  Jenna has passed away with you.");
 }
 
 TEST_F(EndingsTest, TheMurdererCanComeForThePlayerInTheNight) {
@@ -132,7 +164,7 @@ TEST_F(EndingsTest, TheMurdererCanComeForThePlayerInTheNight) {
     EXPECT_EQ(text.find("You wake up to the sound of the other islanders busying themselves."), std::string::npos)
         << "no morning follows a murder";
     EXPECT_EQ(game.day, 4);
-    expectFinalSave();
+    expectFinishedSave(Ending::Murdered, "kills you in cold blood.");
 }
 
 TEST_F(EndingsTest, FoodRunsOutOnTheSeventeenthMorning) {
@@ -142,7 +174,7 @@ TEST_F(EndingsTest, FoodRunsOutOnTheSeventeenthMorning) {
     clockTicks(1);
     EXPECT_EQ(game.tick, 3840);
     EXPECT_NE(output().find("You have starved to death."), std::string::npos);
-    expectFinalSave();
+    expectFinishedSave(Ending::Starved, "You have starved to death.");
 }
 
 TEST_F(EndingsTest, QuitSavesAGameThatLoadsWhereItWasLeft) {

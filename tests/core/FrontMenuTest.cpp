@@ -8,6 +8,7 @@
 #include "console/LineEditor.h"
 #include "console/Screen.h"
 #include "core/Paths.h"
+#include "persist/Codec.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -149,8 +150,59 @@ TEST_F(FrontMenuTest, NamesOfTheIslandsOwnFilesAreNotOffered) {
     screen.typeText("dog");
     screen.typeText("a");
     screen.typeText("robin");
+    screen.typeText("yes");
     EXPECT_EQ(frontMenu(), 1);
     EXPECT_EQ(count(output(), "\n/RThat name belongs to the island itself. Please choose another.\n"), 1);
+    EXPECT_STREQ(game.player.name.c_str(), "Robin");
+}
+
+TEST_F(FrontMenuTest, ANewGameUnderASavedNameAsksFirstAndOnlyYesReplacesIt) {
+    writeFile("Robin.mox", ".ims abcd");
+    for (const char* answer : {"no", "", "y", "yes please"}) {
+        screen.typeText("a");
+        screen.typeText("robin");
+        screen.typeText(answer);
+    }
+    screen.typeText("a");
+    screen.typeText("robin");
+    screen.typeText("YeS");
+    EXPECT_EQ(frontMenu(), 1);
+    std::string shown = output();
+    EXPECT_EQ(count(shown, "\nA saved game named Robin exists. Start over and replace it? (yes or no)\n"), 5);
+    EXPECT_EQ(count(shown, "\nThe saved game of Robin is left as it was.\n"), 4);
+    EXPECT_EQ(count(shown, kMenu), 5) << "each refusal goes back to the menu";
+    EXPECT_EQ(count(shown, "\nHello Robin\n"), 1);
+    std::ifstream file(data / "Robin.mox");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), ".ims abcd") << "the save waits for the first autosave";
+
+    // A name without a save is not asked about.
+    screen.typeText("a");
+    screen.typeText("Kim");
+    EXPECT_EQ(frontMenu(), 1);
+    EXPECT_EQ(output().find("exists"), std::string::npos);
+}
+
+TEST_F(FrontMenuTest, AFinishedGameIsNotLoadedAndTheMenuSaysHowItEnded) {
+    auto writeFinished = [&](const std::string& name, const std::string& plain) {
+        std::string path = "Data\\" + name + ".mox";
+        ASSERT_TRUE(writeFileAtomically(realPath(path), scrambleBytes(plain, ".end", scrambleKey(path))));
+    };
+    writeFinished("Robin", "starved\n0 0 0\n");
+    writeFinished("Kim", "vanished\n");  // a word this game does not know
+    for (const char* name : {"robin", "kim"}) {
+        screen.typeText("c");
+        screen.typeText(name);
+    }
+    screen.typeText("a");
+    screen.typeText("robin");
+    screen.typeText("yes");
+    EXPECT_EQ(frontMenu(), 1) << "a finished game may be started over";
+    std::string shown = output();
+    EXPECT_NE(shown.find("\n/RThe game of Robin is over: you starved to death when the food ran out.\n"),
+              std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("\n/RThe game of Kim is over.\n"), std::string::npos);
+    EXPECT_EQ(count(shown, kMenu), 3) << "each refusal goes back to the menu";
     EXPECT_STREQ(game.player.name.c_str(), "Robin");
 }
 

@@ -12,6 +12,8 @@ void recordUse(std::string_view text) {
     handledText = std::string(text);
     ++handlerCalls;
 }
+std::string ringText;
+void recordRing(std::string_view text) { ringText = "ring:" + std::string(text); }
 const char* kCombineSyntax =
     "/RInvalid use of command \"combine.\"\n/GCorrect syntax is \"combine <item1> with <item2>\"\n";
 }  // namespace
@@ -216,14 +218,88 @@ TEST_F(InventoryTest, UseRefusals) {
     put(inventory, &rod, 1);
     put(inventory, stick, 1);
     put(here->items, rock, 1);
-    dispatchCommand("use fishing rod on water");  // the item is the first word: "fishing"
-    EXPECT_EQ(output(), "You do not have that item.\n");
-    dispatchCommand("use fishing rod");
-    EXPECT_EQ(handlerCalls, 1);
     dispatchCommand("use rock");
     EXPECT_EQ(output(), "You do not have that item.\n");
     dispatchCommand("use stick");
     EXPECT_EQ(output(), "You cannot use that item.\n");
+}
+
+TEST_F(InventoryTest, UseTakesTheLongestHeldNameTheLineStartsWith) {
+    ItemDef& ring = makeItem(18, "life ring", "A ring.");
+    ItemDef& leaf = makeItem(19, "large leaf", "A leaf.");
+    ItemDef& life = makeItem(20, "life", "Just life.");
+    ItemDef& hammer = makeItem(21, "hammer", "A hammer.");
+    ring.useHandler = recordRing;
+    for (ItemDef* item : {&leaf, &life, &hammer}) item->useHandler = recordUse;
+    for (ItemDef* item : {&ring, &leaf, &life, &hammer}) put(inventory, item, 1);
+    ringText.clear();
+
+    dispatchCommand("use life ring on wall");  // "life" is held too, but "life ring" is longer
+    EXPECT_EQ(ringText, "ring: on wall");
+    dispatchCommand("use large leaf on coconut");
+    EXPECT_EQ(handledText, " on coconut");
+    dispatchCommand("use hammer on coconut");
+    EXPECT_EQ(handledText, " on coconut");
+    dispatchCommand("use life on wall");
+    EXPECT_EQ(handledText, " on wall");
+    dispatchCommand("use Life Ring");
+    EXPECT_EQ(ringText, "ring:");
+    // The typed end of a name finds the item held: "ring" is the life ring.
+    dispatchCommand("use ring on wall");
+    EXPECT_EQ(ringText, "ring: on wall");
+    EXPECT_EQ(handlerCalls, 3);
+    EXPECT_EQ(output(), "");
+
+    // A name held only in part is not held.
+    removeFromList(inventory, &leaf);
+    put(here->items, &leaf, 1);
+    dispatchCommand("use large leaf on coconut");
+    EXPECT_EQ(output(), "You do not have that item.\n");
+    EXPECT_EQ(handlerCalls, 3);
+}
+
+TEST_F(InventoryTest, NamesAsPlayersTypeThem) {
+    ItemDef& leaf = makeItem(19, "large leaf", "A broad leaf.");
+    ItemDef& ring = makeItem(20, "life ring", "A ring.");
+    ItemDef& sharp = makeItem(21, "sharp rock", "A sharp rock.");
+    put(here->items, &leaf, 2);
+    put(inventory, &ring, 1);
+
+    dispatchCommand("get leaf");
+    EXPECT_EQ(held(&leaf), 1);
+    dispatchCommand("drop ring");
+    EXPECT_EQ(lying(&ring), 1);
+    EXPECT_EQ(output(), "You pick up 1 large leaf, A broad leaf.\nYou drop 1 life ring.\n");
+    dispatchCommand("get leafs");  // the plural takes all that lie here
+    EXPECT_EQ(held(&leaf), 2);
+    output();
+
+    // Whole words only, and an exact name wins over a longer one ending in it.
+    dispatchCommand("get ing");
+    EXPECT_EQ(output(), "That item is not in the room.\n");
+    put(here->items, rock, 1);
+    put(here->items, &sharp, 1);
+    dispatchCommand("get rock");
+    EXPECT_EQ(held(rock), 1);
+    EXPECT_EQ(lying(&sharp), 1);
+    output();
+}
+
+TEST_F(InventoryTest, TwoItemsThatFitTheTypedNameAskWhichAndDoNothing) {
+    ItemDef& large = makeItem(19, "large leaf", "A leaf.");
+    ItemDef& dry = makeItem(20, "dry leaf", "A dry leaf.");
+    put(here->items, &large, 1);
+    put(inventory, &dry, 1);
+    dispatchCommand("get leaf");
+    EXPECT_EQ(output(), "Which do you mean: the large leaf or the dry leaf?\n");
+    dispatchCommand("drop leaf");
+    EXPECT_EQ(output(), "Which do you mean: the large leaf or the dry leaf?\n");
+    EXPECT_EQ(held(&dry), 1);
+    EXPECT_EQ(lying(&large), 1);
+    // Only what is present counts: with the large leaf gone, the dry leaf is meant.
+    removeFromList(here->items, &large);
+    dispatchCommand("drop leaf");
+    EXPECT_EQ(output(), "You drop 1 dry leaf.\n");
 }
 
 TEST_F(InventoryTest, CombineNeedsTwoNamesJoinedByWith) {
@@ -233,6 +309,18 @@ TEST_F(InventoryTest, CombineNeedsTwoNamesJoinedByWith) {
     }
     dispatchCommand("combine rock with stick");
     EXPECT_EQ(output().find("Invalid use"), std::string::npos);
+}
+
+TEST_F(InventoryTest, CombineFindsEachItemByTheEndOfItsName) {
+    ItemDef& leaf = makeItem(19, "large leaf", "A leaf.");
+    ItemDef& bundle = makeItem(20, "leaf bundle", "Leaves tied with a stick.");
+    leaf.recipes[0] = CombineRecipe{stick, &bundle, "You tie the leaf to the stick."};
+    put(inventory, &leaf, 1);
+    put(inventory, stick, 1);
+    dispatchCommand("combine stick with leaf");
+    EXPECT_EQ(output(), "You tie the leaf to the stick.\n");
+    EXPECT_EQ(held(&bundle), 1);
+    EXPECT_EQ(held(&leaf) + held(stick), 0);
 }
 
 TEST(ItemCountTest, ParsesCountsAndPlurals) {

@@ -2,6 +2,7 @@
 
 #include "core/Commands.h"
 #include "core/Movement.h"
+#include "core/Things.h"
 #include "islanders/Islanders.h"
 
 class MovementTest : public GameTest {
@@ -15,6 +16,13 @@ protected:
         cove = &makeRoom(0, 3, "Cove", "A quiet cove.");
         connectRooms(*beach, *cove, North);
         game.tick = 100;
+        setVerboseRooms(false);
+        setThings({});
+    }
+    void TearDown() override {
+        setVerboseRooms(false);
+        setThings({});
+        GameTest::TearDown();
     }
     void addPerson(int index, const char* name, Room& room) {
         Npc& npc = game.islanders[static_cast<std::size_t>(index)];
@@ -151,3 +159,72 @@ TEST_F(MovementTest, ShowRoomGivesDescriptionAndExitsOnly) {
     EXPECT_EQ(output(), "/GWarm sand.\n/yValid exits are:/Y north.\n\n");
 }
 
+
+TEST_F(MovementTest, LookAtAThingOfTheStoryOrAnyOtherWordOfTheRoom) {
+    const char* blank = "You look blankly at your hands, as though looking for something that isn't there...\n";
+    beach->description = "Warm sand. A crab waves its claw at you.";
+    cove->description = "A quiet cove full of crabs.";
+    setThings({Thing{0, 8, {"crab", "claw"}, "A red crab, bigger than your hand."}});
+    for (const char* line : {"look crab", "look CLAW", "look at the crab", "l crab "}) {
+        dispatchCommand(line);
+        EXPECT_EQ(output(), "/wA red crab, bigger than your hand.\n") << line;
+    }
+    dispatchCommand("look sand");
+    EXPECT_EQ(output(), "You see nothing more of the sand than you have already seen here.\n");
+    dispatchCommand("look san");  // only whole words of the description
+    EXPECT_EQ(output(), blank);
+    dispatchCommand("look unicorn");
+    EXPECT_EQ(output(), blank);
+    // The thing stays where it stands: in the cove "crab" is only a word of the room.
+    moveCommand(North);
+    output();
+    dispatchCommand("look crab");
+    EXPECT_EQ(output(), "You see nothing more of the crab than you have already seen here.\n");
+}
+
+TEST_F(MovementTest, LookFindsAnItemByTheEndOfItsNameAndTheRaftTellsItsStage) {
+    ItemDef& raft = makeItem(32, "Junky Raft", "A raft which looks in no way ready for the high seas.");
+    addToList(beach->items, &raft);
+    game.raftState = 3;
+    dispatchCommand("look raft");
+    EXPECT_EQ(output(), "A raft which looks in no way ready for the high seas.\n"
+                        "/yIt is a Junky Raft. To become a Lousy Raft it needs work with a knife 2 more times, then "
+                        "twice with a hammer and a last go with any of the three.\n");
+    raft.name = "Lousy Raft";
+    game.raftState = 12;
+    dispatchCommand("look raft");
+    EXPECT_NE(output().find("It is a Lousy Raft. To become a Common Raft it needs one more large leaf, then a last load"),
+              std::string::npos);
+    raft.name = "Yacht";
+    dispatchCommand("look yacht");
+    EXPECT_NE(output().find("It is a Yacht"), std::string::npos);
+
+    ItemDef& leaf = makeItem(6, "large leaf", "A broad leaf.");
+    ItemDef& dry = makeItem(7, "dry leaf", "A dry leaf.");
+    addToList(game.player.inventory, &leaf);
+    dispatchCommand("look leaf");
+    EXPECT_EQ(output(), "A broad leaf.\n");
+    addToList(beach->items, &dry);
+    dispatchCommand("look leaf");
+    EXPECT_EQ(output(), "Which do you mean: the large leaf or the dry leaf?\n");
+}
+
+TEST_F(MovementTest, VerboseListsWhatLiesAndWhoIsHereOnEntering) {
+    addToList(cove->items, &makeItem(4, "rock"));
+    addPerson(2, "Ann", *cove);
+    moveCommand(North);
+    EXPECT_EQ(output(), "/GA quiet cove.\n/yValid exits are:/Y south.\n\n");  // brief by default
+    dispatchCommand("verbose");
+    output();
+    moveCommand(South);
+    EXPECT_EQ(output(), "/GWarm sand.\n/yValid exits are:/Y north.\n\n");  // nothing here to list
+    moveCommand(North);
+    EXPECT_EQ(output(), "/GA quiet cove.\n/cYou see the following items: /Crock.\n"
+                        "/wYou see the following people here: /WAnn.\n/yValid exits are:/Y south.\n\n");
+    EXPECT_TRUE(verboseRooms());
+    dispatchCommand("brief");
+    output();
+    moveCommand(South);
+    moveCommand(North);
+    EXPECT_EQ(output(), "/GWarm sand.\n/yValid exits are:/Y north.\n\n/GA quiet cove.\n/yValid exits are:/Y south.\n\n");
+}

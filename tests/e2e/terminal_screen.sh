@@ -51,6 +51,9 @@ wait_for "Hello Tester"
 wait_for "The following are some of the useful game commands:"
 keys ri Enter
 wait_for "Area: 0  Room: 8"
+# The day stands in the middle of the frame's top line.
+top=$(row 0)
+[ "$top" = "╔$(printf '═%.0s' $(seq 35)) Day 1 $(printf '═%.0s' $(seq 36))╗" ] || fail "day on the top line: $top"
 
 # Paging the scrollback: the wheel (X10 mouse reports, button 64/65), clicks
 # on the scroll bar's arrows (column 78, rows 1 and 46) and keypad + and -.

@@ -12,7 +12,8 @@ public:
     int reads = 0;
     int limitWhileAsked = -1;
     InputEvent nextEvent(int timeoutMs) override {
-        if (gameLock().heldByThisThread()) askedUnderLock = true;
+        // The key pause of an ending may hold the lock: time has stopped.
+        if (gameLock().heldByThisThread() && game.running) askedUnderLock = true;
         limitWhileAsked = inputLimit();
         ++reads;
         return MemoryConsole::nextEvent(timeoutMs);

@@ -28,6 +28,7 @@ protected:
     std::string sail(int quality, int r, const std::string& passengers = "") {
         game.raftState = static_cast<std::int16_t>(quality);
         game.running = 1;
+        game.ending = Ending::None;
         screen.typeText("yes");
         screen.typeText(passengers);
         queueDraws({r});
@@ -44,22 +45,30 @@ protected:
     std::string voyage(int quality, int r, const std::vector<std::string>& crew) {
         game.raftState = static_cast<std::int16_t>(quality);
         game.running = 1;
+        game.ending = Ending::None;
         queueDraws({r});
         output();
         completeVoyage(crew);
         return output();
     }
     Outcome classify(const std::string& text) {
+        // An ending at sea waits for a key before the game's screen goes.
+        bool paused = text.size() >= 2 && text.substr(text.size() - 2) == "/s";
         if (text.rfind(kEscape, 0) == 0) {
             EXPECT_EQ(game.running, 0);
+            EXPECT_EQ(game.ending, Ending::Escaped);
+            EXPECT_TRUE(paused) << text;
             return Outcome::Escape;
         }
         if (text == kReturn) {
             EXPECT_EQ(game.running, 1);
+            EXPECT_EQ(game.ending, Ending::None) << "a raft washed back goes on";
             return Outcome::Return;
         }
         EXPECT_EQ(text.rfind(kDeath, 0), 0u) << text;
         EXPECT_EQ(game.running, 0);
+        EXPECT_EQ(game.ending, Ending::LostAtSea);
+        EXPECT_TRUE(paused) << text;
         return Outcome::Death;
     }
 };
@@ -106,10 +115,10 @@ TEST_F(SailTest, PassengersWeighTheRaftDown) {
 
 TEST_F(SailTest, NamesAreThankedOrMournedExactlyAsTyped) {
     EXPECT_EQ(voyage(20, 0, splitPassengers("mary,,bob,")),
-              kEscape + "/yCongratulations, you have saved mary.\n/yCongratulations, you have saved bob.\n");
+              kEscape + "/yCongratulations, you have saved mary.\n/yCongratulations, you have saved bob.\n/s");
     EXPECT_EQ(voyage(1, 0, splitPassengers("mary, Big Bob")),
-              kDeath + "/rSadly mary has passed away with you.\n/rSadly  Big Bob has passed away with you.\n");
-    EXPECT_EQ(sail(20, 0, "Big Bob"), kEscape + "/yCongratulations, you have saved Big Bob.\n");
+              kDeath + "/rSadly mary has passed away with you.\n/rSadly  Big Bob has passed away with you.\n/s");
+    EXPECT_EQ(sail(20, 0, "Big Bob"), kEscape + "/yCongratulations, you have saved Big Bob.\n/s");
 }
 
 TEST_F(SailTest, SplittingThePassengerLine) {

@@ -1,0 +1,14 @@
+#pragma once
+// Saving with the player told when it fails. An autosave that fails says
+// so once, with the reason, and the next one that works says that the game
+// is saved again; failures in between stay quiet. The final save always
+// tells its failure.
+#include <string>
+
+// True when the game was saved.
+bool autosaveAndReport();
+bool finalSaveAndReport();
+// Why the last save failed, "" after one that worked.
+const std::string& lastSaveFailure();
+// A new run: no failure remembered.
+void resetSaveReport();

@@ -1,0 +1,106 @@
+// Long texts (the instructions, the map, the help) stop after each
+// screenful, so their first line is read before it scrolls away.
+#include "TestSupport.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "console/LineEditor.h"
+#include "core/Paths.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr std::uint8_t kPauseArrow = 25;
+
+// Notes the text area's top and bottom rows whenever a pause waits for its key.
+class PauseWatcher : public MemoryConsole {
+public:
+    struct Page {
+        std::string top;
+        std::string lastText;  // row 45, just above the pause arrow
+    };
+    std::vector<Page> pages;
+
+    InputEvent nextEvent(int timeoutMs) override {
+        if (cell(1, 46).ch == kPauseArrow) pages.push_back({rowText(1, 1, 78), rowText(45, 1, 78)});
+        return MemoryConsole::nextEvent(timeoutMs);
+    }
+};
+
+std::string numberedLines(int from, int to) {
+    std::string text;
+    for (int i = from; i <= to; ++i) text += "line " + std::to_string(i) + "\n";
+    return text;
+}
+}  // namespace
+
+class PagingTest : public GameTest {
+protected:
+    PauseWatcher watcher;
+
+    void SetUp() override {
+        GameTest::SetUp();
+        setConsole(&watcher);
+        setUpConsole();
+    }
+};
+
+TEST_F(PagingTest, ATallTextStopsAfterEachScreenfulWithItsFirstLineOnTop) {
+    for (int i = 0; i < 3; ++i) watcher.pushEvent(InputEvent::character(' '));
+    {
+        PagedOutput paged;
+        printMarked("%s", numberedLines(1, 100));
+    }
+    ASSERT_EQ(watcher.pages.size(), 2u);
+    EXPECT_EQ(watcher.pages[0].top, "line 1");
+    EXPECT_EQ(watcher.pages[0].lastText, "line 45");
+    EXPECT_EQ(watcher.pages[1].top, "line 46");  // no line is skipped between pages
+    EXPECT_EQ(watcher.pages[1].lastText, "line 90");
+    EXPECT_EQ(watcher.rowText(45, 1, 78), "line 100");
+    EXPECT_EQ(watcher.nextEvent(0).type, InputEvent::Type::Key);  // one key was left over
+}
+
+TEST_F(PagingTest, PagesCountAcrossCallsAndOnlyWhilePaging) {
+    watcher.pushEvent(InputEvent::character(' '));
+    {
+        PagedOutput paged;
+        // Many short prints, the way the instructions come, one line at a time.
+        for (int i = 1; i <= 50; ++i) printMarked("line %d\n", i);
+    }
+    ASSERT_EQ(watcher.pages.size(), 1u);
+    EXPECT_EQ(watcher.pages[0].top, "line 1");
+
+    // A text that fits, or any text printed without paging, never stops.
+    {
+        PagedOutput paged;
+        printMarked("%s", numberedLines(1, 45));
+    }
+    printMarked("%s", numberedLines(1, 120));
+    EXPECT_EQ(watcher.pages.size(), 1u);
+}
+
+TEST_F(PagingTest, InstructionsFromTheMenuAreReadFromTheirTitle) {
+    fs::path old = dataDirectory();
+    fs::path data = fs::temp_directory_path() / ("brinefall-paging-" + std::to_string(::getpid()));
+    fs::create_directories(data);
+    setDataDirectory(data);
+    std::ofstream(data / "readme.txt") << "How to survive\n" << numberedLines(2, 60) << "0\n";
+    game.running = 0;  // the menu comes before any game
+
+    watcher.typeText("b");
+    watcher.pushEvent(InputEvent::character(' '));  // for the pause
+    watcher.typeText("a");
+    watcher.typeText("Sam");
+    EXPECT_EQ(frontMenu(), 1);
+
+    ASSERT_EQ(watcher.pages.size(), 1u);
+    EXPECT_EQ(watcher.pages[0].top, "How to survive");
+    EXPECT_EQ(watcher.pages[0].lastText, "line 45");
+    setDataDirectory(old);
+    fs::remove_all(data);
+    setInputLimit(75);
+}

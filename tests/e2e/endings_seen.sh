@@ -1,0 +1,274 @@
+#!/usr/bin/env bash
+# Every ending is seen: it waits for a key before the game's screen goes,
+# and once the program has ended its text stays on the terminal's own
+# screen, without colour codes. A finished game does not load again.
+#
+# Each ending starts from a save prepared for it (a new game's save,
+# edited), so that one or two commands reach it; the six games run side by
+# side, each in its own window and its own copy of Data. The laboratory
+# ending is drawn from the clock's seconds, so its two outcomes are tried
+# at seconds of alternating parity until each has come.
+# Usage: endings_seen.sh <binary> <Data directory>
+set -u
+BINARY=$(realpath "$1")
+DATA_SOURCE=$(realpath "$2")
+SOCKET="brinefall-endings-$$"
+WORK=$(mktemp -d)
+
+cleanup() {
+    tmux -L "$SOCKET" kill-server 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+tm() { tmux -L "$SOCKET" "$@"; }
+screen_of() { tm capture-pane -p -t "endings:$1" 2>/dev/null; }
+# The words on the screen, without the game's frame, the lines joined by
+# blanks: a sentence the game or the shell wrapped reads whole again.
+words_of() {
+    screen_of "$1" | sed -E -e 's/^║//' -e 's/(▒|↑|↓|█)?║$//' -e 's/ +$//' | tr '\n' ' '
+}
+type_in() {
+    tm send-keys -t "endings:$1" -l -- "$2"
+    tm send-keys -t "endings:$1" Enter
+}
+# Waits until the window shows the text; false after the timeout (seconds).
+shows() {
+    local window=$1 text=$2 timeout=${3:-10} waited=0
+    until [[ $(words_of "$window") == *"$text"* ]]; do
+        sleep 0.1
+        waited=$((waited + 1))
+        [ "$waited" -ge $((timeout * 10)) ] && return 1
+    done
+    return 0
+}
+
+# Runs the game in a new window of the shared server, in the given directory.
+start_game_in() {
+    local window=$1 dir=$2
+    tm new-window -d -n "$window" -t endings: \
+        "cd '$dir' && '$BINARY'; echo \"EXITED \$?\"; sleep 600"
+}
+
+# Loads the player Tester's save through the front menu.
+load_tester() {
+    local window=$1
+    shows "$window" "e. quit" 15 || return 1
+    type_in "$window" "c"
+    shows "$window" "Please enter your name..." 5 || return 1
+    type_in "$window" "Tester"
+}
+
+# Edits the plain text of Tester's save in a Data directory: the Perl code
+# works on @l, the save's lines (index 0 is the save's first line).
+edit_save() {
+    local file="$1/Tester.mox"
+    perl -e '
+        my ($file, $code) = @ARGV;
+        # The scramble key: the bytes of the name before ".mox", summed, modulo 255.
+        my $key = 0;
+        $key += ord($_) for split //, "Data\\Tester";
+        $key = chr($key % 255);
+        open(my $in, "<:raw", $file) or die "cannot read $file";
+        local $/;
+        my $data = <$in>;
+        close $in;
+        my $header = substr($data, 0, 5);
+        my $body = substr($data, 5) ^ ($key x (length($data) - 5));
+        my @l = split(/\n/, $body, -1);
+        eval $code;
+        die $@ if $@;
+        $body = join("\n", @l);
+        open(my $out, ">:raw", $file) or die "cannot write $file";
+        print $out $header, $body ^ ($key x length($body));
+        close $out;
+    ' "$file" "$2"
+}
+
+# Lines of a save: 1 inventory, 2 the player's room, 3 the raft's state,
+# 4 islanders alive, day and tick; then from line 8 five lines for each of
+# the nine islanders (the murderer second, his moods on line 15), then 14
+# lines for each of the 60 items (item 32, the raft, named on line 501),
+# then the rooms, each headed by its area and number alone on a line.
+RAFT_NAME='$l[500]'
+MURDERER_MOODS='my @m = split(/ /, $l[14], -1);'
+SET_MOODS='$l[14] = join(" ", @m);'
+OPEN_LAB='my ($wall) = grep { $l[$_] eq "9 7" } 893 .. $#l;
+          my ($lab) = grep { $l[$_] eq "12 0" } 893 .. $#l;
+          $l[$wall + 5] = " 12 0 "; $l[$lab + 9] = " 9 7 "; $l[1] = " 9 7 ";'
+
+# Copies the prepared Data into a fresh directory and edits its save.
+prepare() {
+    local dir=$WORK/$1 edit=$2
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    cp -r "$WORK/base/Data" "$dir/Data"
+    edit_save "$dir/Data" "$edit"
+}
+
+# Presses Enter now and then (every pause waits for a key) until the
+# program has ended; false when it does not end in time.
+keys_until_exit() {
+    local window=$1
+    for _ in $(seq 1 60); do
+        screen_of "$window" | grep -qF "EXITED" && return 0
+        tm send-keys -t "endings:$window" Enter
+        sleep 1
+    done
+    return 1
+}
+
+# After the end: status 0, the shell's own screen, and the ending's words on it.
+check_seen() {
+    local window=$1
+    shift
+    screen_of "$window" | grep -qF "EXITED 0" || { echo "$window: the program did not end with status 0"; return 1; }
+    [ "$(tm display-message -p -t "endings:$window" '#{alternate_on}')" = "0" ] ||
+        { echo "$window: the game's screen is still shown"; return 1; }
+    local words phrase
+    words=$(words_of "$window")
+    for phrase in "$@"; do
+        [[ $words == *"$phrase"* ]] || { echo "$window: \"$phrase\" is not on the screen after the end"; return 1; }
+    done
+    [[ $words == *"/"[RrYyCcwW]* ]] && { echo "$window: colour codes were printed"; return 1; }
+    return 0
+}
+
+# An ending at sea: it waits for a key, then its text stays.
+sea_ending() {
+    local window=$1 raft_edit=$2 first=$3 last=$4
+    prepare "$window" "$raft_edit"
+    start_game_in "$window" "$WORK/$window"
+    load_tester "$window" || { echo "$window: the save did not load"; return 1; }
+    shows "$window" "Valid exits" 5 || { echo "$window: no room after loading"; return 1; }
+    type_in "$window" "getitem 32"
+    type_in "$window" "sail"
+    shows "$window" "Do you really want to set sail?" 5 || { echo "$window: no sailing question"; return 1; }
+    type_in "$window" "yes"
+    shows "$window" "Is there anyone you wish to take" 5 || { echo "$window: no passenger question"; return 1; }
+    type_in "$window" ""
+    shows "$window" "$first" 5 || { echo "$window: the ending never came"; return 1; }
+    sleep 1.5
+    screen_of "$window" | grep -qF "EXITED" && { echo "$window: the ending left before a key was pressed"; return 1; }
+    keys_until_exit "$window" || { echo "$window: the program did not end"; return 1; }
+    sleep 0.5
+    check_seen "$window" "$first" "$last"
+}
+
+sea_escape() {
+    sea_ending sea_escape "$RAFT_NAME = \"Yacht\"; \$l[2] = \"20\";" \
+        "On the 4th day of your voyage you see land in the distance" "escaped the Island!"
+}
+
+sea_death() {
+    sea_ending sea_death "$RAFT_NAME = \"Junky Raft\"; \$l[2] = \"0\";" \
+        "the main rope holding your raft together snaps like a twig." "You have died of dysentery" || return 1
+    # The finished game does not load again: the menu says how it ended.
+    start_game_in sea_death_again "$WORK/sea_death"
+    load_tester sea_death_again || { echo "sea_death: no menu on the second run"; return 1; }
+    shows sea_death_again "The game of Tester is over: your raft broke apart and you were lost at sea." 5 ||
+        { echo "sea_death: the finished game was not refused"; screen_of sea_death_again; return 1; }
+    shows sea_death_again "e. quit" 5 || { echo "sea_death: no menu after the refusal"; return 1; }
+}
+
+# A death in the night or of hunger: a debug day skip brings the morning.
+night_ending() {
+    local window=$1 moods=$2 day=$3
+    shift 3
+    prepare "$window" "$MURDERER_MOODS $moods $SET_MOODS"
+    start_game_in "$window" "$WORK/$window"
+    load_tester "$window" || { echo "$window: the save did not load"; return 1; }
+    shows "$window" "Valid exits" 5 || { echo "$window: no room after loading"; return 1; }
+    type_in "$window" "dayskip $day"
+    shows "$window" "$1" 10 || { echo "$window: the ending never came"; return 1; }
+    keys_until_exit "$window" || { echo "$window: the program did not end"; return 1; }
+    sleep 0.5
+    check_seen "$window" "$@"
+}
+
+# The murderer at his worst, and nobody else for him to choose: he comes for the player.
+murder() {
+    night_ending murder '$m[1] = $m[4] = "100.000000"; $m[2] = $m[5] = "0.000000"; $l[3] =~ s/^\d+/0/;' 5 \
+        "kills you in cold blood." "Thanks for playing!"
+}
+
+# A murderer at peace: the seventeenth morning brings hunger alone.
+starvation() {
+    night_ending starvation '$m[1] = $m[4] = "0.000000"; $m[2] = $m[5] = "100.000000";' 17 \
+        "You have starved to death." "Thanks for playing!"
+}
+
+# Steps into the laboratory at seconds of alternating parity until the
+# wanted ending comes, then sees it through.
+lab_ending() {
+    local window=$1 wanted=$2 other=$3 last=$4 attempt
+    for attempt in $(seq 1 12); do
+        local name="${window}_$attempt"
+        prepare "$name" "$OPEN_LAB"
+        start_game_in "$name" "$WORK/$name"
+        load_tester "$name" || { echo "$window: the save did not load"; return 1; }
+        shows "$name" "Valid exits" 5 || { echo "$window: no room after loading"; return 1; }
+        # Early in a second whose parity alternates from one attempt to the next.
+        while [ $(( $(date +%s) % 2 )) -ne $((attempt % 2)) ]; do sleep 0.05; done
+        sleep 0.1
+        type_in "$name" "north"
+        local waited=0
+        while [ "$waited" -lt 100 ]; do
+            [[ $(words_of "$name") == *"$wanted"* || $(words_of "$name") == *"$other"* ]] && break
+            sleep 0.1
+            waited=$((waited + 1))
+        done
+        if [[ $(words_of "$name") == *"$wanted"* ]]; then
+            keys_until_exit "$name" || { echo "$window: the program did not end"; return 1; }
+            sleep 0.5
+            check_seen "$name" "$last" "Thanks for playing!"
+            return
+        fi
+        [[ $(words_of "$name") == *"$other"* ]] || { echo "$window: no ending in the laboratory"; return 1; }
+        tm kill-window -t "endings:$name"
+    done
+    echo "$window: twelve attempts and never that ending"
+    return 1
+}
+
+lab_won() {
+    lab_ending lab_won "spins around to reveal The Dog." "you never wake up" \
+        "bearing you and any survivors away from the island forever."
+}
+
+lab_lost() {
+    lab_ending lab_lost "you never wake up" "spins around to reveal The Dog." \
+        "Unfortunately, you never wake up. And then the island explodes."
+}
+
+# A new game's save, the start of every prepared one.
+mkdir -p "$WORK/base"
+cp -r "$DATA_SOURCE" "$WORK/base/Data"
+tm -f /dev/null new-session -d -s endings -n base -x 80 -y 50 \
+    "cd '$WORK/base' && '$BINARY'; echo \"EXITED \$?\"; sleep 600"
+shows base "e. quit" 15 || { echo "FAIL: the front menu never appeared"; screen_of base; exit 1; }
+type_in base "a"
+shows base "Please enter your name" 5 || { echo "FAIL: no name prompt"; exit 1; }
+type_in base "Tester"
+shows base "Valid exits" 10 || { echo "FAIL: the new game did not start"; exit 1; }
+type_in base "quit"
+shows base "EXITED 0" 10 || { echo "FAIL: quitting the new game failed"; exit 1; }
+[ -f "$WORK/base/Data/Tester.mox" ] || { echo "FAIL: no save to prepare"; exit 1; }
+
+endings=(sea_escape sea_death murder starvation lab_won lab_lost)
+for ending in "${endings[@]}"; do
+    ( "$ending" > "$WORK/$ending.result" 2>&1; echo $? > "$WORK/$ending.status" ) &
+done
+wait
+
+failed=0
+for ending in "${endings[@]}"; do
+    if [ "$(cat "$WORK/$ending.status")" = "0" ]; then
+        echo "ok: $ending"
+    else
+        echo "FAIL: $(cat "$WORK/$ending.result") ($ending)"
+        failed=1
+    fi
+done
+[ "$failed" -eq 0 ] || exit 1
+echo "PASS"

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Saves that cannot be written are told: the first failing autosave says
+# so in red with the reason, later ones stay quiet, the next save that
+# works says so, and a final save that fails is told on the terminal's own
+# screen after the game, with an exit status that is not 0. The save's
+# temporary file is blocked by a directory of its name, which stops even
+# root from writing it.
+source "$(dirname "$0")/items_common.bash" "$@"
+
+BLOCK="$WORK/Data/.Tester.mox.tmp"
+FAILED="The game could not be saved (Is a directory); the last save is kept."
+
+# Types harmless commands until the screen shows the text (each command
+# saves when it leaves the clock's tick odd).
+look_until() {
+    local text=$1
+    for _ in $(seq 1 40); do
+        screen_text | grep -qF -- "$text" && return 0
+        type_and_settle "ri"
+        sleep 0.3
+    done
+    fail "never shown: $text"
+}
+
+count_on_screen() { text_area | grep -cF -- "$1"; }
+
+new_game
+mkdir "$BLOCK"
+look_until "$FAILED"
+# More autosaves fail, quietly.
+for _ in $(seq 1 6); do
+    type_and_settle "ri"
+    sleep 0.3
+done
+[ "$(count_on_screen "$FAILED")" -eq 1 ] || fail "the failure was told more than once"
+rmdir "$BLOCK"
+look_until "The game is saved again."
+mkdir "$BLOCK"
+type_line "quit"
+wait_for "EXITED" 10
+screen_text | grep -qF "EXITED 1" || fail "a failed final save ended with status 0"
+screen_text | grep -qF "$FAILED" || fail "the failed final save was not told after the game"
+[ "$(tmux -L "$SOCKET" display-message -p -t game '#{alternate_on}')" = "0" ] || fail "the game's screen is still shown"
+echo "PASS"
