@@ -25,17 +25,17 @@ std::string nextCommandLine() {
     if (line.empty() && inputClosed()) game.running = 0;
     return line;
 }
+}  // namespace
 
 // Once play has ended (a death in the night while the line was typed)
 // the line is dropped. A command that ends play is followed by the final
 // save alone.
-void dispatchLocked(const std::string& line, bool autosave) {
+void dispatchTypedLine(const std::string& line, bool autosave) {
     std::lock_guard lock(gameLock());
     if (!game.running) return;
     dispatchCommand(line.c_str());
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
 }
-}  // namespace
 
 int runGame(std::chrono::milliseconds clockPeriod) {
     setUpConsole();
@@ -58,10 +58,10 @@ int runGame(std::chrono::milliseconds clockPeriod) {
 
     std::string first = nextCommandLine();
     std::thread clock([clockPeriod] { runGameClock(clockPeriod); });
-    dispatchLocked(first, false);
+    dispatchTypedLine(first, false);
     while (game.running) {
         std::string line = nextCommandLine();
-        dispatchLocked(line, true);
+        dispatchTypedLine(line, true);
     }
     bool saved = false;
     {

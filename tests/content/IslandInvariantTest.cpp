@@ -33,6 +33,7 @@
 #include "clock/Clock.h"
 #include "console/Input.h"
 #include "core/Commands.h"
+#include "core/MainLoop.h"
 #include "persist/Persist.h"
 
 namespace {
@@ -43,9 +44,9 @@ constexpr bool kCheckCraftCompletionsAreKept = true;      // a walk-up replaces 
 constexpr bool kCheckFinishLineComesWithProduct = true;   // the finish line comes a tick before the product
 constexpr bool kCheckIslandersWander = true;              // reseeding with the second freezes the wanderers
 constexpr bool kCheckMemorySubjectNeverRepeats = true;    // the retry loop reseeds with the rejected index
-constexpr bool kCheckEndedGameObeysNothing = false;       // a line typed before the ending is obeyed after it
+constexpr bool kCheckEndedGameObeysNothing = true;        // a line typed before the ending is obeyed after it
 constexpr bool kCheckMessagesTellTheTruth = true;         // handcuffs on nobody; "Invalid use of the axe." for others
-constexpr bool kCheckUseFindsMultiWordItems = false;      // "use large leaf on x" looks for an item "large"
+constexpr bool kCheckUseFindsMultiWordItems = true;       // "use large leaf on x" looks for an item "large"
 constexpr bool kCheckEveryCommandAnswers = true;          // a shape away from the wall, the sling: no word
 constexpr bool kCheckQuestionsTakeAnyCase = true;         // "Yes" refused, and refused without a word
 
@@ -321,9 +322,9 @@ void IslandRun::tick() {
     Npc* subject = game.memorySubject;
     const Npc* m = game.murderer;
     bool murderous = m && m->alive() && m != game.handcuffedIslander && m->hostility >= 65.0 && m->happiness <= 35.0;
-    ++game.tick;
-    setSeconds();
-    onTick();
+    // The clock's own step: the seconds of the calendar move on with the tick.
+    setFixedSeconds(baseSeconds_ + game.tick + 1 + talkSeconds_);
+    advanceOneTick();
     std::string out = takeCapturedOutput();
     checkTick(before, snap(), out, subject, murderous);
 }
@@ -344,7 +345,7 @@ void IslandRun::answerConversation() {
         if (chance(20)) answer[0] = static_cast<char>(answer[0] - 'a' + 'A');
         ++steps_;
         ++answers_;
-        dispatchCommand(answer.c_str());
+        dispatchTypedLine(answer, false);
         std::string out = takeCapturedOutput();
         Snapshot after = snap();
         if (after.total != before.total || after.held != before.held)
@@ -528,7 +529,7 @@ void IslandRun::runCommand() {
     typeAnswers(c);
     setSeconds();
     ++steps_;
-    dispatchCommand(c.line.c_str());
+    dispatchTypedLine(c.line, false);
     screen_.clearInput();
     std::string out = takeCapturedOutput();
     Snapshot after = snap();
@@ -552,16 +553,18 @@ void IslandRun::checkEnding(const Snapshot& before, const std::string& out) {
 
 void IslandRun::checkEndedGame() {
     if (!kCheckEndedGameObeysNothing) return;
-    // A line typed before the ending reaches the dispatcher after it.
+    // A line typed before the ending reaches the loop after it.
     Snapshot before = snap();
     Room* room = game.player.currentRoom;
     Command c = pickCommand();
     if (c.kind == Command::Boat || c.kind == Command::Sail) c = pickMove();
-    dispatchCommand(c.line.c_str());
+    dispatchTypedLine(c.line, false);
     std::string out = takeCapturedOutput();
     Snapshot after = snap();
     if (!out.empty() || room != game.player.currentRoom || after.total != before.total || after.held != before.held)
         fault("an ended game obeys a command", "\"" + c.line + "\" after " + endingSeen_ + " printed: " + out.substr(0, 120));
+    advanceOneTick();
+    if (game.tick != before.tick) fault("the clock runs on after the ending", endingSeen_);
 }
 
 // A game saved and loaded again is the same game: the same items in the
