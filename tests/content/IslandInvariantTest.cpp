@@ -23,6 +23,7 @@
 //   BRINEFALL_SEEDS=1..200 build/tests/brinefall_tests --gtest_filter='IslandInvariant*'
 // (a range "a..b" or a list "3,17,42"). Each seed is a whole game; the
 // report names every kind of fault found with the seeds that show it.
+#include <array>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -159,7 +160,7 @@ private:
     void answerConversation();
     void runCommand();
 
-    void checkIslanders(const std::string& after);
+    void checkIslanders(std::string_view after);
     void checkEnding(const Snapshot& before, const std::string& out);
     void checkCommand(const Command& c, const Snapshot& before, const Snapshot& after, const std::string& out);
     void checkTransfer(const Command& c, const Snapshot& before, const Snapshot& after, const std::string& out);
@@ -266,20 +267,22 @@ void IslandRun::answerConversation() {
         Snapshot after = snap();
         if (after.total != before.total || after.held != before.held)
             fault("a conversation changes items", describeTally(minus(after.total, before.total)));
-        checkIslanders("after the answer " + answer);
+        checkIslanders(answer);
     }
 }
 
-void IslandRun::checkIslanders(const std::string& after) {
+void IslandRun::checkIslanders(std::string_view after) {
+    std::array<int, kIslanderCount> seen{};
+    for (const Room& room : game.rooms)
+        for (std::uint32_t i = 0; i < room.occupants.capacity; ++i)
+            if (const Npc* npc = room.occupants.slots[i]) ++seen[static_cast<std::size_t>(npc->npcIndex)];
     for (const Npc& npc : game.islanders) {
-        int seen = 0;
-        for (const Room& room : game.rooms)
-            if (room.occupants.capacity > 0) seen += static_cast<int>(countInList(room.occupants, &npc));
-        bool ok = npc.alive() ? seen == 1 && npc.currentRoom && countInList(npc.currentRoom->occupants, &npc) == 1
-                              : seen == 0;
+        int times = seen[static_cast<std::size_t>(npc.npcIndex)];
+        bool ok = npc.alive() ? times == 1 && npc.currentRoom && countInList(npc.currentRoom->occupants, &npc) == 1
+                              : times == 0;
         if (!ok)
-            fault("an islander is in no room or in two", npc.name.str() + " is in " + std::to_string(seen) +
-                                                              " rooms " + after);
+            fault("an islander is in no room or in two",
+                  npc.name.str() + " is in " + std::to_string(times) + " rooms " + std::string(after));
     }
 }
 
@@ -295,7 +298,7 @@ void IslandRun::runCommand() {
     Snapshot after = snap();
     raftBest_ = std::max(raftBest_, after.raftState);
     checkCommand(c, before, after, out);
-    checkIslanders("after \"" + c.line + "\"");
+    checkIslanders(c.line);
     checkEnding(before, out);
 }
 
