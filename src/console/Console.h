@@ -20,9 +20,13 @@ enum class KeyCode : std::uint8_t {
     KeypadDigit,  // numeric keypad 0..9 in `digit`
     KeypadPlus,
     KeypadMinus,
+    PageUp,
+    PageDown,
+    ArrowUp,
+    ArrowDown,
     CtrlC,
     AltF4,
-    Other,        // arrows, function keys and the rest
+    Other,        // left and right, function keys and the rest
 };
 
 struct InputEvent {

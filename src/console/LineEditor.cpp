@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/Output.h"
 #include "console/Screen.h"
@@ -74,6 +75,15 @@ std::string finishLine(int length) {
     return line;
 }
 
+// Puts a recalled line on the row in place of what was there.
+void showRecalled(const std::string& text, int& length) {
+    length = static_cast<int>(text.size());
+    clearFrom(kFirstColumn);
+    console().writeChars(kFirstColumn, kInputRow, text.data(), length);
+    moveCursor(kFirstColumn + length);
+    suggestCompletion(kFirstColumn + length);
+}
+
 void onMouse(const InputEvent& e) {
     if (e.wheel == kWheelNotch) scrollViewUp();
     else if (e.wheel == -kWheelNotch) scrollViewDown();
@@ -115,8 +125,9 @@ int suggestCompletion(int cursorX) {
     return length;
 }
 
-std::string readInputLine() {
+std::string readInputLine(CommandHistory* history) {
     int length = 0;
+    if (history) history->startLine();
     const bool duringPlay = game.running != 0;
     // Typing always starts right after the prompt.
     if (console().cursorY() != kInputRow || console().cursorX() < kFirstColumn) moveCursor(kFirstColumn);
@@ -154,9 +165,22 @@ std::string readInputLine() {
                 continue;
             case KeyCode::KeypadPlus: scrollViewDown(); continue;
             case KeyCode::KeypadMinus: scrollViewUp(); continue;
+            case KeyCode::PageUp: scrollViewPageUp(); continue;
+            case KeyCode::PageDown: scrollViewPageDown(); continue;
+            case KeyCode::ArrowUp:
+            case KeyCode::ArrowDown:
+                if (history) {
+                    const auto room = static_cast<std::size_t>(limit - kFirstColumn);
+                    std::optional<std::string> recalled =
+                        e.key == KeyCode::ArrowUp ? history->older(readInputRow(x), room) : history->newer(room);
+                    if (recalled) showRecalled(*recalled, length);
+                }
+                continue;
             case KeyCode::Enter: {
                 length += suggestCompletion(x);
-                return finishLine(length);
+                std::string line = finishLine(length);
+                if (history) history->add(line);
+                return line;
             }
             default: break;
         }

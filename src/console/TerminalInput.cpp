@@ -68,6 +68,10 @@ InputEvent TerminalConsole::translateKey(int status, unsigned key) {
             case kKeypadEnter: return InputEvent::special(KeyCode::Enter);
             case kKeypadPlus: return InputEvent::special(KeyCode::KeypadPlus);
             case kKeypadMinus: return InputEvent::special(KeyCode::KeypadMinus);
+            case KEY_PPAGE: return InputEvent::special(KeyCode::PageUp);
+            case KEY_NPAGE: return InputEvent::special(KeyCode::PageDown);
+            case KEY_UP: return InputEvent::special(KeyCode::ArrowUp);
+            case KEY_DOWN: return InputEvent::special(KeyCode::ArrowDown);
             // Keypad keys some terminfo entries do name.
             case KEY_A1: return keypadDigit(7);
             case KEY_A3: return keypadDigit(9);

@@ -108,6 +108,8 @@ void getCommand(const char* argument) {
         return;
     }
     printMarked("You pick up %i %s, %s\n", moved, item->name, item->description);
+    if (moved < wanted.count && game.player.inventory.full() && countInList(currentRoom().items, item) > 0)
+        printMarked("Your hands are full: the rest stays here.\n");
 }
 
 void dropCommand(const char* argument) {

@@ -5,6 +5,7 @@
 
 #include "clock/Clock.h"
 #include "clock/Days.h"
+#include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Screen.h"
@@ -20,8 +21,8 @@
 
 namespace {
 // A closed input (end of a piped script) ends the game as "quit" does.
-std::string nextCommandLine() {
-    std::string line = readInputLine();
+std::string nextCommandLine(CommandHistory& history) {
+    std::string line = readInputLine(&history);
     if (line.empty() && inputClosed()) game.running = 0;
     return line;
 }
@@ -56,11 +57,13 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     game.running = 1;
     game.debugMode = 1;
 
-    std::string first = nextCommandLine();
+    // While a conversation holds the clock, a line is a lettered answer, not a command.
+    CommandHistory history([] { return game.clockRunning != 0; });
+    std::string first = nextCommandLine(history);
     std::thread clock([clockPeriod] { runGameClock(clockPeriod); });
     dispatchTypedLine(first, false);
     while (game.running) {
-        std::string line = nextCommandLine();
+        std::string line = nextCommandLine(history);
         dispatchTypedLine(line, true);
     }
     bool saved = false;

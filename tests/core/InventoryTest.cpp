@@ -136,7 +136,7 @@ TEST_F(InventoryTest, PartialPickupIntoANearlyFullInventory) {
     put(inventory, stick, 18);
     put(here->items, rock, 3);
     dispatchCommand("get rocks");
-    EXPECT_EQ(output(), "You pick up 2 rock, A grey rock.\n");
+    EXPECT_EQ(output(), "You pick up 2 rock, A grey rock.\nYour hands are full: the rest stays here.\n");
     EXPECT_EQ(lying(rock), 1);
     dispatchCommand("get rock");
     EXPECT_EQ(output(), "You cannot hold any more items.\n");
