@@ -259,7 +259,7 @@ TEST_F(InventoryTest, UseTakesTheLongestHeldNameTheLineStartsWith) {
 }
 
 // "use coconut husk" while holding a coconut but no husk: the line names the
-// husk, so nothing is used (the coconut was eaten once).
+// husk, so nothing is used, least of all the coconut.
 TEST_F(InventoryTest, UseOfAnItemNotHeldNeverTakesTheHeldItemWhoseNameBeginsIt) {
     ItemDef& coconut = makeItem(18, "coconut", "A coconut.");
     ItemDef& husk = makeItem(19, "coconut husk", "A husk.");
