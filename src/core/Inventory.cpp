@@ -139,8 +139,9 @@ void useCommand(const char* argument) {
         return;
     }
     std::string text = argument;
-    // The longest name held that the line starts with: "use life ring on wall".
-    ItemDef* item = heldItemAtStart(text);
+    // The longest item name the line starts with: "use life ring on wall".
+    // Held or not, it is the item meant: "use coconut husk" never eats the coconut.
+    ItemDef* item = itemNamedAtStart(text);
     std::size_t nameLength = item ? item->name.view().size() : 0;
     if (!item) {
         // Otherwise the typed name ends before " on" or " with" ("use ring on wall").

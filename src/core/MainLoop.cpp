@@ -26,17 +26,17 @@ std::string nextCommandLine(CommandHistory& history) {
     if (line.empty() && inputClosed()) game.running = 0;
     return line;
 }
+}  // namespace
 
 // Once play has ended (a death in the night while the line was typed)
 // the line is dropped. A command that ends play is followed by the final
 // save alone.
-void dispatchLocked(const std::string& line, bool autosave) {
+void dispatchTypedLine(const std::string& line, bool autosave) {
     std::lock_guard lock(gameLock());
     if (!game.running) return;
     dispatchCommand(line.c_str());
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
 }
-}  // namespace
 
 int runGame(std::chrono::milliseconds clockPeriod) {
     setUpConsole();
@@ -61,10 +61,10 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     CommandHistory history([] { return game.clockRunning != 0; });
     std::string first = nextCommandLine(history);
     std::thread clock([clockPeriod] { runGameClock(clockPeriod); });
-    dispatchLocked(first, false);
+    dispatchTypedLine(first, false);
     while (game.running) {
         std::string line = nextCommandLine(history);
-        dispatchLocked(line, true);
+        dispatchTypedLine(line, true);
     }
     bool saved = false;
     {

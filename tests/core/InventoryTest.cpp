@@ -258,6 +258,29 @@ TEST_F(InventoryTest, UseTakesTheLongestHeldNameTheLineStartsWith) {
     EXPECT_EQ(handlerCalls, 3);
 }
 
+// "use coconut husk" while holding a coconut but no husk: the line names the
+// husk, so nothing is used, least of all the coconut.
+TEST_F(InventoryTest, UseOfAnItemNotHeldNeverTakesTheHeldItemWhoseNameBeginsIt) {
+    ItemDef& coconut = makeItem(18, "coconut", "A coconut.");
+    ItemDef& husk = makeItem(19, "coconut husk", "A husk.");
+    coconut.useHandler = recordUse;
+    husk.useHandler = recordUse;
+    put(inventory, &coconut, 1);
+    put(here->items, &husk, 1);
+
+    dispatchCommand("use coconut husk");
+    dispatchCommand("use coconut husk on rock");
+    EXPECT_EQ(output(), "You do not have that item.\nYou do not have that item.\n");
+    EXPECT_EQ(handlerCalls, 0);
+
+    dispatchCommand("use coconut on rock");
+    EXPECT_EQ(handledText, " on rock");
+    put(inventory, &husk, 1);
+    dispatchCommand("use coconut husk on rock");
+    EXPECT_EQ(handledText, " on rock");
+    EXPECT_EQ(handlerCalls, 2);
+}
+
 TEST_F(InventoryTest, NamesAsPlayersTypeThem) {
     ItemDef& leaf = makeItem(19, "large leaf", "A broad leaf.");
     ItemDef& ring = makeItem(20, "life ring", "A ring.");
