@@ -37,6 +37,16 @@ ItemCount parseItemCount(std::string_view argument) {
     if (!result.name.empty() && std::isdigit(static_cast<unsigned char>(result.name[0]))) readLeadingNumber(result);
 
     const std::string& name = result.name;
+    // The plural an item list shows ("scraps of metal", "large leaves") is
+    // taken as typed, as a plural is.
+    const std::string typed = toLower(name);
+    for (const ItemDef& item : game.items) {
+        if (item.name.empty() || toLower(item.name.view()) == typed) continue;
+        if (toLower(pluralName(item.name.view())) != typed) continue;
+        result.name = std::string(item.name.view());
+        if (result.count == 1) result.count = kAsManyAsPossible;
+        return result;
+    }
     if (!name.empty() && name.back() == 's' && !keepsFinalS(name)) {
         std::string singular = name.substr(0, name.size() - 1);
         // A name that really ends in s ("corpse of chris") is not a plural.

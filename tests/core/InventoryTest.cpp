@@ -119,6 +119,20 @@ TEST_F(InventoryTest, NameEndingInSThatIsNoPlural) {
     EXPECT_EQ(output(), "/RYou cannot pick up this item.\n");
 }
 
+TEST_F(InventoryTest, ThePluralAListShowsIsTakenAsTyped) {
+    ItemDef& scrap = makeItem(15, "scrap of metal", "Rusty.", 1);
+    ItemDef& leaf = makeItem(16, "large leaf", "Green.", 1);
+    put(here->items, &scrap, 3);
+    put(here->items, &leaf, 2);
+    dispatchCommand("get scraps of metal");
+    EXPECT_EQ(output(), "You pick up 3 scrap of metal, Rusty.\n");
+    dispatchCommand("get 1 large leaves");
+    EXPECT_EQ(output(), "You pick up 2 large leaf, Green.\n");
+    dispatchCommand("drop 2 scraps of metal");
+    EXPECT_EQ(output(), "You drop 2 scrap of metal.\n");
+    EXPECT_EQ(lying(&scrap), 2);
+}
+
 TEST_F(InventoryTest, GetRefusals) {
     put(inventory, rock, 1);
     dispatchCommand("get rock");
