@@ -63,6 +63,7 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         std::string line = nextCommandLine();
         dispatchLocked(line, true);
     }
+    stopGameClock();
     bool saved = false;
     {
         std::lock_guard lock(gameLock());
