@@ -21,7 +21,6 @@ constexpr int kScrollBarColumn = 78;
 constexpr int kUpArrowRow = 1;
 constexpr int kDownArrowRow = 46;
 constexpr int kWheelNotch = 120;
-constexpr int kEventWaitMs = 100;  // short, so a "/s" pause can take the next key
 
 // The first column where no more characters may be typed; a walk-up
 // conversation sets it from the clock thread.
@@ -133,7 +132,8 @@ std::string readInputLine(CommandHistory* history) {
     if (console().cursorY() != kInputRow || console().cursorX() < kFirstColumn) moveCursor(kFirstColumn);
     while (true) {
         console().present();
-        InputEvent e = nextInputEvent(kEventWaitMs);
+        // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
+        InputEvent e = nextInputEvent(-1);
         if (e.type == InputEvent::Type::Closed) return finishLine(length);
         // A game that ended meanwhile (a death in the night) waits for no
         // Enter and obeys nothing more: the line comes back at once, empty,

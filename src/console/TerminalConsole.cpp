@@ -96,6 +96,7 @@ bool TerminalConsole::start() {
     if (has_colors()) start_color();
     cells_.fill(ScreenCell{' ', 0x07});
     installTerminalSignalHandlers(resetSequence(true));
+    wakeOnSignals(wakePipe_.writeEnd());
     if (speaksXterm()) {
         refresh();
         writeAll("\033[22;0t");  // keep the terminal's title to give it back
@@ -121,6 +122,7 @@ void TerminalConsole::restore() {
     if (!active_) return;
     active_ = false;
     if (activeTerminal == this) activeTerminal = nullptr;
+    wakeOnSignals(-1);
     mousemask(0, nullptr);
     keypad(stdscr, FALSE);
     endwin();

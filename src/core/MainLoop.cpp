@@ -66,6 +66,7 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         std::string line = nextCommandLine(history);
         dispatchTypedLine(line, true);
     }
+    stopGameClock();
     bool saved = false;
     {
         std::lock_guard lock(gameLock());
