@@ -42,6 +42,17 @@ void MemoryConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
     }
 }
 
+void MemoryConsole::scrollUp(int x, int y, int w, int h, int rows) {
+    std::lock_guard lock(mutex_);
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) {
+            ScreenCell* target = at(x + col, y + row);
+            if (target == nullptr) continue;
+            ScreenCell* source = row + rows < h ? at(x + col, y + row + rows) : nullptr;
+            *target = source ? *source : ScreenCell{' ', 0x00};
+        }
+}
+
 void MemoryConsole::setCursor(int x, int y) {
     std::lock_guard lock(mutex_);
     cursorX_ = x;

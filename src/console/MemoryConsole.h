@@ -17,6 +17,7 @@ public:
     std::uint8_t readChar(int x, int y) override;
     void fillChars(int x, int y, std::uint8_t ch, int count) override;
     void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
+    void scrollUp(int x, int y, int w, int h, int rows) override;
     void setCursor(int x, int y) override;
     int cursorX() override;
     int cursorY() override;

@@ -28,6 +28,11 @@ std::string captured;
 bool paging = false;
 int pageLines = 0;
 constexpr int kPageLines = kTextRows - 1;
+// Every line ever scrolled in, and the line that headed the text area when
+// it was last drawn (counted the same way; -1 for none): the difference is
+// how far the shown text moved, which the console is told as a scroll.
+long long linesScrolledIn = 0;
+long long shownTopLine = -1;
 
 bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
 bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
@@ -35,6 +40,7 @@ bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
 void scrollOneLine() {
     Scrollback& sb = theScrollback;
     ++pageLines;
+    ++linesScrolledIn;
     sb.oldest = (sb.oldest + 1) % kScrollbackLines;  // line 0 is lost
     sb.bottom().fill(ScreenCell{' ', 0x00});
 }
@@ -42,6 +48,10 @@ void scrollOneLine() {
 void refreshLocked() {
     Scrollback& sb = theScrollback;
     static std::array<ScreenCell, kTextWidth * kTextRows> block;
+    const long long topLine = linesScrolledIn + sb.viewTop;
+    if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < kTextRows)
+        console().scrollUp(1, 1, kTextWidth, kTextRows, static_cast<int>(topLine - shownTopLine));
+    shownTopLine = topLine;
     for (int row = 0; row < kTextRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
@@ -153,6 +163,7 @@ void clearScrollback() {
     theScrollback.column = 0;
     theScrollback.restoreForeground = 0;
     theScrollback.viewTop = kNewestViewTop;
+    shownTopLine = -1;
 }
 
 void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count) {

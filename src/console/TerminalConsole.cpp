@@ -217,51 +217,22 @@ void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
     }
 }
 
-// How many rows the block moved up against what is shown: 0 when it did
-// not, or when moving would save rewriting hardly any rows.
-int TerminalConsole::scrolledRows(int x, int y, int w, int h, const ScreenCell* cells) const {
-    if (!active_ || !fits_ || x < 0 || y < 0 || w <= 0 || h < 2 || x + w > kScreenWidth || y + h > kScreenHeight) return 0;
-    auto sameRow = [&](int blockRow, int screenRow) {
-        const ScreenCell* shown = &cells_[static_cast<std::size_t>(screenRow * kScreenWidth + x)];
-        const ScreenCell* wanted = &cells[blockRow * w];
-        for (int col = 0; col < w; ++col)
-            if (shown[col].ch != wanted[col].ch || shown[col].attr != wanted[col].attr) return false;
-        return true;
-    };
-    // The shift that leaves the most rows in place wins; the row that was
-    // being written at the bottom may have grown since, so it need not match.
-    auto rowsInPlace = [&](int rows) {
-        int same = 0;
-        for (int row = 0; row + rows < h; ++row) same += sameRow(row, y + row + rows) ? 1 : 0;
-        return same;
-    };
-    const int unmoved = rowsInPlace(0);
-    int best = 0;
-    int bestSame = unmoved;
-    for (int rows = 1; rows < h - bestSame; ++rows) {
-        int same = rowsInPlace(rows);
-        if (same > bestSame) {
-            best = rows;
-            bestSame = same;
-        }
-    }
-    return bestSame >= unmoved + 2 ? best : 0;
-}
-
-// Moves the block's rows up on the terminal itself (a scrolling region and
-// index), then the same in curses' picture of the terminal and in the
-// window, so the next refresh sends only the rows that came in. Curses'
-// own scroll detection is off (idlok): it misses repeated lines.
-void TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
+// Moves the rows y..y+h-1 up on the terminal itself (a scrolling region
+// and index), then the same in curses' picture of the terminal and in the
+// windows, so the next refresh sends only the rows that came in. False when
+// the terminal has no scrolling region. Nothing but the cells that differ
+// is marked changed afterwards: curses' line hashes still describe the
+// rows before the move, and a changed row would set curses guessing at a
+// scroll of its own.
+bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     const int bottom = y + h - 1;
     std::string region = capability("csr");
     std::string index = capability("ind");
     std::string keep = capability("sc");
     std::string back = capability("rc");
     std::string move = capability("cup");
-    if (region.empty() || index.empty() || keep.empty() || back.empty() || move.empty()) return;
-    // Curses sent all it had at its last refresh; what it holds since is in
-    // the window and moves with it below.
+    if (region.empty() || index.empty() || keep.empty() || back.empty() || move.empty()) return false;
+    flush();  // the terminal shows all curses holds, and the move starts from there
     std::string bytes = keep;  // the cursor and colours curses left, back afterwards
     bytes += tiparm(region.c_str(), y, bottom);
     bytes += tiparm(move.c_str(), bottom, 0);
@@ -269,41 +240,47 @@ void TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     bytes += tiparm(region.c_str(), 0, LINES - 1);
     bytes += back;
     writeAll(bytes);
-    for (WINDOW* window : {curscr, stdscr}) {
+    // The terminal, the screen curses means to show and the window.
+    for (WINDOW* window : {curscr, newscr, stdscr}) {
         wsetscrreg(window, y, bottom);
         scrollok(window, TRUE);
         wscrl(window, rows);
         scrollok(window, FALSE);
         wsetscrreg(window, 0, LINES - 1);
     }
-    for (int row = y; row <= bottom; ++row) {
+    untouchwin(newscr);
+    untouchwin(stdscr);
+    // The frame beside the block moved too: put back what differs.
+    for (int row = y; row <= bottom; ++row)
         for (int col = 0; col < kScreenWidth; ++col) {
-            ScreenCell& cell = cells_[static_cast<std::size_t>(row * kScreenWidth + col)];
-            if (col >= x && col < x + w) {
-                // Rows that came in at the bottom are unknown until drawn.
-                cell = row + rows <= bottom ? cells_[static_cast<std::size_t>((row + rows) * kScreenWidth + col)]
-                                            : ScreenCell{0, 0xFFFF};
-            } else {
-                drawCell(col, row);  // the frame beside the block moved too: put it back
-            }
+            if (col >= x && col < x + w) continue;
+            const ScreenCell& wanted = cells_[static_cast<std::size_t>(row * kScreenWidth + col)];
+            const ScreenCell* shown = row + rows > bottom ? nullptr : &cells_[static_cast<std::size_t>((row + rows) * kScreenWidth + col)];
+            if (!shown || shown->ch != wanted.ch || shown->attr != wanted.attr) drawCell(col, row);
         }
-    }
     dirty_ = true;
+    return true;
+}
+
+void TerminalConsole::scrollUp(int x, int y, int w, int h, int rows) {
+    std::lock_guard lock(mutex_);
+    if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > kScreenHeight) return;
+    if (rows > h) rows = h;
+    // Whole rows move on the terminal; a block narrower than the screen is
+    // still worth it, as only the frame beside it is drawn again.
+    const bool moved = rows < h && active_ && fits_ && scrollBlock(x, y, w, h, rows);
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) {
+            ScreenCell& cell = cells_[static_cast<std::size_t>((y + row) * kScreenWidth + x + col)];
+            cell = row + rows < h ? cells_[static_cast<std::size_t>((y + row + rows) * kScreenWidth + x + col)]
+                                  : ScreenCell{' ', 0x00};
+            // Moved rows are in place on the terminal already; the rest is drawn.
+            if (!moved || row + rows >= h) drawCell(x + col, y + row);
+        }
 }
 
 void TerminalConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     std::lock_guard lock(mutex_);
-    if (int rows = scrolledRows(x, y, w, h, cells)) {
-        // A bottom row that stays as it is (the line being typed into, mostly
-        // empty) is left out of the scroll, so its frame and scroll bar stay too.
-        bool sameBottom = true;
-        for (int col = 0; col < w && sameBottom; ++col) {
-            const ScreenCell& shown = cells_[static_cast<std::size_t>((y + h - 1) * kScreenWidth + x + col)];
-            const ScreenCell& wanted = cells[(h - 1) * w + col];
-            sameBottom = shown.ch == wanted.ch && shown.attr == wanted.attr;
-        }
-        scrollBlock(x, y, w, sameBottom && rows < h - 1 ? h - 1 : h, rows);
-    }
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) {
             int cx = x + col;

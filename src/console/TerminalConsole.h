@@ -22,6 +22,7 @@ public:
     std::uint8_t readChar(int x, int y) override;
     void fillChars(int x, int y, std::uint8_t ch, int count) override;
     void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
+    void scrollUp(int x, int y, int w, int h, int rows) override;
     void setCursor(int x, int y) override;
     int cursorX() override;
     int cursorY() override;
@@ -42,8 +43,7 @@ private:
     // All of these expect the mutex to be held.
     void drawCell(int x, int y);
     void drawAll();
-    int scrolledRows(int x, int y, int w, int h, const ScreenCell* cells) const;
-    void scrollBlock(int x, int y, int w, int h, int rows);
+    bool scrollBlock(int x, int y, int w, int h, int rows);
     void showSizeNotice();
     void checkSize();
     void flush();
