@@ -118,6 +118,7 @@ int suggestCompletion(int cursorX) {
 std::string readInputLine() {
     int length = 0;
     const bool duringPlay = game.running != 0;
+    showHeldOutput();  // what a command printed before it asks for a line
     // Typing always starts right after the prompt.
     if (console().cursorY() != kInputRow || console().cursorX() < kFirstColumn) moveCursor(kFirstColumn);
     while (true) {

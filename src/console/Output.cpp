@@ -33,6 +33,9 @@ constexpr int kPageLines = kTextRows - 1;
 // how far the shown text moved, which the console is told as a scroll.
 long long linesScrolledIn = 0;
 long long shownTopLine = -1;
+// Prints held back from the screen (see HeldOutput).
+int holds = 0;
+bool heldBack = false;
 
 bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
 bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
@@ -47,6 +50,7 @@ void scrollOneLine() {
 
 void refreshLocked() {
     Scrollback& sb = theScrollback;
+    heldBack = false;
     static std::array<ScreenCell, kTextWidth * kTextRows> block;
     const long long topLine = linesScrolledIn + sb.viewTop;
     if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < kTextRows)
@@ -135,7 +139,8 @@ void printLocked(const char* format, const FormatArg* args, std::size_t count) {
     wrapMarkedText(text, theScrollback.column);
     bool ok = draw(text);
     theScrollback.viewTop = kNewestViewTop;
-    refreshLocked();
+    if (holds > 0) heldBack = true;
+    else refreshLocked();
     console().plainText(stripMarkup(text).c_str());
     if (!ok) printLocked("Error.  Invalid character following '//'.\n", nullptr, 0);
 }
@@ -180,6 +185,21 @@ PagedOutput::PagedOutput() {
 PagedOutput::~PagedOutput() {
     std::lock_guard lock(outputMutex);
     paging = false;
+}
+
+HeldOutput::HeldOutput() {
+    std::lock_guard lock(outputMutex);
+    ++holds;
+}
+
+HeldOutput::~HeldOutput() {
+    std::lock_guard lock(outputMutex);
+    if (--holds == 0 && heldBack) refreshLocked();
+}
+
+void showHeldOutput() {
+    std::lock_guard lock(outputMutex);
+    if (heldBack) refreshLocked();
 }
 
 void refreshTextArea() {

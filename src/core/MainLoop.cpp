@@ -7,6 +7,7 @@
 #include "clock/Days.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
+#include "console/Output.h"
 #include "console/Screen.h"
 #include "core/Commands.h"
 #include "core/Ending.h"
@@ -32,6 +33,7 @@ std::string nextCommandLine() {
 void dispatchLocked(const std::string& line, bool autosave) {
     std::lock_guard lock(gameLock());
     if (!game.running) return;
+    HeldOutput heldOutput;  // the command's whole answer reaches the screen at once
     dispatchCommand(line.c_str());
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
 }

@@ -308,3 +308,33 @@ TEST(MemoryConsoleTest, ScrollUpMovesTheBlockAndBlanksTheRowsThatComeIn) {
     EXPECT_EQ(memory.cell(1, 2).attr, 0x00);
     EXPECT_EQ(memory.rowText(4), "4444");
 }
+
+TEST_F(OutputTest, HeldOutputReachesTheScreenOnceWithOneScroll) {
+    ScrollRecorder recorder;
+    setConsole(&recorder);
+    setUpConsole();
+    printMarked("before\n");
+    {
+        HeldOutput held;
+        printMarked("one\n");
+        {
+            HeldOutput inner;
+            printMarked("two\n");
+        }
+        printMarked("three\n");
+        EXPECT_EQ(recorder.rowText(45, 1, 78), "before") << "nothing shown while held";
+        EXPECT_TRUE(recorder.scrolls.empty());
+    }
+    EXPECT_EQ(recorder.scrolls, (std::vector<int>{3}));
+    EXPECT_EQ(recorder.rowText(43, 1, 78), "one");
+    EXPECT_EQ(recorder.rowText(45, 1, 78), "three");
+    // A line to be typed shows what was held so far.
+    {
+        HeldOutput held;
+        printMarked("Your answer?\n");
+        showHeldOutput();
+        EXPECT_EQ(recorder.rowText(45, 1, 78), "Your answer?");
+    }
+    EXPECT_EQ(recorder.scrolls, (std::vector<int>{3, 1}));
+    setConsole(&screen);
+}
