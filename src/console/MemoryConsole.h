@@ -1,11 +1,11 @@
 #pragma once
 // An 80x50 screen in memory with scripted input, for tests.
-#include <array>
 #include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "console/CellGrid.h"
 #include "console/Console.h"
 
 class MemoryConsole : public Console {
@@ -38,12 +38,11 @@ public:
 
 private:
     mutable std::mutex mutex_;
-    std::array<ScreenCell, kScreenWidth * kScreenHeight> cells_{};
+    CellGrid grid_;
     std::deque<InputEvent> input_;
     int cursorX_ = 0;
     int cursorY_ = 0;
     std::string title_;
     int beeps_ = 0;
     int slept_ = 0;
-    ScreenCell* at(int x, int y);
 };

@@ -18,6 +18,52 @@ constexpr int kFirstInputColumn = 3;
 PlainConsole::PlainConsole()
     : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {}
 
+void PlainConsole::writeChars(int x, int y, const char* text, int length) {
+    std::lock_guard lock(mutex_);
+    grid_.writeChars(x, y, text, length);
+}
+
+void PlainConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
+    std::lock_guard lock(mutex_);
+    grid_.writeCells(x, y, w, h, cells);
+}
+
+std::uint8_t PlainConsole::readChar(int x, int y) {
+    std::lock_guard lock(mutex_);
+    return grid_.cell(x, y).ch;
+}
+
+void PlainConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
+    std::lock_guard lock(mutex_);
+    grid_.fillChars(x, y, ch, count);
+}
+
+void PlainConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
+    std::lock_guard lock(mutex_);
+    grid_.fillAttrs(x, y, attr, count);
+}
+
+void PlainConsole::scrollUp(int x, int y, int w, int h, int rows) {
+    std::lock_guard lock(mutex_);
+    grid_.scrollUp(x, y, w, h, rows);
+}
+
+void PlainConsole::setCursor(int x, int y) {
+    std::lock_guard lock(mutex_);
+    cursorX_ = x;
+    cursorY_ = y;
+}
+
+int PlainConsole::cursorX() {
+    std::lock_guard lock(mutex_);
+    return cursorX_;
+}
+
+int PlainConsole::cursorY() {
+    std::lock_guard lock(mutex_);
+    return cursorY_;
+}
+
 InputEvent PlainConsole::nextEvent(int timeoutMs) {
     if (closed_) return InputEvent::closed();
     pollfd in{STDIN_FILENO, POLLIN, 0};
@@ -31,8 +77,10 @@ InputEvent PlainConsole::nextEvent(int timeoutMs) {
         // Echo the line as the editor holds it, so a transcript reads like a
         // session; a terminal on the input side has echoed it already.
         if (echoInput_) {
-            std::string line = "> " + rowText(kInputRow, kFirstInputColumn, kScreenWidth - 1) + "\n";
-            plainText(line.c_str());
+            std::string typed;
+            for (int x = kFirstInputColumn; x < kScreenWidth - 1; ++x) typed += static_cast<char>(readChar(x, kInputRow));
+            while (!typed.empty() && typed.back() == ' ') typed.pop_back();
+            plainText(("> " + typed + "\n").c_str());
         }
         return InputEvent::special(KeyCode::Enter);
     }

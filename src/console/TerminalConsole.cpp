@@ -92,7 +92,7 @@ bool TerminalConsole::start() {
     mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
     mouseinterval(0);
     if (has_colors()) start_color();
-    cells_.fill(ScreenCell{' ', 0x07});
+    grid_.clear();
     installTerminalSignalHandlers(resetSequence(true));
     if (speaksXterm()) {
         refresh();
@@ -133,7 +133,7 @@ void restoreActiveTerminal() {
 
 void TerminalConsole::drawCell(int x, int y) {
     if (!active_ || !fits_) return;
-    const ScreenCell& cell = cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
+    const ScreenCell cell = grid_.cell(x, y);
     int fg = toTerminalColour(cell.attr & 0x0F);
     int bg = toTerminalColour((cell.attr >> 4) & 0x0F);
     attr_t style = A_NORMAL;
@@ -160,9 +160,12 @@ void TerminalConsole::drawCell(int x, int y) {
     dirty_ = true;
 }
 
-void TerminalConsole::drawAll() {
+void TerminalConsole::drawDirtyRows() {
+    if (!active_ || !fits_) return;
     for (int y = 0; y < kScreenHeight; ++y)
-        for (int x = 0; x < kScreenWidth; ++x) drawCell(x, y);
+        if (grid_.rowDirty(y))
+            for (int x = 0; x < kScreenWidth; ++x) drawCell(x, y);
+    grid_.clearDirty();
 }
 
 void TerminalConsole::showSizeNotice() {
@@ -194,13 +197,14 @@ void TerminalConsole::checkSize() {
     if (fits_) {
         erase();
         clearok(stdscr, TRUE);
-        drawAll();  // the screen as it was: frame, scrollback view and input row
+        grid_.markAllDirty();  // the screen as it was: frame, scrollback view and input row
     } else {
         showSizeNotice();
     }
 }
 
 void TerminalConsole::flush() {
+    drawDirtyRows();
     if (!active_ || !dirty_) return;
     if (fits_) move(cursorY_, cursorX_);
     refresh();
@@ -209,12 +213,7 @@ void TerminalConsole::flush() {
 
 void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
     std::lock_guard lock(mutex_);
-    for (int i = 0; i < length; ++i) {
-        int cx = x + i;
-        if (cx < 0 || cx >= kScreenWidth || y < 0 || y >= kScreenHeight) continue;
-        cells_[static_cast<std::size_t>(y * kScreenWidth + cx)].ch = static_cast<std::uint8_t>(text[i]);
-        drawCell(cx, y);
-    }
+    grid_.writeChars(x, y, text, length);
 }
 
 // Moves the rows y..y+h-1 up on the terminal itself (a scrolling region
@@ -254,9 +253,9 @@ bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     for (int row = y; row <= bottom; ++row)
         for (int col = 0; col < kScreenWidth; ++col) {
             if (col >= x && col < x + w) continue;
-            const ScreenCell& wanted = cells_[static_cast<std::size_t>(row * kScreenWidth + col)];
-            const ScreenCell* shown = row + rows > bottom ? nullptr : &cells_[static_cast<std::size_t>((row + rows) * kScreenWidth + col)];
-            if (!shown || shown->ch != wanted.ch || shown->attr != wanted.attr) drawCell(col, row);
+            const ScreenCell wanted = grid_.cell(col, row);
+            const ScreenCell shown = grid_.cell(col, row + rows);
+            if (row + rows > bottom || shown.ch != wanted.ch || shown.attr != wanted.attr) drawCell(col, row);
         }
     dirty_ = true;
     return true;
@@ -269,54 +268,28 @@ void TerminalConsole::scrollUp(int x, int y, int w, int h, int rows) {
     // Whole rows move on the terminal; a block narrower than the screen is
     // still worth it, as only the frame beside it is drawn again.
     const bool moved = rows < h && active_ && fits_ && scrollBlock(x, y, w, h, rows);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col) {
-            ScreenCell& cell = cells_[static_cast<std::size_t>((y + row) * kScreenWidth + x + col)];
-            cell = row + rows < h ? cells_[static_cast<std::size_t>((y + row + rows) * kScreenWidth + x + col)]
-                                  : ScreenCell{' ', 0x00};
-            // Moved rows are in place on the terminal already; the rest is drawn.
-            if (!moved || row + rows >= h) drawCell(x + col, y + row);
-        }
+    grid_.scrollUp(x, y, w, h, rows);
+    if (!moved) grid_.markRowsDirty(y, h);  // the rows are drawn again where they are now
 }
 
 void TerminalConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     std::lock_guard lock(mutex_);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col) {
-            int cx = x + col;
-            int cy = y + row;
-            if (cx < 0 || cy < 0 || cx >= kScreenWidth || cy >= kScreenHeight) continue;
-            ScreenCell& target = cells_[static_cast<std::size_t>(cy * kScreenWidth + cx)];
-            const ScreenCell& source = cells[row * w + col];
-            if (target.ch == source.ch && target.attr == source.attr) continue;
-            target = source;
-            drawCell(cx, cy);
-        }
+    grid_.writeCells(x, y, w, h, cells);
 }
 
 std::uint8_t TerminalConsole::readChar(int x, int y) {
     std::lock_guard lock(mutex_);
-    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return ' ';
-    return cells_[static_cast<std::size_t>(y * kScreenWidth + x)].ch;
+    return grid_.cell(x, y).ch;
 }
 
-// Fills run on along the rows, as a console buffer does.
 void TerminalConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
     std::lock_guard lock(mutex_);
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos) {
-        if (pos < 0 || pos >= kScreenWidth * kScreenHeight) continue;
-        cells_[static_cast<std::size_t>(pos)].ch = ch;
-        drawCell(pos % kScreenWidth, pos / kScreenWidth);
-    }
+    grid_.fillChars(x, y, ch, count);
 }
 
 void TerminalConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
     std::lock_guard lock(mutex_);
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos) {
-        if (pos < 0 || pos >= kScreenWidth * kScreenHeight) continue;
-        cells_[static_cast<std::size_t>(pos)].attr = attr;
-        drawCell(pos % kScreenWidth, pos / kScreenWidth);
-    }
+    grid_.fillAttrs(x, y, attr, count);
 }
 
 void TerminalConsole::setCursor(int x, int y) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 
+#include "console/CellGrid.h"
 #include "console/Console.h"
 
 class TerminalConsole : public Console {
@@ -42,7 +43,7 @@ private:
 
     // All of these expect the mutex to be held.
     void drawCell(int x, int y);
-    void drawAll();
+    void drawDirtyRows();
     bool scrollBlock(int x, int y, int w, int h, int rows);
     void showSizeNotice();
     void checkSize();
@@ -52,12 +53,12 @@ private:
     static void defineKeypadKeys();
 
     std::mutex mutex_;
-    std::array<ScreenCell, kScreenWidth * kScreenHeight> cells_{};
+    CellGrid grid_;  // what the game drew; marked rows are drawn at the next flush
     int cursorX_ = 0;
     int cursorY_ = 0;
     bool active_ = false;  // curses is running
     bool fits_ = false;    // the terminal is at least 80x50
-    bool dirty_ = false;   // drawn since the last refresh
+    bool dirty_ = false;   // handed to curses since the last refresh
     bool afterEscape_ = false;
     int shownLines_ = -1;
     int shownCols_ = -1;
