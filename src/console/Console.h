@@ -4,8 +4,7 @@
 // Game code never talks to a terminal library directly.
 #include <cstdint>
 
-constexpr int kScreenWidth = 80;
-constexpr int kScreenHeight = 50;
+#include "console/Layout.h"
 
 struct ScreenCell {
     std::uint8_t ch = ' ';       // code page 437 byte

@@ -10,15 +10,11 @@
 #include "core/World.h"
 
 namespace {
-constexpr int kInputRow = 48;
-constexpr int kFirstColumn = 3;   // after the prompt "> "
-constexpr int kLastColumn = 77;   // the last cell the editor clears
+constexpr int kFirstColumn = kFirstInputColumn;
+constexpr int kLastColumn = kLastInputColumn;
 constexpr int kRowCells = 74;     // cells from column 3 (or 4) that return to grey
 constexpr std::uint16_t kPlain = 0x07;
 constexpr std::uint16_t kSuggestion = 0x1F;
-constexpr int kScrollBarColumn = 78;
-constexpr int kUpArrowRow = 1;
-constexpr int kDownArrowRow = 46;
 constexpr int kWheelNotch = 120;
 constexpr int kEventWaitMs = 100;  // short, so a "/s" pause can take the next key
 

@@ -2,7 +2,7 @@
 // The input row: typing, keypad shortcuts and word completion.
 #include <string>
 
-constexpr int kLineCapacity = 75;
+#include "console/Layout.h"
 
 // Blocks until a line is complete; keypad shortcuts come back as command words.
 // A closed input gives back what was typed so far.

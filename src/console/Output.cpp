@@ -54,13 +54,13 @@ void refreshLocked() {
     static std::array<ScreenCell, kTextWidth * kTextRows> block;
     const long long topLine = linesScrolledIn + sb.viewTop;
     if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < kTextRows)
-        console().scrollUp(1, 1, kTextWidth, kTextRows, static_cast<int>(topLine - shownTopLine));
+        console().scrollUp(kTextLeft, kTextTop, kTextWidth, kTextRows, static_cast<int>(topLine - shownTopLine));
     shownTopLine = topLine;
     for (int row = 0; row < kTextRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
     }
-    console().writeCells(1, 1, kTextWidth, kTextRows, block.data());
+    console().writeCells(kTextLeft, kTextTop, kTextWidth, kTextRows, block.data());
     console().present();
 }
 

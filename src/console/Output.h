@@ -7,10 +7,8 @@
 
 #include "console/Console.h"
 #include "console/Format.h"
+#include "console/Layout.h"
 
-constexpr int kTextWidth = 77;
-constexpr int kTextRows = 46;
-constexpr int kScrollbackLines = 300;
 constexpr int kNewestViewTop = kScrollbackLines - kTextRows;  // 254
 
 using ScrollbackLine = std::array<ScreenCell, kTextWidth>;

@@ -10,11 +10,6 @@
 
 #include "console/Cp437.h"
 
-namespace {
-constexpr int kInputRow = 48;
-constexpr int kFirstInputColumn = 3;
-}  // namespace
-
 PlainConsole::PlainConsole()
     : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {}
 
