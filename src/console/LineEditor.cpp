@@ -6,7 +6,6 @@
 
 #include "console/Input.h"
 #include "console/Output.h"
-#include "console/Screen.h"
 #include "core/World.h"
 
 namespace {
@@ -133,7 +132,6 @@ std::string readInputLine() {
             continue;
         }
         if (e.type != InputEvent::Type::Key) continue;
-        if (e.key == KeyCode::CtrlC || e.key == KeyCode::AltF4) endProgramNow();
         if (!e.keyDown) continue;
 
         int x = console().cursorX();

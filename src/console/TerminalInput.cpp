@@ -5,7 +5,6 @@
 
 #include <chrono>
 
-#include "console/Screen.h"
 #include "console/TerminalConsole.h"
 #include "console/TerminalSignals.h"
 
@@ -120,9 +119,9 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
             }
             tooSmall = !fits_;
         }
-        if (event.key == KeyCode::CtrlC || event.key == KeyCode::AltF4) endProgramNow();
-        // While the notice is up the game waits; only Ctrl+C gets through.
-        if (event.type != InputEvent::Type::None && !tooSmall) return event;
+        // While the notice is up the game waits; only Ctrl+C and Alt+F4 get through.
+        const bool endsProgram = event.key == KeyCode::CtrlC || event.key == KeyCode::AltF4;
+        if (event.type != InputEvent::Type::None && (!tooSmall || endsProgram)) return event;
 
         int waited = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
         if (timeoutMs >= 0 && waited >= timeoutMs) return {};
