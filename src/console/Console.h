@@ -78,6 +78,9 @@ public:
     virtual bool interactive() const { return true; }
     // The plain front end prints finished text lines instead of cells.
     virtual void plainText(const char* /*text*/) {}
+    // A finished command line, for the plain front end to write back when
+    // its input is a script rather than typed.
+    virtual void echoLine(const char* /*line*/) {}
 };
 
 Console& console();

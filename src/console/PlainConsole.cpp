@@ -68,17 +68,7 @@ InputEvent PlainConsole::nextEvent(int timeoutMs) {
         closed_ = true;
         return InputEvent::closed();
     }
-    if (byte == '\n') {
-        // Echo the line as the editor holds it, so a transcript reads like a
-        // session; a terminal on the input side has echoed it already.
-        if (echoInput_) {
-            std::string typed;
-            for (int x = kFirstInputColumn; x < kScreenWidth - 1; ++x) typed += static_cast<char>(readChar(x, kInputRow));
-            while (!typed.empty() && typed.back() == ' ') typed.pop_back();
-            plainText(("> " + typed + "\n").c_str());
-        }
-        return InputEvent::special(KeyCode::Enter);
-    }
+    if (byte == '\n') return InputEvent::special(KeyCode::Enter);
     if (byte == 8 || byte == 127) return InputEvent::special(KeyCode::Backspace);
     if (byte >= 32 && byte < 127) return InputEvent::character(static_cast<char>(byte));
     return InputEvent::special(KeyCode::Other);
@@ -88,6 +78,15 @@ void PlainConsole::beep(int, int durationMs) { sleepMs(durationMs); }
 
 void PlainConsole::sleepMs(int ms) {
     if (pacedOutput_ && ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// The line as the editor holds it, so a transcript reads like a session;
+// a terminal on the input side has echoed it already.
+void PlainConsole::echoLine(const char* line) {
+    if (!echoInput_) return;
+    std::string shown = line;
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    plainText(("> " + shown + "\n").c_str());
 }
 
 void PlainConsole::plainText(const char* text) {

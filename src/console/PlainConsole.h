@@ -12,7 +12,7 @@ class PlainConsole : public Console {
 public:
     PlainConsole();
 
-    // The cells are kept, never shown: the line being typed is read back from them.
+    // The cells are kept, never shown.
     void writeChars(int x, int y, const char* text, int length) override;
     void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
     std::uint8_t readChar(int x, int y) override;
@@ -28,6 +28,7 @@ public:
     void sleepMs(int ms) override;
     bool interactive() const override { return false; }
     void plainText(const char* text) override;
+    void echoLine(const char* line) override;
 
 private:
     std::mutex mutex_;

@@ -9,6 +9,7 @@
 #include "console/LineEditor.h"
 #include "console/Output.h"
 #include "console/Screen.h"
+#include "core/CommandLine.h"
 #include "core/Commands.h"
 #include "core/Ending.h"
 #include "core/FrontMenu.h"
@@ -40,6 +41,7 @@ void dispatchLocked(const std::string& line, bool autosave) {
 }  // namespace
 
 int runGame(std::chrono::milliseconds clockPeriod) {
+    connectCommandLine();
     setUpConsole();
     resetGameState();
     resetSaveReport();
