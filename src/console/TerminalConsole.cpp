@@ -133,7 +133,13 @@ void restoreActiveTerminal() {
 
 void TerminalConsole::drawCell(int x, int y) {
     if (!active_ || !fits_) return;
-    const ScreenCell cell = grid_.cell(x, y);
+    cchar_t shown;
+    toCurses(grid_.cell(x, y), &shown);
+    mvadd_wch(y, x, &shown);
+    dirty_ = true;
+}
+
+void TerminalConsole::toCurses(const ScreenCell& cell, void* shownCell) {
     int fg = toTerminalColour(cell.attr & 0x0F);
     int bg = toTerminalColour((cell.attr >> 4) & 0x0F);
     attr_t style = A_NORMAL;
@@ -154,10 +160,7 @@ void TerminalConsole::drawCell(int x, int y) {
         pair = slot;
     }
     wchar_t glyph[2] = {static_cast<wchar_t>(cp437ToUnicode(cell.ch)), L'\0'};
-    cchar_t shown;
-    setcchar(&shown, glyph, style, pair, nullptr);
-    mvadd_wch(y, x, &shown);
-    dirty_ = true;
+    setcchar(static_cast<cchar_t*>(shownCell), glyph, style, pair, nullptr);
 }
 
 void TerminalConsole::drawDirtyRows() {
@@ -232,7 +235,13 @@ bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     std::string move = capability("cup");
     if (region.empty() || index.empty() || keep.empty() || back.empty() || move.empty()) return false;
     flush();  // the terminal shows all curses holds, and the move starts from there
+    // Where the terminal fills the rows that come in with the background
+    // colour (bce), it fills them black, as blank text is: curses then
+    // need not blank them again.
+    const std::string background = capability("setab");
+    const bool blackRows = tigetflag("bce") > 0 && !background.empty() && has_colors();
     std::string bytes = keep;  // the cursor and colours curses left, back afterwards
+    if (blackRows) bytes += tiparm(background.c_str(), 0);
     bytes += tiparm(region.c_str(), y, bottom);
     bytes += tiparm(move.c_str(), bottom, 0);
     for (int i = 0; i < rows; ++i) bytes += index;
@@ -249,6 +258,18 @@ bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     }
     untouchwin(newscr);
     untouchwin(stdscr);
+    if (blackRows) {
+        // Curses' picture of the terminal learns the rows came in black;
+        // its idea of where the cursor is stays as it was.
+        cchar_t blank;
+        toCurses(ScreenCell{' ', 0x00}, &blank);
+        int cursorRow = 0;
+        int cursorColumn = 0;
+        getyx(curscr, cursorRow, cursorColumn);
+        for (int row = bottom - rows + 1; row <= bottom; ++row)
+            for (int col = 0; col < COLS; ++col) mvwadd_wch(curscr, row, col, &blank);
+        wmove(curscr, cursorRow, cursorColumn);
+    }
     // The frame beside the block moved too: put back what differs.
     for (int row = y; row <= bottom; ++row)
         for (int col = 0; col < kScreenWidth; ++col) {

@@ -43,6 +43,7 @@ private:
 
     // All of these expect the mutex to be held.
     void drawCell(int x, int y);
+    void toCurses(const ScreenCell& cell, void* shownCell);  // a cchar_t, which this header does not know
     void drawDirtyRows();
     bool scrollBlock(int x, int y, int w, int h, int rows);
     void showSizeNotice();
