@@ -33,6 +33,7 @@ constexpr int kPageLines = kTextRows - 1;
 // how far the shown text moved, which the console is told as a scroll.
 long long linesScrolledIn = 0;
 long long shownTopLine = -1;
+bool shownBottomBlank = false;  // the text area's last row, as last drawn
 // Prints held back from the screen (see HeldOutput).
 int holds = 0;
 bool heldBack = false;
@@ -53,9 +54,16 @@ void refreshLocked() {
     heldBack = false;
     static std::array<ScreenCell, kTextWidth * kTextRows> block;
     const long long topLine = linesScrolledIn + sb.viewTop;
-    if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < kTextRows)
-        console().scrollUp(kTextLeft, kTextTop, kTextWidth, kTextRows, static_cast<int>(topLine - shownTopLine));
+    const ScrollbackLine& lastRow = sb.line(sb.viewTop + kTextRows - 1);
+    const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
+    // A last row blank before and after (the line still to be written, as
+    // a rule) stays out of the scroll, and the scroll bar's arrow beside it
+    // stays in place.
+    const int rows = shownBottomBlank && bottomBlank ? kTextRows - 1 : kTextRows;
+    if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < rows)
+        console().scrollUp(kTextLeft, kTextTop, kTextWidth, rows, static_cast<int>(topLine - shownTopLine));
     shownTopLine = topLine;
+    shownBottomBlank = bottomBlank;
     for (int row = 0; row < kTextRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);

@@ -253,7 +253,8 @@ public:
         EXPECT_EQ(x, 1);
         EXPECT_EQ(y, 1);
         EXPECT_EQ(w, kTextWidth);
-        EXPECT_EQ(h, kTextRows);
+        // The last row, blank before and after, may stay out of it.
+        EXPECT_TRUE(h == kTextRows || h == kTextRows - 1) << h;
         scrolls.push_back(rows);
         MemoryConsole::scrollUp(x, y, w, h, rows);
     }
