@@ -78,6 +78,13 @@ bool TerminalConsole::start() {
     saveTerminalModes();
     SCREEN* screen = newterm(nullptr, stdout, stdin);
     if (screen == nullptr) return false;
+    if (capability("cup").empty()) {
+        // A terminal that cannot place the cursor (TERM=dumb) would show
+        // a broken frame: the plain front end serves it instead.
+        endwin();
+        delscreen(screen);
+        return false;
+    }
     screen_ = screen;
     active_ = true;
     activeTerminal = this;
@@ -123,7 +130,11 @@ void TerminalConsole::restore() {
     keypad(stdscr, FALSE);
     endwin();
     std::fflush(stdout);
-    writeAll(resetSequence(false));
+    std::string reset = resetSequence(false);
+    // Without an alternate screen (TERM=linux, vt100) the frame would stay
+    // behind, the shell's prompt inside it: clear what was drawn.
+    if (capability("rmcup").empty()) reset += capability("clear");
+    writeAll(reset);
     delscreen(static_cast<SCREEN*>(screen_));
 }
 
