@@ -146,7 +146,7 @@ void TerminalConsole::drawCell(int x, int y) {
     if (!active_ || !fits_) return;
     cchar_t shown;
     toCurses(grid_.cell(x, y), &shown);
-    mvadd_wch(y, x, &shown);
+    mvadd_wch(y, x + left_, &shown);
     dirty_ = true;
 }
 
@@ -208,6 +208,7 @@ void TerminalConsole::checkSize() {
     shownLines_ = LINES;
     shownCols_ = COLS;
     fits_ = fits;
+    left_ = fits_ ? (COLS - kScreenWidth) / 2 : 0;  // a wider terminal centres the frame
     if (fits_) {
         erase();
         clearok(stdscr, TRUE);
@@ -220,7 +221,7 @@ void TerminalConsole::checkSize() {
 void TerminalConsole::flush() {
     drawDirtyRows();
     if (!active_ || !dirty_) return;
-    if (fits_) move(cursorY_, cursorX_);
+    if (fits_) move(cursorY_, cursorX_ + left_);
     refresh();
     dirty_ = false;
 }
@@ -250,9 +251,11 @@ bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     // colour (bce), it fills them black, as blank text is: curses then
     // need not blank them again.
     const std::string background = capability("setab");
-    const bool blackRows = tigetflag("bce") > 0 && !background.empty() && has_colors();
+    // Not beside a centred frame: the blank margins keep the terminal's own colour.
+    const bool blackRows = tigetflag("bce") > 0 && !background.empty() && has_colors() && COLS == kScreenWidth;
     std::string bytes = keep;  // the cursor and colours curses left, back afterwards
     if (blackRows) bytes += tiparm(background.c_str(), 0);
+    else bytes += capability("sgr0");  // blank in the terminal's own colours, as curses expects
     bytes += tiparm(region.c_str(), y, bottom);
     bytes += tiparm(move.c_str(), bottom, 0);
     for (int i = 0; i < rows; ++i) bytes += index;

@@ -63,6 +63,7 @@ private:
     bool afterEscape_ = false;
     int shownLines_ = -1;
     int shownCols_ = -1;
+    int left_ = 0;  // the screen's first column on the terminal
     void* screen_ = nullptr;  // the curses SCREEN
     int hangupReads_ = 0;
     std::array<std::array<short, 16>, 16> pairs_{};

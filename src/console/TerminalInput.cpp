@@ -49,7 +49,7 @@ InputEvent TerminalConsole::mouseEvent() {
     if (getmouse(&mouse) != OK) return {};
     if (mouse.bstate & BUTTON4_PRESSED) return InputEvent::scrollWheel(120);
     if (mouse.bstate & BUTTON5_PRESSED) return InputEvent::scrollWheel(-120);
-    if (mouse.bstate & BUTTON1_PRESSED) return InputEvent::click(mouse.x, mouse.y);
+    if (mouse.bstate & BUTTON1_PRESSED) return InputEvent::click(mouse.x - left_, mouse.y);
     return {};
 }
 
