@@ -1,10 +1,12 @@
 // The input row fed with fuzzed key and mouse events: typing, deleting,
-// keypad shortcuts, completion, scrolling and resizes, until the input
-// closes. Byte 0 sets the input limit; then two bytes make one event.
+// keypad shortcuts, completion, scrolling, recalling earlier lines and
+// resizes, until the input closes. Byte 0 sets the first line's input
+// limit, which changes from line to line; then two bytes make one event.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/MemoryConsole.h"
@@ -20,7 +22,10 @@ InputEvent makeEvent(std::uint8_t kind, std::uint8_t value) {
         case 4: return InputEvent::special(KeyCode::Enter);
         case 5: return InputEvent::special(KeyCode::Backspace);
         case 6: return InputEvent::keypad(value % 10);
-        case 7: return InputEvent::special(value & 1 ? KeyCode::KeypadPlus : KeyCode::KeypadMinus);
+        case 7: {
+            const KeyCode scrollKeys[] = {KeyCode::KeypadPlus, KeyCode::KeypadMinus, KeyCode::PageUp, KeyCode::PageDown};
+            return InputEvent::special(scrollKeys[value % 4]);
+        }
         case 8: return InputEvent::click(value % kScreenWidth, value / 4);
         case 9: return InputEvent::scrollWheel(value & 1 ? 120 : -120);
         case 10: {
@@ -29,6 +34,7 @@ InputEvent makeEvent(std::uint8_t kind, std::uint8_t value) {
             return e;
         }
         default: {
+            if (value & 2) return InputEvent::special(value & 1 ? KeyCode::ArrowUp : KeyCode::ArrowDown);
             InputEvent e;
             e.type = value & 1 ? InputEvent::Type::Resize : InputEvent::Type::Key;
             e.key = KeyCode::Other;
@@ -48,13 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     connectCommandLine();  // completion and keypad shortcuts as in play
     game.running = 1;
     printMarked("/YA line of text to scroll past.\n");
-    setInputLimit(1 + data[0] % kLineCapacity);
     for (std::size_t i = 1; i + 1 < size; i += 2) screen.pushEvent(makeEvent(data[i], data[i + 1]));
     // Each line ends at Enter or at the closed input; the editor must never
-    // hand back more than the limit allows.
+    // hand back more than the limit allows, a recalled line included.
+    CommandHistory history;
     for (int lines = 0; lines < 1000; ++lines) {
-        std::string line = readInputLine();
-        if (line.size() > static_cast<std::size_t>(kLineCapacity)) std::abort();
+        const int characters = 1 + (data[0] + 7 * lines) % kLineCapacity;
+        setInputLimit(characters);
+        std::string line = readInputLine(&history);
+        if (line.size() > static_cast<std::size_t>(characters)) std::abort();
         if (inputClosed()) break;
     }
     return 0;

@@ -1,8 +1,10 @@
 #include "clock/Clock.h"
 
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 #include "clock/Days.h"
+#include "console/Input.h"
 #include "console/Output.h"
 #include "core/GameLock.h"
 #include "core/Random.h"
@@ -97,6 +99,20 @@ void advanceOneTick() {
     onTick();
 }
 
+namespace {
+// The clock thread sleeps on this between ticks; stopGameClock wakes it.
+std::mutex sleepMutex;
+std::condition_variable stopRequested;
+}  // namespace
+
+void stopGameClock() {
+    game.running = 0;
+    // Taking the mutex orders this after a sleep that checked running just
+    // before: the notification cannot slip in between and be lost.
+    { std::lock_guard lock(sleepMutex); }
+    stopRequested.notify_all();
+}
+
 void runGameClock(std::chrono::milliseconds period) {
     {
         std::lock_guard lock(gameLock());
@@ -105,15 +121,17 @@ void runGameClock(std::chrono::milliseconds period) {
     auto next = std::chrono::steady_clock::now();
     while (game.running) {
         advanceOneTick();
-        // Sleep to the next deadline in short steps, so the clock stops
-        // soon after running becomes 0.
+        if (!game.running) {
+            // Play ended on this tick (a death in the night): the line
+            // editor waits for a key with no timeout and must hear of it.
+            wakeInput();
+            break;
+        }
         next += period;
         // After a long stall (a key pause inside a tick, a suspended
         // machine) go on from now instead of catching up in a burst.
         if (std::chrono::steady_clock::now() > next + period) next = std::chrono::steady_clock::now() + period;
-        while (game.running && std::chrono::steady_clock::now() < next) {
-            auto left = next - std::chrono::steady_clock::now();
-            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(50)));
-        }
+        std::unique_lock lock(sleepMutex);
+        stopRequested.wait_until(lock, next, [] { return !game.running; });
     }
 }

@@ -14,7 +14,10 @@ constexpr int kWanderEvery = 60;
 constexpr int kSleepTicks = 15;
 
 // The clock thread's body; period is one second in play, shorter in stress tests.
+// Between ticks it sleeps until the next one is due, or until stopGameClock.
 void runGameClock(std::chrono::milliseconds period = std::chrono::milliseconds(1000));
+// Play is over (running becomes 0): the clock thread stops now, not at its next tick.
+void stopGameClock();
 // The work of one tick (the caller has already increased tick and holds the game lock).
 void onTick();
 // Increases tick and runs onTick under the game lock, if the clock runs.

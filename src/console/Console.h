@@ -19,9 +19,13 @@ enum class KeyCode : std::uint8_t {
     KeypadDigit,  // numeric keypad 0..9 in `digit`
     KeypadPlus,
     KeypadMinus,
+    PageUp,
+    PageDown,
+    ArrowUp,
+    ArrowDown,
     CtrlC,
     AltF4,
-    Other,        // arrows, function keys and the rest
+    Other,        // left and right, function keys and the rest
 };
 
 struct InputEvent {
@@ -66,8 +70,12 @@ public:
     virtual int cursorX() = 0;
     virtual int cursorY() = 0;
     virtual void setTitle(const char* title) = 0;
-    // Waits up to timeoutMs (negative: forever); Type::None on timeout.
+    // Waits up to timeoutMs (negative: forever); Type::None on timeout,
+    // and when woken.
     virtual InputEvent nextEvent(int timeoutMs) = 0;
+    // From any thread: a nextEvent that waits returns at once; with nobody
+    // waiting, the next one does. A back end that never waits ignores it.
+    virtual void wake() {}
     virtual void beep(int frequency, int durationMs) = 0;
     virtual void sleepMs(int ms) = 0;
     // Shows what was drawn (a terminal refreshes; memory does nothing).

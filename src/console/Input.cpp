@@ -53,6 +53,8 @@ InputEvent nextInputEvent(int timeoutMs) {
     return e;
 }
 
+void wakeInput() { console().wake(); }
+
 PauseWait::PauseWait() {
     std::lock_guard lock(stateMutex);
     ++pausesWaiting;
@@ -65,26 +67,31 @@ PauseWait::~PauseWait() {
 }
 
 bool PauseWait::waitForKey(int timeoutMs) {
-    if (closed) return true;
-    // A key the reader handed over while the pause was between two waits.
-    if (takeKeyForPause()) return true;
-    // Read the back end ourselves when nobody else is; otherwise the
-    // reader hands the key over.
-    std::unique_lock reader(readMutex, std::try_to_lock);
-    if (reader.owns_lock()) {
-        InputEvent e = readBackEnd(timeoutMs);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (true) {
+        if (closed) return true;
+        // A key the reader handed over while the pause was between two waits.
+        if (takeKeyForPause()) return true;
+        // Read the back end ourselves when nobody else is; otherwise the
+        // reader hands the key over.
+        std::unique_lock reader(readMutex, std::try_to_lock);
+        if (!reader.owns_lock()) {
+            std::unique_lock lock(stateMutex);
+            if (keyArrived.wait_until(lock, deadline, [] { return keysForPause > 0; })) {
+                --keysForPause;
+                return true;
+            }
+            return closed;
+        }
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        // A blink already due still looks once at what has come in.
+        InputEvent e = readBackEnd(static_cast<int>(left > 0 ? left : 0));
         if (e.type == InputEvent::Type::Closed) closed = true;
         reader.unlock();
-        const bool handedOver = takeKeyForPause();
-        return e.isKeyDown() || e.type == InputEvent::Type::Closed || handedOver;
+        if (e.isKeyDown() || e.type == InputEvent::Type::Closed || takeKeyForPause()) return true;
+        // A mouse event or a wake meant for the line editor: the blink is not due yet.
+        if (std::chrono::steady_clock::now() >= deadline) return false;
     }
-    std::unique_lock lock(stateMutex);
-    keyArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [] { return keysForPause > 0; });
-    if (keysForPause > 0) {
-        --keysForPause;
-        return true;
-    }
-    return closed;
 }
 
 bool inputClosed() { return closed; }

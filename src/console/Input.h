@@ -4,8 +4,13 @@
 // even when the pause was printed by the clock thread.
 #include "console/Console.h"
 
-// Next event for the line editor; Type::None when timeoutMs passed.
+// Next event for the line editor, waiting up to timeoutMs (negative: with
+// no timeout); Type::None when the time passed, when a key went to a pause,
+// and when woken.
 InputEvent nextInputEvent(int timeoutMs);
+// From any thread: the wait for input returns at once with Type::None, so
+// its caller looks again at what changed (play ended on the clock thread).
+void wakeInput();
 // A "/s" pause, registered from construction to destruction: every key
 // read meanwhile, by whichever thread, goes to it.
 class PauseWait {
@@ -14,8 +19,8 @@ public:
     ~PauseWait();
     PauseWait(const PauseWait&) = delete;
     PauseWait& operator=(const PauseWait&) = delete;
-    // Waits up to timeoutMs for the pause's key; true when one came
-    // (a closed input counts, so nothing waits forever).
+    // Waits up to timeoutMs for the pause's key, sleeping until it comes;
+    // true when one came (a closed input counts, so nothing waits forever).
     bool waitForKey(int timeoutMs);
 };
 // True once the input has reported that it is closed.

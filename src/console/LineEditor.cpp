@@ -4,6 +4,7 @@
 #include <cctype>
 #include <mutex>
 
+#include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/Output.h"
 
@@ -14,7 +15,6 @@ constexpr int kRowCells = kLastColumn - kFirstColumn + 1;  // 75
 constexpr std::uint16_t kPlain = 0x07;
 constexpr std::uint16_t kSuggestion = 0x1F;
 constexpr int kWheelNotch = 120;
-constexpr int kEventWaitMs = 100;  // short, so a "/s" pause can take the next key
 
 // The first column where no more characters may be typed; a walk-up
 // conversation sets it from the clock thread.
@@ -70,6 +70,13 @@ struct EditedLine {
     }
 };
 
+// Puts a recalled line on the row in place of what was typed.
+void showRecalled(EditedLine& line, const std::string& text) {
+    line.typed = text;
+    line.suggest();
+    line.draw();
+}
+
 void onMouse(const InputEvent& e) {
     if (e.wheel == kWheelNotch) scrollViewUp();
     else if (e.wheel == -kWheelNotch) scrollViewDown();
@@ -95,14 +102,16 @@ std::string completionFor(const std::string& typed, int room) {
     return {};
 }
 
-std::string readInputLine() {
+std::string readInputLine(CommandHistory* history) {
     EditedLine line;
+    if (history) history->startLine();
     const bool duringPlay = playing();
     showHeldOutput();  // what a command printed before it asks for a line
     line.draw();  // typing always starts right after the prompt
     while (true) {
         console().present();
-        InputEvent e = nextInputEvent(kEventWaitMs);
+        // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
+        InputEvent e = nextInputEvent(-1);
         if (e.type == InputEvent::Type::Closed) return line.finish();
         // A game that ended meanwhile (a death in the night) waits for no
         // Enter and obeys nothing more: the line comes back at once, empty,
@@ -134,11 +143,25 @@ std::string readInputLine() {
                 continue;
             case KeyCode::KeypadPlus: scrollViewDown(); continue;
             case KeyCode::KeypadMinus: scrollViewUp(); continue;
-            case KeyCode::Enter:
+            case KeyCode::PageUp: scrollViewPageUp(); continue;
+            case KeyCode::PageDown: scrollViewPageDown(); continue;
+            case KeyCode::ArrowUp:
+            case KeyCode::ArrowDown:
+                if (history) {
+                    const auto room = static_cast<std::size_t>(limit - kFirstColumn);
+                    std::optional<std::string> recalled =
+                        e.key == KeyCode::ArrowUp ? history->older(line.typed, room) : history->newer(room);
+                    if (recalled) showRecalled(line, *recalled);
+                }
+                continue;
+            case KeyCode::Enter: {
                 line.suggest();
                 line.typed += line.suggestion;
                 console().echoLine(line.typed.c_str());
-                return line.finish();
+                std::string entered = line.finish();
+                if (history) history->add(entered);
+                return entered;
+            }
             default: break;
         }
         if (line.cursor() >= limit || e.key != KeyCode::Char) continue;

@@ -18,9 +18,12 @@ struct CommandLineWords {
 };
 void setCommandLineWords(CommandLineWords words);
 
+class CommandHistory;
+
 // Blocks until a line is complete; keypad shortcuts come back as command words.
-// A closed input gives back what was typed so far.
-std::string readInputLine();
+// A closed input gives back what was typed so far. Given a history, Up and
+// Down bring back its lines and a line ended with Enter joins it.
+std::string readInputLine(CommandHistory* history = nullptr);
 // Lets the player type `characters` (1 to 75) from now on.
 void setInputLimit(int characters);
 int inputLimit();

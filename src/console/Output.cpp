@@ -231,6 +231,21 @@ void scrollViewDown() {
     }
 }
 
+namespace {
+// A page keeps one line of the one before in view, so the reader's place is not lost.
+void scrollViewPage(int direction) {
+    std::lock_guard lock(outputMutex);
+    int top = std::clamp(theScrollback.viewTop + direction * (kTextRows - 1), 0, kNewestViewTop);
+    if (top != theScrollback.viewTop) {
+        theScrollback.viewTop = top;
+        refreshLocked();
+    }
+}
+}  // namespace
+
+void scrollViewPageUp() { scrollViewPage(-1); }
+void scrollViewPageDown() { scrollViewPage(+1); }
+
 void wrapMarkedText(std::string& text, int startColumn) {
     int count = startColumn;
     auto visibleWidth = [&](std::size_t from, std::size_t to) {  // columns of text[from, to]

@@ -67,6 +67,9 @@ void showHeldOutput();
 void refreshTextArea();
 void scrollViewUp();
 void scrollViewDown();
+// PageUp and PageDown: a text area's height less one line.
+void scrollViewPageUp();
+void scrollViewPageDown();
 
 // The wrap pass, given the column already used on the current line.
 void wrapMarkedText(std::string& text, int startColumn);

@@ -61,8 +61,12 @@ int PlainConsole::cursorY() {
 
 InputEvent PlainConsole::nextEvent(int timeoutMs) {
     if (closed_) return InputEvent::closed();
-    pollfd in{STDIN_FILENO, POLLIN, 0};
-    if (poll(&in, 1, timeoutMs) == 0) return {};
+    pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {wakePipe_.readEnd(), POLLIN, 0}};
+    if (poll(fds, 2, timeoutMs) <= 0) return {};
+    if ((fds[1].revents & POLLIN) != 0) {
+        wakePipe_.drain();
+        return {};
+    }
     unsigned char byte = 0;
     if (read(STDIN_FILENO, &byte, 1) != 1) {
         closed_ = true;
@@ -73,6 +77,8 @@ InputEvent PlainConsole::nextEvent(int timeoutMs) {
     if (byte >= 32 && byte < 127) return InputEvent::character(static_cast<char>(byte));
     return InputEvent::special(KeyCode::Other);
 }
+
+void PlainConsole::wake() { wakePipe_.wake(); }
 
 void PlainConsole::beep(int, int durationMs) { sleepMs(durationMs); }
 

@@ -5,6 +5,8 @@
 // input closes it, and the game then saves and ends as "quit" does.
 #include <mutex>
 
+#include "console/WakePipe.h"
+
 #include "console/CellGrid.h"
 #include "console/Console.h"
 
@@ -24,6 +26,7 @@ public:
     int cursorY() override;
     void setTitle(const char* /*title*/) override {}
     InputEvent nextEvent(int timeoutMs) override;
+    void wake() override;
     void beep(int frequency, int durationMs) override;
     void sleepMs(int ms) override;
     bool interactive() const override { return false; }
@@ -38,4 +41,5 @@ private:
     bool closed_ = false;
     bool pacedOutput_ = false;  // a person may be reading: keep the pauses
     bool echoInput_ = false;    // input from a pipe or file, not typed
+    WakePipe wakePipe_;
 };

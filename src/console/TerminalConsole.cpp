@@ -45,8 +45,10 @@ constexpr const char* kMouseOff = "\033[?1000l\033[?1002l\033[?1003l\033[?1006l"
 // plain colours, a visible cursor, the shell's own screen.
 std::string resetSequence(bool withScreenSwitch) {
     std::string reset = capability("rmkx") + kMouseOff + capability("sgr0") + capability("cnorm");
-    // A signal may come while the text area's scrolling region is set.
-    if (capability("csr").rfind("\033[", 0) == 0) reset += "\033[r";
+    // A signal may come while the text area's scrolling region is set. Its
+    // reset also homes the cursor: keep the cursor where it is, or the shell
+    // would write over its own lines at the top.
+    if (capability("csr").rfind("\033[", 0) == 0) reset += capability("sc") + "\033[r" + capability("rc");
     if (speaksXterm()) reset += "\033[23;0t";  // the title the terminal had before
     if (withScreenSwitch) {
         std::string leave = capability("rmcup");
@@ -101,6 +103,7 @@ bool TerminalConsole::start() {
     if (has_colors()) start_color();
     grid_.clear();
     installTerminalSignalHandlers(resetSequence(true));
+    wakeOnSignals(wakePipe_.writeEnd());
     if (speaksXterm()) {
         refresh();
         writeAll("\033[22;0t");  // keep the terminal's title to give it back
@@ -126,6 +129,7 @@ void TerminalConsole::restore() {
     if (!active_) return;
     active_ = false;
     if (activeTerminal == this) activeTerminal = nullptr;
+    wakeOnSignals(-1);
     mousemask(0, nullptr);
     keypad(stdscr, FALSE);
     endwin();

@@ -4,13 +4,15 @@
 // the main keyboard and the numeric keypad, and the mouse.
 //
 // Every curses call happens under one mutex. Waiting for input polls the
-// terminal outside it, so the clock thread can draw while the player types.
+// terminal outside it, so the clock thread can draw while the player types;
+// the poll has no timeout of its own and a wake pipe ends it early.
 #include <array>
 #include <memory>
 #include <mutex>
 
 #include "console/CellGrid.h"
 #include "console/Console.h"
+#include "console/WakePipe.h"
 
 class TerminalConsole : public Console {
 public:
@@ -29,6 +31,7 @@ public:
     int cursorY() override;
     void setTitle(const char* title) override;
     InputEvent nextEvent(int timeoutMs) override;
+    void wake() override;
     void beep(int frequency, int durationMs) override;
     void sleepMs(int ms) override;
     void present() override;
@@ -66,6 +69,7 @@ private:
     int left_ = 0;  // the screen's first column on the terminal
     void* screen_ = nullptr;  // the curses SCREEN
     int hangupReads_ = 0;
+    WakePipe wakePipe_;
     std::array<std::array<short, 16>, 16> pairs_{};
     short nextPair_ = 1;
 };

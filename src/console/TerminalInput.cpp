@@ -16,7 +16,6 @@ constexpr int kKeypadMinus = KEY_MAX + 12;
 constexpr int kKeypadEnter = KEY_MAX + 13;
 constexpr int kKeypadOther = KEY_MAX + 14;
 constexpr int kAltF4 = KEY_F(52);  // xterm numbers Alt+F1 as F49
-constexpr int kPollSliceMs = 100;
 // A terminal that keeps saying "readable" but gives nothing has gone away.
 constexpr int kEmptyReadsBeforeHangup = 50;
 
@@ -67,6 +66,10 @@ InputEvent TerminalConsole::translateKey(int status, unsigned key) {
             case kKeypadEnter: return InputEvent::special(KeyCode::Enter);
             case kKeypadPlus: return InputEvent::special(KeyCode::KeypadPlus);
             case kKeypadMinus: return InputEvent::special(KeyCode::KeypadMinus);
+            case KEY_PPAGE: return InputEvent::special(KeyCode::PageUp);
+            case KEY_NPAGE: return InputEvent::special(KeyCode::PageDown);
+            case KEY_UP: return InputEvent::special(KeyCode::ArrowUp);
+            case KEY_DOWN: return InputEvent::special(KeyCode::ArrowDown);
             // Keypad keys some terminfo entries do name.
             case KEY_A1: return keypadDigit(7);
             case KEY_A3: return keypadDigit(9);
@@ -99,13 +102,17 @@ void TerminalConsole::discardTypeAhead() {
     if (active_) flushinp();
 }
 
+void TerminalConsole::wake() { wakePipe_.wake(); }
+
 InputEvent TerminalConsole::nextEvent(int timeoutMs) {
     using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    bool woken = false;
     while (true) {
         if (pendingStopSignal() != 0) return InputEvent::closed();
         InputEvent event;
         bool tooSmall = false;
+        bool gotKey = false;
         {
             std::lock_guard lock(mutex_);
             if (!active_) return InputEvent::closed();
@@ -114,6 +121,7 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
             wint_t key = 0;
             int status = wget_wch(stdscr, &key);
             if (status != ERR) {
+                gotKey = true;
                 hangupReads_ = 0;
                 event = translateKey(status, static_cast<unsigned>(key));
             }
@@ -122,13 +130,28 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
         // While the notice is up the game waits; only Ctrl+C and Alt+F4 get through.
         const bool endsProgram = event.key == KeyCode::CtrlC || event.key == KeyCode::AltF4;
         if (event.type != InputEvent::Type::None && (!tooSmall || endsProgram)) return event;
+        // Curses may hold more of what it read (the rest of a sequence it did
+        // not know): take all of it before waiting on the terminal.
+        if (gotKey) continue;
+        if (woken) return {};
 
-        int waited = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-        if (timeoutMs >= 0 && waited >= timeoutMs) return {};
-        int slice = timeoutMs < 0 ? kPollSliceMs : std::min(kPollSliceMs, timeoutMs - waited);
-        pollfd terminal{STDIN_FILENO, POLLIN, 0};
-        int ready = poll(&terminal, 1, slice);
-        if (ready > 0 && (terminal.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return InputEvent::closed();
-        if (ready > 0 && ++hangupReads_ > kEmptyReadsBeforeHangup) return InputEvent::closed();
+        int wait = -1;
+        if (timeoutMs >= 0) {
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0) return {};
+            wait = static_cast<int>(left);
+        }
+        pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {wakePipe_.readEnd(), POLLIN, 0}};
+        int ready = poll(fds, 2, wait);
+        if (ready <= 0) continue;  // a signal (a resize, say) or the time is up: look again
+        if ((fds[1].revents & POLLIN) != 0) {
+            // Woken (the end of play, a stop signal, a resize): one more look
+            // at the terminal, then back to the caller, which asks again.
+            wakePipe_.drain();
+            woken = true;
+            continue;
+        }
+        if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return InputEvent::closed();
+        if (++hangupReads_ > kEmptyReadsBeforeHangup) return InputEvent::closed();
     }
 }

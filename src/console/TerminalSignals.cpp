@@ -3,6 +3,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
@@ -14,6 +15,9 @@ struct termios savedModes;
 bool haveSavedModes = false;
 volatile std::sig_atomic_t stopSignal = 0;
 constexpr int kGraceSeconds = 3;
+volatile std::sig_atomic_t wakeFd = -1;
+struct sigaction resizeBefore;  // the handler curses installed for SIGWINCH
+bool resizeChained = false;
 
 // Only async-signal-safe calls from here on.
 void restoreFromHandler() {
@@ -26,6 +30,15 @@ void restoreFromHandler() {
     if (haveSavedModes) tcsetattr(STDIN_FILENO, TCSANOW, &savedModes);
 }
 
+void wakeTheInput() {
+    const int fd = wakeFd;
+    if (fd < 0) return;
+    const int savedErrno = errno;
+    const char byte = 1;
+    [[maybe_unused]] ssize_t written = write(fd, &byte, 1);
+    errno = savedErrno;
+}
+
 void onCrash(int sig) {
     restoreFromHandler();
     std::signal(sig, SIG_DFL);
@@ -35,6 +48,16 @@ void onCrash(int sig) {
 void onStop(int sig) {
     if (stopSignal == 0) stopSignal = sig;
     alarm(kGraceSeconds);
+    wakeTheInput();
+}
+
+void onResize(int sig, siginfo_t* info, void* context) {
+    if ((resizeBefore.sa_flags & SA_SIGINFO) != 0) {
+        if (resizeBefore.sa_sigaction != nullptr) resizeBefore.sa_sigaction(sig, info, context);
+    } else if (resizeBefore.sa_handler != SIG_DFL && resizeBefore.sa_handler != SIG_IGN) {
+        resizeBefore.sa_handler(sig);
+    }
+    wakeTheInput();
 }
 
 // The game did not wind down in time: put the terminal back and go.
@@ -63,6 +86,17 @@ void installTerminalSignalHandlers(const std::string& resetSequence) {
     for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) handle(sig, onCrash);
     for (int sig : {SIGTERM, SIGHUP, SIGINT}) handle(sig, onStop);
     handle(SIGALRM, onGraceOver);
+}
+
+void wakeOnSignals(int fd) {
+    wakeFd = fd;
+    if (fd < 0 || resizeChained) return;
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_sigaction = onResize;
+    action.sa_flags = SA_SIGINFO;
+    sigemptyset(&action.sa_mask);
+    resizeChained = sigaction(SIGWINCH, &action, &resizeBefore) == 0;
 }
 
 int pendingStopSignal() { return stopSignal; }

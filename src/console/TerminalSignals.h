@@ -12,6 +12,10 @@
 void saveTerminalModes();
 // Keeps the sequences that undo ours and installs the handlers.
 void installTerminalSignalHandlers(const std::string& resetSequence);
+// From now on a stop signal or a resize also writes a byte to fd (-1: no
+// longer), so a thread waiting for input wakes whichever thread the signal
+// interrupted. Curses' own resize handling goes on as before.
+void wakeOnSignals(int fd);
 // The stop signal received, or 0.
 int pendingStopSignal();
 // After the terminal is restored: ends the process by the stop signal, if one came.

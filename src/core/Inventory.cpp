@@ -37,6 +37,16 @@ ItemCount parseItemCount(std::string_view argument) {
     if (!result.name.empty() && std::isdigit(static_cast<unsigned char>(result.name[0]))) readLeadingNumber(result);
 
     const std::string& name = result.name;
+    // The plural an item list shows ("scraps of metal", "large leaves") is
+    // taken as typed, as a plural is.
+    const std::string typed = toLower(name);
+    for (const ItemDef& item : game.items) {
+        if (item.name.empty() || toLower(item.name.view()) == typed) continue;
+        if (toLower(pluralName(item.name.view())) != typed) continue;
+        result.name = std::string(item.name.view());
+        if (result.count == 1) result.count = kAsManyAsPossible;
+        return result;
+    }
     if (!name.empty() && name.back() == 's' && !keepsFinalS(name)) {
         std::string singular = name.substr(0, name.size() - 1);
         // A name that really ends in s ("corpse of chris") is not a plural.
@@ -108,6 +118,8 @@ void getCommand(const char* argument) {
         return;
     }
     printMarked("You pick up %i %s, %s\n", moved, item->name, item->description);
+    if (moved < wanted.count && game.player.inventory.full() && countInList(currentRoom().items, item) > 0)
+        printMarked("Your hands are full: the rest stays here.\n");
 }
 
 void dropCommand(const char* argument) {
@@ -137,8 +149,9 @@ void useCommand(const char* argument) {
         return;
     }
     std::string text = argument;
-    // The longest name held that the line starts with: "use life ring on wall".
-    ItemDef* item = heldItemAtStart(text);
+    // The longest item name the line starts with: "use life ring on wall".
+    // Held or not, it is the item meant: "use coconut husk" never eats the coconut.
+    ItemDef* item = itemNamedAtStart(text);
     std::size_t nameLength = item ? item->name.view().size() : 0;
     if (!item) {
         // Otherwise the typed name ends before " on" or " with" ("use ring on wall").

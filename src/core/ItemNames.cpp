@@ -43,15 +43,18 @@ void askWhichItem(const std::vector<ItemDef*>& choices) {
     printMarked("%s", line);
 }
 
-ItemDef* heldItemAtStart(std::string_view text) {
+ItemDef* itemNamedAtStart(std::string_view text) {
     std::string typed = toLower(text);
     ItemDef* best = nullptr;
+    auto held = [](ItemDef* item) { return countInList(game.player.inventory, item) > 0; };
     for (ItemDef& item : game.items) {
-        if (item.name.empty() || countInList(game.player.inventory, &item) == 0) continue;
+        if (item.name.empty()) continue;
         std::string name = toLower(item.name.view());
         bool startsWithName = typed.compare(0, name.size(), name) == 0 &&
                               (typed.size() == name.size() || typed[name.size()] == ' ');
-        if (startsWithName && (!best || name.size() > best->name.view().size())) best = &item;
+        if (!startsWithName) continue;
+        std::size_t bestSize = best ? best->name.view().size() : 0;
+        if (!best || name.size() > bestSize || (name.size() == bestSize && !held(best) && held(&item))) best = &item;
     }
     return best;
 }

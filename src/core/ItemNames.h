@@ -16,6 +16,8 @@ struct ItemLookup {
 ItemLookup lookUpItem(std::string_view typed);
 // "Which do you mean: the large leaf or the ...?"
 void askWhichItem(const std::vector<ItemDef*>& choices);
-// The longest name of an item in the inventory that the text starts with
-// as whole words ("life ring" in "life ring on wall"), or nullptr.
-ItemDef* heldItemAtStart(std::string_view text);
+// The item whose name is the longest the text starts with as whole words
+// ("life ring" in "life ring on wall"), held or not, so that "coconut husk"
+// never names the coconut; a held one among records of the same name.
+// nullptr when the text starts with no item's name.
+ItemDef* itemNamedAtStart(std::string_view text);

@@ -5,6 +5,7 @@
 
 #include "clock/Clock.h"
 #include "clock/Days.h"
+#include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
@@ -22,23 +23,23 @@
 
 namespace {
 // A closed input (end of a piped script) ends the game as "quit" does.
-std::string nextCommandLine() {
-    std::string line = readInputLine();
+std::string nextCommandLine(CommandHistory& history) {
+    std::string line = readInputLine(&history);
     if (line.empty() && inputClosed()) game.running = 0;
     return line;
 }
+}  // namespace
 
 // Once play has ended (a death in the night while the line was typed)
 // the line is dropped. A command that ends play is followed by the final
 // save alone.
-void dispatchLocked(const std::string& line, bool autosave) {
+void dispatchTypedLine(const std::string& line, bool autosave) {
     std::lock_guard lock(gameLock());
     if (!game.running) return;
     HeldOutput heldOutput;  // the command's whole answer reaches the screen at once
     dispatchCommand(line.c_str());
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
 }
-}  // namespace
 
 int runGame(std::chrono::milliseconds clockPeriod) {
     connectCommandLine();
@@ -60,13 +61,16 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     game.running = 1;
     game.debugMode = 1;
 
-    std::string first = nextCommandLine();
+    // While a conversation holds the clock, a line is a lettered answer, not a command.
+    CommandHistory history([] { return game.clockRunning != 0; });
+    std::string first = nextCommandLine(history);
     std::thread clock([clockPeriod] { runGameClock(clockPeriod); });
-    dispatchLocked(first, false);
+    dispatchTypedLine(first, false);
     while (game.running) {
-        std::string line = nextCommandLine();
-        dispatchLocked(line, true);
+        std::string line = nextCommandLine(history);
+        dispatchTypedLine(line, true);
     }
+    stopGameClock();
     bool saved = false;
     {
         std::lock_guard lock(gameLock());

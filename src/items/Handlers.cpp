@@ -96,7 +96,7 @@ void useHammer(std::string_view text) {
         takeFromInventory("coconut");
         printMarked("/YYou break open the coconut, yummy.\n");
     } else {
-        printMarked("/RInvalid use of the hammer.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
+        refuseToolUse(text, "/RInvalid use of the hammer.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
     }
 }
 

@@ -1,11 +1,17 @@
 #include "TestSupport.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "clock/Clock.h"
+#include "console/LineEditor.h"
 #include "core/Commands.h"
+#include "core/Ending.h"
 #include "core/GameLock.h"
 
 namespace {
@@ -56,7 +62,7 @@ TEST_F(ClockStressTest, CommandsUnderTheLockWhileTheClockRunsFast) {
         std::this_thread::yield();  // give the clock thread its turn at the lock
         if (round % 40 == 0) takeCapturedOutput();
     }
-    game.running = 0;
+    stopGameClock();
     clock.join();
 
     EXPECT_TRUE(pastMidnight);
@@ -84,8 +90,113 @@ TEST_F(ClockThreadTest, FirstTickComesAsSoonAsTheClockStarts) {
             std::lock_guard lock(gameLock());
             seen = game.tick;
         }
-        game.running = 0;
+        stopGameClock();
         clock.join();
         EXPECT_EQ(game.tick, expected) << "the first tick did not come within five seconds";
     }
+}
+
+namespace {
+using std::chrono::steady_clock;
+
+// Waits (up to five seconds) until the clock thread has handled the tick.
+bool tickReached(int tick) {
+    auto giveUp = steady_clock::now() + std::chrono::seconds(5);
+    while (steady_clock::now() < giveUp) {
+        {
+            std::lock_guard lock(gameLock());
+            if (game.tick >= tick) return true;
+        }
+        std::this_thread::yield();
+    }
+    return false;
+}
+
+// Input that waits as a terminal does when nobody types: with no timeout,
+// until it is woken.
+class SilentTerminal : public MemoryConsole {
+public:
+    InputEvent nextEvent(int timeoutMs) override {
+        std::unique_lock lock(waitMutex_);
+        ++waitsBegun_;
+        changed_.notify_all();
+        auto woken = [this] { return woken_; };
+        if (timeoutMs < 0) changed_.wait(lock, woken);
+        else changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), woken);
+        woken_ = false;
+        return {};
+    }
+    void wake() override {
+        std::lock_guard lock(waitMutex_);
+        woken_ = true;
+        changed_.notify_all();
+    }
+    // True once a reader waits, within five seconds.
+    bool readerWaits() {
+        std::unique_lock lock(waitMutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(5), [this] { return waitsBegun_ > 0; });
+    }
+
+private:
+    std::mutex waitMutex_;
+    std::condition_variable changed_;
+    int waitsBegun_ = 0;
+    bool woken_ = false;
+};
+
+void starveNow() { endPlay(Ending::Starved); }
+}  // namespace
+
+// Between ticks the clock sleeps until the next one or until play ends: with
+// a period of five seconds it must still stop at once, every time.
+TEST_F(ClockThreadTest, StopsWithin50MsOfTheEndOfPlay) {
+    game.tick = 100;
+    std::vector<double> stopMs;
+    for (int round = 0; round < 5; ++round) {
+        game.running = 1;
+        const int next = game.tick + 1;
+        std::thread clock([] { runGameClock(std::chrono::seconds(5)); });
+        const bool ticked = tickReached(next);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));  // the clock falls asleep
+        auto start = steady_clock::now();
+        stopGameClock();
+        clock.join();
+        stopMs.push_back(std::chrono::duration<double, std::milli>(steady_clock::now() - start).count());
+        ASSERT_TRUE(ticked) << "the first tick did not come";
+        EXPECT_EQ(game.tick, next) << "no tick after play ended";
+    }
+    std::sort(stopMs.begin(), stopMs.end());
+    EXPECT_LT(stopMs[2], 50.0) << "median stop";
+    EXPECT_LT(stopMs[4], 1000.0) << "a stop waited for the next tick";
+}
+
+// A death on the clock's tick while the player has typed nothing: the line
+// editor, waiting for a key with no timeout, is woken and gives up the line.
+TEST_F(ClockThreadTest, AnEndingOnItsTickWakesTheLineEditor) {
+    SilentTerminal terminal;
+    setConsole(&terminal);
+    setEndingRecorder(nullptr);
+    game.tick = 100;
+    scheduleEvent(1, starveNow);  // on the clock's first tick
+
+    std::atomic<bool> returned{false};
+    std::string line = "none";
+    std::thread editor([&] {
+        line = readInputLine();
+        returned = true;
+    });
+    EXPECT_TRUE(terminal.readerWaits());
+    std::thread clock([] { runGameClock(std::chrono::hours(1)); });
+    auto giveUp = steady_clock::now() + std::chrono::seconds(5);
+    while (!returned && steady_clock::now() < giveUp) std::this_thread::yield();
+    const bool wokenByTheClock = returned;
+    if (!returned) terminal.wake();  // free the editor: play is over by now
+    editor.join();
+    clock.join();  // the tick that ended play was its last
+
+    EXPECT_TRUE(wokenByTheClock) << "the line editor slept on after play ended";
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(game.ending, Ending::Starved);
+    EXPECT_EQ(game.tick, 101);
+    setConsole(&screen);
 }

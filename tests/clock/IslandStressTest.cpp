@@ -46,7 +46,7 @@ TEST_F(IslandStressTest, IslandersStayWhereTheyAreWhileTheClockRunsFast) {
         }
         if (round % 40 == 0) takeCapturedOutput();
     }
-    game.running = 0;
+    stopGameClock();
     clock.join();
 
     EXPECT_TRUE(pastMidnight) << "the clock stood still at tick " << game.tick;

@@ -330,6 +330,38 @@ TEST_F(ScrollKeysTest, KeypadPlusMinusAndMousePageTheScrollback) {
     readInputLine();
     EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
 }
+
+// A page is the text area less one line: the line that was at the top stays
+// in view at the bottom, so the reader does not lose the place.
+TEST_F(ScrollKeysTest, PageUpAndPageDownMoveByAPageAndStopAtTheEnds) {
+    for (int i = 60; i < 320; ++i) printMarked("/Yline %d\n", i);
+    ASSERT_EQ(screen.rowText(1, 1, 78), "line 275");
+    screen.typeText("ab", false);
+    press(KeyCode::PageUp);
+    press(KeyCode::Enter);
+    EXPECT_EQ(readInputLine(), "ab") << "paging leaves the typed line alone";
+    EXPECT_EQ(screen.rowText(1, 1, 78), "line 230");
+    EXPECT_EQ(screen.rowText(46, 1, 78), "line 275");
+
+    for (int i = 0; i < 6; ++i) press(KeyCode::PageUp);  // five pages would do
+    press(KeyCode::Enter);
+    readInputLine();
+    EXPECT_EQ(scrollback().viewTop, 0);
+    EXPECT_EQ(screen.rowText(1, 1, 78), "line 21");
+
+    // From the oldest line down one page, then on past the newest, with no game running.
+    game.running = 0;
+    press(KeyCode::PageDown);
+    press(KeyCode::Enter);
+    readInputLine();
+    EXPECT_EQ(screen.rowText(1, 1, 78), "line 66");
+    for (int i = 0; i < 7; ++i) press(KeyCode::PageDown);
+    press(KeyCode::Enter);
+    readInputLine();
+    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+    EXPECT_EQ(screen.rowText(45, 1, 78), "line 319");
+    EXPECT_EQ(screen.cell(1, 45).attr, 0x0E) << "the text keeps its colour";
+}
 }  // namespace
 
 namespace {

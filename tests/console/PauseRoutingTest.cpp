@@ -11,16 +11,25 @@
 #include "console/Screen.h"
 
 namespace {
-// Input that waits like a terminal: nothing is "closed" while the queue is empty.
+// Input that waits like a terminal: nothing is "closed" while the queue is
+// empty, and a negative timeout waits until a key comes or a wake.
 class WaitingConsole : public MemoryConsole {
 public:
     InputEvent nextEvent(int timeoutMs) override {
         std::unique_lock lock(queueMutex_);
-        arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !queue_.empty(); });
+        auto ready = [this] { return !queue_.empty() || woken_; };
+        if (timeoutMs < 0) arrived_.wait(lock, ready);
+        else arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+        woken_ = false;
         if (queue_.empty()) return {};
         InputEvent e = queue_.front();
         queue_.pop_front();
         return e;
+    }
+    void wake() override {
+        std::lock_guard lock(queueMutex_);
+        woken_ = true;
+        arrived_.notify_all();
     }
     void send(const InputEvent& e) {
         std::lock_guard lock(queueMutex_);
@@ -44,6 +53,7 @@ private:
     std::mutex queueMutex_;
     std::condition_variable arrived_;
     std::deque<InputEvent> queue_;
+    bool woken_ = false;
 };
 
 // Sends a key the moment the pause's arrow blinks off, between two slices

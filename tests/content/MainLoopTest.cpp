@@ -65,6 +65,22 @@ TEST_F(MainLoopTest, ALoadedGameGoesOnFromItsSave) {
     EXPECT_GE(game.tick, 1) << "the loaded game kept its ticks";
 }
 
+TEST_F(MainLoopTest, UpBringsBackAnEarlierCommand) {
+    screen.typeText("a");
+    screen.typeText("Robin");
+    screen.typeText("get pebble");
+    screen.typeText("drop pebble");
+    screen.pushEvent(InputEvent::special(KeyCode::ArrowUp));
+    screen.pushEvent(InputEvent::special(KeyCode::ArrowUp));
+    screen.pushEvent(InputEvent::special(KeyCode::Enter));
+    screen.typeText("quit");
+    ASSERT_EQ(play(), 0);
+    resetGameState();
+    game.player.name = "Robin";
+    ASSERT_EQ(loadGame(0), 1);
+    EXPECT_EQ(heldCount("pebble"), 1) << "the pebble was picked up again";
+}
+
 namespace {
 // Scripted keys with hooks: an arrow key (which the line editor ignores)
 // in the script runs the next hook before it is handed over, as if

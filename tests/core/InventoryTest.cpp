@@ -119,6 +119,20 @@ TEST_F(InventoryTest, NameEndingInSThatIsNoPlural) {
     EXPECT_EQ(output(), "/RYou cannot pick up this item.\n");
 }
 
+TEST_F(InventoryTest, ThePluralAListShowsIsTakenAsTyped) {
+    ItemDef& scrap = makeItem(15, "scrap of metal", "Rusty.", 1);
+    ItemDef& leaf = makeItem(16, "large leaf", "Green.", 1);
+    put(here->items, &scrap, 3);
+    put(here->items, &leaf, 2);
+    dispatchCommand("get scraps of metal");
+    EXPECT_EQ(output(), "You pick up 3 scrap of metal, Rusty.\n");
+    dispatchCommand("get 1 large leaves");
+    EXPECT_EQ(output(), "You pick up 2 large leaf, Green.\n");
+    dispatchCommand("drop 2 scraps of metal");
+    EXPECT_EQ(output(), "You drop 2 scrap of metal.\n");
+    EXPECT_EQ(lying(&scrap), 2);
+}
+
 TEST_F(InventoryTest, GetRefusals) {
     put(inventory, rock, 1);
     dispatchCommand("get rock");
@@ -136,7 +150,7 @@ TEST_F(InventoryTest, PartialPickupIntoANearlyFullInventory) {
     put(inventory, stick, 18);
     put(here->items, rock, 3);
     dispatchCommand("get rocks");
-    EXPECT_EQ(output(), "You pick up 2 rock, A grey rock.\n");
+    EXPECT_EQ(output(), "You pick up 2 rock, A grey rock.\nYour hands are full: the rest stays here.\n");
     EXPECT_EQ(lying(rock), 1);
     dispatchCommand("get rock");
     EXPECT_EQ(output(), "You cannot hold any more items.\n");
@@ -256,6 +270,29 @@ TEST_F(InventoryTest, UseTakesTheLongestHeldNameTheLineStartsWith) {
     dispatchCommand("use large leaf on coconut");
     EXPECT_EQ(output(), "You do not have that item.\n");
     EXPECT_EQ(handlerCalls, 3);
+}
+
+// "use coconut husk" while holding a coconut but no husk: the line names the
+// husk, so nothing is used, least of all the coconut.
+TEST_F(InventoryTest, UseOfAnItemNotHeldNeverTakesTheHeldItemWhoseNameBeginsIt) {
+    ItemDef& coconut = makeItem(18, "coconut", "A coconut.");
+    ItemDef& husk = makeItem(19, "coconut husk", "A husk.");
+    coconut.useHandler = recordUse;
+    husk.useHandler = recordUse;
+    put(inventory, &coconut, 1);
+    put(here->items, &husk, 1);
+
+    dispatchCommand("use coconut husk");
+    dispatchCommand("use coconut husk on rock");
+    EXPECT_EQ(output(), "You do not have that item.\nYou do not have that item.\n");
+    EXPECT_EQ(handlerCalls, 0);
+
+    dispatchCommand("use coconut on rock");
+    EXPECT_EQ(handledText, " on rock");
+    put(inventory, &husk, 1);
+    dispatchCommand("use coconut husk on rock");
+    EXPECT_EQ(handledText, " on rock");
+    EXPECT_EQ(handlerCalls, 2);
 }
 
 TEST_F(InventoryTest, NamesAsPlayersTypeThem) {

@@ -28,10 +28,16 @@ new_game Tester
 keys C-c
 expect_clean_shell "Ctrl+C" 0
 
-# "e" in the menu.
-keys "$BIN; echo \"exit status \$?\"" Enter
+# "e" in the menu. The shell's own lines stay where they were, and what
+# comes after the game is written below them, not over them at the top.
+keys "echo before the game; $BIN; echo \"exit status \$?\"" Enter
 wait_for "e. quit"
 keys e Enter
+wait_for "exit status 0"
+before=$(screen_text | grep -n -x "before the game" | cut -d: -f1)
+after=$(screen_text | grep -n -x "exit status 0" | cut -d: -f1)
+[ -n "$before" ] && [ -n "$after" ] && [ "$after" -gt "$before" ] ||
+    fail "menu quit: the shell's cursor did not come back below its own lines"
 expect_clean_shell "menu quit" 0
 
 # "quit" in play saves and ends.

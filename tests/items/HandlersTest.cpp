@@ -119,6 +119,27 @@ TEST_F(HandlersTest, TheHammerBreaksOnlyWhatItsFormNamesAndIsHeld) {
     EXPECT_EQ(output(), invalid);
 }
 
+TEST_F(HandlersTest, AToolAimedAtSomethingOnTheGroundSaysToPickItUpFirst) {
+    give("hammer");
+    give("blade");
+    item("coconut").portable = 1;
+    item("torn shirt").portable = 1;
+    lay("coconut");
+    lay("torn shirt");
+    useHammer(" on coconut");
+    EXPECT_EQ(output(), "You need the coconut in your hands first.\n");
+    useBlade(" on torn shirt");
+    EXPECT_EQ(output(), "You need the torn shirt in your hands first.\n");
+    EXPECT_EQ(held("coconut"), 0);
+
+    // What cannot be carried, or is not here at all, keeps the tool's own refusal.
+    item("coconut").portable = 0;
+    useHammer(" on coconut");
+    EXPECT_EQ(output(), "/RInvalid use of the hammer.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
+    useBlade(" on rock");
+    EXPECT_EQ(output(), "/RInvalid use of the Blade (or Knife).\n/WSyntax is:/G USE BLADE (or KNIFE) ON /B<item>\n");
+}
+
 TEST_F(HandlersTest, TheSlingOnlyHitsTreesAndSaysSoElsewhere) {
     const std::string empty = "/YYou whirl the empty sling around your head, but it has nothing to throw.\n";
     useSling(" on tree");
