@@ -12,6 +12,7 @@
 #include "core/Random.h"
 #include "core/World.h"
 
+#include "core/CommandLine.h"
 #include "core/FrontMenu.h"
 
 class GameTest : public ::testing::Test {
@@ -20,6 +21,7 @@ protected:
 
     void SetUp() override {
         setConsole(&screen);
+        connectCommandLine();
         resetInputState();
         setUpConsole();  // frame, prompt and the cursor on the input row, as in the game
         resetGameState();

@@ -12,6 +12,8 @@
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
 #include "console/Screen.h"
+#include "core/CommandLine.h"
+#include "core/World.h"
 
 namespace {
 InputEvent makeEvent(std::uint8_t kind, std::uint8_t value) {
@@ -49,6 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     screen.clearInput();
     resetInputState();
     setUpConsole();
+    connectCommandLine();  // completion and keypad shortcuts as in play
+    game.running = 1;
     printMarked("/YA line of text to scroll past.\n");
     for (std::size_t i = 1; i + 1 < size; i += 2) screen.pushEvent(makeEvent(data[i], data[i + 1]));
     // Each line ends at Enter or at the closed input; the editor must never

@@ -4,8 +4,7 @@
 // Game code never talks to a terminal library directly.
 #include <cstdint>
 
-constexpr int kScreenWidth = 80;
-constexpr int kScreenHeight = 50;
+#include "console/Layout.h"
 
 struct ScreenCell {
     std::uint8_t ch = ' ';       // code page 437 byte
@@ -64,6 +63,9 @@ public:
     virtual std::uint8_t readChar(int x, int y) = 0;
     virtual void fillChars(int x, int y, std::uint8_t ch, int count) = 0;
     virtual void fillAttrs(int x, int y, std::uint16_t attr, int count) = 0;
+    // Moves the rows of a w x h block up by `rows`; the rows that come in
+    // at the bottom are blank (a space, black on black) until written.
+    virtual void scrollUp(int x, int y, int w, int h, int rows) = 0;
     virtual void setCursor(int x, int y) = 0;
     virtual int cursorX() = 0;
     virtual int cursorY() = 0;
@@ -84,6 +86,9 @@ public:
     virtual bool interactive() const { return true; }
     // The plain front end prints finished text lines instead of cells.
     virtual void plainText(const char* /*text*/) {}
+    // A finished command line, for the plain front end to write back when
+    // its input is a script rather than typed.
+    virtual void echoLine(const char* /*line*/) {}
 };
 
 Console& console();

@@ -5,6 +5,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "console/Screen.h"
+
 namespace {
 std::mutex readMutex;         // one reader of the back end at a time
 std::mutex stateMutex;
@@ -12,6 +14,15 @@ std::condition_variable keyArrived;
 int pausesWaiting = 0;
 int keysForPause = 0;
 std::atomic<bool> closed{false};
+
+// Every event from the back end comes through here: Ctrl+C and Alt+F4 end
+// the program wherever they are pressed, at the prompt, in a pause or
+// while the window is too small. The back ends only report them.
+InputEvent readBackEnd(int timeoutMs) {
+    InputEvent e = console().nextEvent(timeoutMs);
+    if (e.type == InputEvent::Type::Key && (e.key == KeyCode::CtrlC || e.key == KeyCode::AltF4)) endProgramNow();
+    return e;
+}
 
 // Hands a key to a waiting pause; true when one took it.
 bool offerToPause(const InputEvent& e) {
@@ -35,7 +46,7 @@ InputEvent nextInputEvent(int timeoutMs) {
     InputEvent e;
     {
         std::lock_guard lock(readMutex);
-        e = console().nextEvent(timeoutMs);
+        e = readBackEnd(timeoutMs);
     }
     if (e.type == InputEvent::Type::Closed) closed = true;
     if (offerToPause(e)) return InputEvent{};
@@ -73,8 +84,8 @@ bool PauseWait::waitForKey(int timeoutMs) {
             return closed;
         }
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
-        if (left <= 0) return false;
-        InputEvent e = console().nextEvent(static_cast<int>(left));
+        // A blink already due still looks once at what has come in.
+        InputEvent e = readBackEnd(static_cast<int>(left > 0 ? left : 0));
         if (e.type == InputEvent::Type::Closed) closed = true;
         reader.unlock();
         if (e.isKeyDown() || e.type == InputEvent::Type::Closed || takeKeyForPause()) return true;

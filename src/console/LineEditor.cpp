@@ -2,85 +2,79 @@
 
 #include <atomic>
 #include <cctype>
-#include <cstring>
+#include <mutex>
 
 #include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/Output.h"
-#include "console/Screen.h"
-#include "core/World.h"
 
 namespace {
-constexpr int kInputRow = 48;
-constexpr int kFirstColumn = 3;   // after the prompt "> "
-constexpr int kLastColumn = 77;   // the last cell the editor clears
-constexpr int kRowCells = 74;     // cells from column 3 (or 4) that return to grey
+constexpr int kFirstColumn = kFirstInputColumn;
+constexpr int kLastColumn = kLastInputColumn;
+constexpr int kRowCells = kLastColumn - kFirstColumn + 1;  // 75
 constexpr std::uint16_t kPlain = 0x07;
 constexpr std::uint16_t kSuggestion = 0x1F;
-constexpr int kScrollBarColumn = 78;
-constexpr int kUpArrowRow = 1;
-constexpr int kDownArrowRow = 46;
 constexpr int kWheelNotch = 120;
 
 // The first column where no more characters may be typed; a walk-up
 // conversation sets it from the clock thread.
 std::atomic<int> limit{75};
 
-constexpr const char* kCompletions[] = {
-    "north", "south", "east", "west", "northwest", "northeast", "southwest", "southeast",
-    "get", "drop", "talk", "look", "use", "combine", "inventory", "map", "boat", "sail", "help",
-    "time", "verbose", "brief",
-    "febreeze fabric freshener?", "mongoose?",
-};
+std::mutex wordsMutex;
+CommandLineWords gameWords;
 
-constexpr const char* kKeypadCommands[10] = {
-    "use map", "southwest", "south", "southeast", "west", "look", "east", "northwest", "north", "northeast",
-};
+bool playing() {
+    std::lock_guard lock(wordsMutex);
+    return gameWords.playing && gameWords.playing();
+}
 
-bool offersShortcuts() { return game.running != 0 && console().interactive(); }
+bool offersShortcuts() { return playing() && console().interactive(); }
 
 bool isLetterOrDigit(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 // Letters and digits, and the comma that separates the names of a raft's passengers.
 bool isTypeable(char c) { return isLetterOrDigit(c) || c == ','; }
 
-void moveCursor(int x) { console().setCursor(x, kInputRow); }
+// The line as the editor holds it: what was typed, and the completion
+// shown after it in white on blue. The row is drawn from these alone.
+struct EditedLine {
+    std::string typed;
+    std::string suggestion;
 
-// Blanks the row from x to column 77 in grey.
-void clearFrom(int x) {
-    console().fillChars(x, kInputRow, ' ', kLastColumn - x + 1);
-    console().fillAttrs(x, kInputRow, kPlain, kLastColumn - x + 1);
-}
+    int cursor() const { return kFirstColumn + static_cast<int>(typed.size()); }
 
-// Takes the line back off the row, blanking it cell by cell as it goes.
-std::string takeLineFromRow(int length, bool& hasLetterOrDigit) {
-    std::string line(static_cast<std::size_t>(length > 0 ? length : 0), ' ');
-    hasLetterOrDigit = false;
-    for (int x = length + 2; x >= kFirstColumn; --x) {
-        char c = static_cast<char>(console().readChar(x, kInputRow));
-        line[static_cast<std::size_t>(x - kFirstColumn)] = c;
-        if (isLetterOrDigit(c)) hasLetterOrDigit = true;
-        console().fillChars(x, kInputRow, ' ', 1);
-        moveCursor(x);
+    void draw() const {
+        ScreenCell row[kRowCells];
+        for (int i = 0; i < kRowCells; ++i) {
+            const std::size_t at = static_cast<std::size_t>(i);
+            if (at < typed.size()) row[i] = ScreenCell{static_cast<std::uint8_t>(typed[at]), kPlain};
+            else if (at - typed.size() < suggestion.size())
+                row[i] = ScreenCell{static_cast<std::uint8_t>(suggestion[at - typed.size()]), kSuggestion};
+            else row[i] = ScreenCell{' ', kPlain};
+        }
+        console().writeCells(kFirstColumn, kInputRow, kRowCells, 1, row);
+        console().setCursor(cursor(), kInputRow);
     }
-    return line;
-}
 
-std::string finishLine(int length) {
-    bool hasLetterOrDigit = false;
-    std::string line = takeLineFromRow(length, hasLetterOrDigit);
-    if (!hasLetterOrDigit) return {};
-    moveCursor(kFirstColumn);
-    clearFrom(kFirstColumn);
-    return line;
-}
+    // Offers the completion of the first word, when play is on.
+    void suggest() { suggestion = offersShortcuts() ? completionFor(typed, limit - cursor()) : std::string(); }
 
-// Puts a recalled line on the row in place of what was there.
-void showRecalled(const std::string& text, int& length) {
-    length = static_cast<int>(text.size());
-    clearFrom(kFirstColumn);
-    console().writeChars(kFirstColumn, kInputRow, text.data(), length);
-    moveCursor(kFirstColumn + length);
-    suggestCompletion(kFirstColumn + length);
+    // The line handed back, and the row empty again.
+    std::string finish() {
+        std::string line = typed;
+        bool hasLetterOrDigit = false;
+        for (char c : line) hasLetterOrDigit = hasLetterOrDigit || isLetterOrDigit(c);
+        typed.clear();
+        suggestion.clear();
+        draw();
+        return hasLetterOrDigit ? line : std::string();
+    }
+};
+
+// Puts a recalled line on the row in place of what was typed.
+void showRecalled(EditedLine& line, const std::string& text) {
+    line.typed = text;
+    line.suggest();
+    line.draw();
 }
 
 void onMouse(const InputEvent& e) {
@@ -91,77 +85,61 @@ void onMouse(const InputEvent& e) {
 }
 }  // namespace
 
-std::string readInputRow(int cursorX) {
-    std::string text;
-    for (int x = kFirstColumn; x < cursorX; ++x) text += static_cast<char>(console().readChar(x, kInputRow));
-    return text;
+void setCommandLineWords(CommandLineWords words) {
+    std::lock_guard lock(wordsMutex);
+    gameWords = std::move(words);
 }
 
-int suggestCompletion(int cursorX) {
-    if (!offersShortcuts()) return 0;
-    std::string typed = readInputRow(cursorX);
-    console().fillAttrs(kFirstColumn + 1, kInputRow, kPlain, kRowCells);
+std::string completionFor(const std::string& typed, int room) {
     std::string word = typed.substr(0, typed.find(' '));
-    if (word.size() < 2) return 0;
-    const char* entry = nullptr;
-    for (const char* candidate : kCompletions)
-        if (std::strncmp(candidate, word.c_str(), word.size()) == 0) {
-            entry = candidate;
-            break;
-        }
-    if (entry == nullptr || std::strlen(entry) == word.size()) {
-        if (cursorX <= kLastColumn) console().fillChars(cursorX, kInputRow, ' ', kLastColumn - cursorX + 1);
-        return 0;
+    if (word.size() < 2 || room <= 0) return {};
+    std::lock_guard lock(wordsMutex);
+    for (const std::string& entry : gameWords.completions) {
+        if (entry.compare(0, word.size(), word) != 0) continue;
+        // The rest of the entry, kept inside the typing room so the line never outgrows its limit.
+        return entry.substr(word.size(), static_cast<std::size_t>(room));
     }
-    // The rest of the entry, kept inside the typing room so the line never outgrows its limit.
-    const char* rest = entry + word.size();
-    int length = static_cast<int>(std::strlen(rest));
-    int room = limit - cursorX;
-    if (length > room) length = room > 0 ? room : 0;
-    if (length == 0) return 0;
-    console().writeChars(cursorX, kInputRow, rest, length);
-    console().fillAttrs(cursorX, kInputRow, kSuggestion, length);
-    return length;
+    return {};
 }
 
 std::string readInputLine(CommandHistory* history) {
-    int length = 0;
+    EditedLine line;
     if (history) history->startLine();
-    const bool duringPlay = game.running != 0;
-    // Typing always starts right after the prompt.
-    if (console().cursorY() != kInputRow || console().cursorX() < kFirstColumn) moveCursor(kFirstColumn);
+    const bool duringPlay = playing();
+    showHeldOutput();  // what a command printed before it asks for a line
+    line.draw();  // typing always starts right after the prompt
     while (true) {
         console().present();
         // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
         InputEvent e = nextInputEvent(-1);
-        if (e.type == InputEvent::Type::Closed) return finishLine(length);
+        if (e.type == InputEvent::Type::Closed) return line.finish();
         // A game that ended meanwhile (a death in the night) waits for no
         // Enter and obeys nothing more: the line comes back at once, empty,
         // and what was typed of it is dropped.
-        if (duringPlay && !game.running) {
-            if (length > 0) finishLine(length);
+        if (duringPlay && !playing()) {
+            line.finish();
             return {};
         }
         if (e.type == InputEvent::Type::Mouse) {
             onMouse(e);
             continue;
         }
-        if (e.type != InputEvent::Type::Key) continue;
-        if (e.key == KeyCode::CtrlC || e.key == KeyCode::AltF4) endProgramNow();
-        if (!e.keyDown) continue;
+        if (e.type != InputEvent::Type::Key || !e.keyDown) continue;
 
-        int x = console().cursorX();
         switch (e.key) {
             case KeyCode::Backspace:
-                if (x > kFirstColumn) {
-                    --length;
-                    moveCursor(x - 1);
-                    clearFrom(x - 1);
+                if (!line.typed.empty()) {
+                    line.typed.pop_back();
+                    line.suggestion.clear();
+                    line.draw();
                 }
                 continue;
             case KeyCode::KeypadDigit:
-                if (offersShortcuts() && x == kFirstColumn && e.digit >= 0 && e.digit <= 9)
-                    return kKeypadCommands[e.digit];
+                if (offersShortcuts() && line.typed.empty() && e.digit >= 0 && e.digit <= 9) {
+                    std::lock_guard lock(wordsMutex);
+                    if (!gameWords.keypad[static_cast<std::size_t>(e.digit)].empty())
+                        return gameWords.keypad[static_cast<std::size_t>(e.digit)];
+                }
                 continue;
             case KeyCode::KeypadPlus: scrollViewDown(); continue;
             case KeyCode::KeypadMinus: scrollViewUp(); continue;
@@ -172,38 +150,34 @@ std::string readInputLine(CommandHistory* history) {
                 if (history) {
                     const auto room = static_cast<std::size_t>(limit - kFirstColumn);
                     std::optional<std::string> recalled =
-                        e.key == KeyCode::ArrowUp ? history->older(readInputRow(x), room) : history->newer(room);
-                    if (recalled) showRecalled(*recalled, length);
+                        e.key == KeyCode::ArrowUp ? history->older(line.typed, room) : history->newer(room);
+                    if (recalled) showRecalled(line, *recalled);
                 }
                 continue;
             case KeyCode::Enter: {
-                length += suggestCompletion(x);
-                std::string line = finishLine(length);
-                if (history) history->add(line);
-                return line;
+                line.suggest();
+                line.typed += line.suggestion;
+                console().echoLine(line.typed.c_str());
+                std::string entered = line.finish();
+                if (history) history->add(entered);
+                return entered;
             }
             default: break;
         }
-        if (x >= limit || e.key != KeyCode::Char) continue;
+        if (line.cursor() >= limit || e.key != KeyCode::Char) continue;
         if (e.ch == ' ') {
             // No leading space and no second space in a row.
-            if (x == kFirstColumn || std::isspace(console().readChar(x - 1, kInputRow))) continue;
-            int taken = suggestCompletion(x);
-            length += taken;
-            console().fillAttrs(kFirstColumn, kInputRow, kPlain, kRowCells);
+            if (line.typed.empty() || line.typed.back() == ' ') continue;
+            line.suggest();
+            line.typed += line.suggestion;
+            line.suggestion.clear();
             // The space itself, when the suggestion left room for it.
-            if (x + taken < limit) {
-                console().writeChars(x + taken, kInputRow, " ", 1);
-                ++length;
-                moveCursor(x + taken + 1);
-            } else {
-                moveCursor(x + taken);
-            }
+            if (line.cursor() < limit) line.typed += ' ';
+            line.draw();
         } else if (isTypeable(e.ch) && !e.ctrl) {
-            console().writeChars(x, kInputRow, &e.ch, 1);
-            ++length;
-            moveCursor(x + 1);
-            suggestCompletion(x + 1);
+            line.typed += e.ch;
+            line.suggest();
+            line.draw();
         }
     }
 }

@@ -1,10 +1,24 @@
 #pragma once
 // The input row: typing, keypad shortcuts and word completion.
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "console/Layout.h"
+
+// What the game lends the editor: the words completed as the first word
+// of a line (the first that matches is offered), the command each keypad
+// digit gives on an empty line, and whether play is on (shortcuts and
+// completion only then; a game that ends drops the line being typed).
+struct CommandLineWords {
+    std::vector<std::string> completions;
+    std::array<std::string, 10> keypad;
+    std::function<bool()> playing;
+};
+void setCommandLineWords(CommandLineWords words);
 
 class CommandHistory;
-
-constexpr int kLineCapacity = 75;
 
 // Blocks until a line is complete; keypad shortcuts come back as command words.
 // A closed input gives back what was typed so far. Given a history, Up and
@@ -13,7 +27,6 @@ std::string readInputLine(CommandHistory* history = nullptr);
 // Lets the player type `characters` (1 to 75) from now on.
 void setInputLimit(int characters);
 int inputLimit();
-// Shows (or removes) the completion of the first word; the length shown.
-int suggestCompletion(int cursorX);
-// The input row from column 3 up to the column before the cursor.
-std::string readInputRow(int cursorX);
+// The rest of the completion word that `typed` begins, cut to `room`
+// characters; empty for none.
+std::string completionFor(const std::string& typed, int room);

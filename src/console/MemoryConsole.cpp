@@ -1,45 +1,35 @@
 #include "console/MemoryConsole.h"
 
-MemoryConsole::MemoryConsole() { cells_.fill(ScreenCell{' ', 0x07}); }
-
-ScreenCell* MemoryConsole::at(int x, int y) {
-    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return nullptr;
-    return &cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
-}
+MemoryConsole::MemoryConsole() = default;
 
 void MemoryConsole::writeChars(int x, int y, const char* text, int length) {
     std::lock_guard lock(mutex_);
-    for (int i = 0; i < length; ++i)
-        if (ScreenCell* c = at(x + i, y)) c->ch = static_cast<std::uint8_t>(text[i]);
+    grid_.writeChars(x, y, text, length);
 }
 
 void MemoryConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     std::lock_guard lock(mutex_);
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col)
-            if (ScreenCell* c = at(x + col, y + row)) *c = cells[row * w + col];
+    grid_.writeCells(x, y, w, h, cells);
 }
 
 std::uint8_t MemoryConsole::readChar(int x, int y) {
     std::lock_guard lock(mutex_);
-    ScreenCell* c = at(x, y);
-    return c ? c->ch : ' ';
+    return grid_.cell(x, y).ch;
 }
 
 void MemoryConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
     std::lock_guard lock(mutex_);
-    for (int i = 0; i < count; ++i) {
-        int pos = y * kScreenWidth + x + i;
-        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) cells_[static_cast<std::size_t>(pos)].ch = ch;
-    }
+    grid_.fillChars(x, y, ch, count);
 }
 
 void MemoryConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
     std::lock_guard lock(mutex_);
-    for (int i = 0; i < count; ++i) {
-        int pos = y * kScreenWidth + x + i;
-        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) cells_[static_cast<std::size_t>(pos)].attr = attr;
-    }
+    grid_.fillAttrs(x, y, attr, count);
+}
+
+void MemoryConsole::scrollUp(int x, int y, int w, int h, int rows) {
+    std::lock_guard lock(mutex_);
+    grid_.scrollUp(x, y, w, h, rows);
 }
 
 void MemoryConsole::setCursor(int x, int y) {
@@ -65,8 +55,7 @@ void MemoryConsole::sleepMs(int ms) { std::lock_guard lock(mutex_); slept_ += ms
 
 ScreenCell MemoryConsole::cell(int x, int y) const {
     std::lock_guard lock(mutex_);
-    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return {};
-    return cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
+    return grid_.cell(x, y);
 }
 
 std::string MemoryConsole::rowText(int y, int fromX, int toX) const {

@@ -1,11 +1,11 @@
 #pragma once
 // An 80x50 screen in memory with scripted input, for tests.
-#include <array>
 #include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "console/CellGrid.h"
 #include "console/Console.h"
 
 class MemoryConsole : public Console {
@@ -17,6 +17,7 @@ public:
     std::uint8_t readChar(int x, int y) override;
     void fillChars(int x, int y, std::uint8_t ch, int count) override;
     void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
+    void scrollUp(int x, int y, int w, int h, int rows) override;
     void setCursor(int x, int y) override;
     int cursorX() override;
     int cursorY() override;
@@ -37,12 +38,11 @@ public:
 
 private:
     mutable std::mutex mutex_;
-    std::array<ScreenCell, kScreenWidth * kScreenHeight> cells_{};
+    CellGrid grid_;
     std::deque<InputEvent> input_;
     int cursorX_ = 0;
     int cursorY_ = 0;
     std::string title_;
     int beeps_ = 0;
     int slept_ = 0;
-    ScreenCell* at(int x, int y);
 };

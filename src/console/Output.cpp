@@ -28,6 +28,15 @@ std::string captured;
 bool paging = false;
 int pageLines = 0;
 constexpr int kPageLines = kTextRows - 1;
+// Every line ever scrolled in, and the line that headed the text area when
+// it was last drawn (counted the same way; -1 for none): the difference is
+// how far the shown text moved, which the console is told as a scroll.
+long long linesScrolledIn = 0;
+long long shownTopLine = -1;
+bool shownBottomBlank = false;  // the text area's last row, as last drawn
+// Prints held back from the screen (see HeldOutput).
+int holds = 0;
+bool heldBack = false;
 
 bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
 bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
@@ -35,18 +44,31 @@ bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
 void scrollOneLine() {
     Scrollback& sb = theScrollback;
     ++pageLines;
+    ++linesScrolledIn;
     sb.oldest = (sb.oldest + 1) % kScrollbackLines;  // line 0 is lost
     sb.bottom().fill(ScreenCell{' ', 0x00});
 }
 
 void refreshLocked() {
     Scrollback& sb = theScrollback;
+    heldBack = false;
     static std::array<ScreenCell, kTextWidth * kTextRows> block;
+    const long long topLine = linesScrolledIn + sb.viewTop;
+    const ScrollbackLine& lastRow = sb.line(sb.viewTop + kTextRows - 1);
+    const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
+    // A last row blank before and after (the line still to be written, as
+    // a rule) stays out of the scroll, and the scroll bar's arrow beside it
+    // stays in place.
+    const int rows = shownBottomBlank && bottomBlank ? kTextRows - 1 : kTextRows;
+    if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < rows)
+        console().scrollUp(kTextLeft, kTextTop, kTextWidth, rows, static_cast<int>(topLine - shownTopLine));
+    shownTopLine = topLine;
+    shownBottomBlank = bottomBlank;
     for (int row = 0; row < kTextRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
     }
-    console().writeCells(1, 1, kTextWidth, kTextRows, block.data());
+    console().writeCells(kTextLeft, kTextTop, kTextWidth, kTextRows, block.data());
     console().present();
 }
 
@@ -125,7 +147,8 @@ void printLocked(const char* format, const FormatArg* args, std::size_t count) {
     wrapMarkedText(text, theScrollback.column);
     bool ok = draw(text);
     theScrollback.viewTop = kNewestViewTop;
-    refreshLocked();
+    if (holds > 0) heldBack = true;
+    else refreshLocked();
     console().plainText(stripMarkup(text).c_str());
     if (!ok) printLocked("Error.  Invalid character following '//'.\n", nullptr, 0);
 }
@@ -153,6 +176,7 @@ void clearScrollback() {
     theScrollback.column = 0;
     theScrollback.restoreForeground = 0;
     theScrollback.viewTop = kNewestViewTop;
+    shownTopLine = -1;
 }
 
 void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count) {
@@ -169,6 +193,21 @@ PagedOutput::PagedOutput() {
 PagedOutput::~PagedOutput() {
     std::lock_guard lock(outputMutex);
     paging = false;
+}
+
+HeldOutput::HeldOutput() {
+    std::lock_guard lock(outputMutex);
+    ++holds;
+}
+
+HeldOutput::~HeldOutput() {
+    std::lock_guard lock(outputMutex);
+    if (--holds == 0 && heldBack) refreshLocked();
+}
+
+void showHeldOutput() {
+    std::lock_guard lock(outputMutex);
+    if (heldBack) refreshLocked();
 }
 
 void refreshTextArea() {

@@ -7,10 +7,8 @@
 
 #include "console/Console.h"
 #include "console/Format.h"
+#include "console/Layout.h"
 
-constexpr int kTextWidth = 77;
-constexpr int kTextRows = 46;
-constexpr int kScrollbackLines = 300;
 constexpr int kNewestViewTop = kScrollbackLines - kTextRows;  // 254
 
 using ScrollbackLine = std::array<ScreenCell, kTextWidth>;
@@ -52,6 +50,19 @@ public:
     PagedOutput(const PagedOutput&) = delete;
     PagedOutput& operator=(const PagedOutput&) = delete;
 };
+
+// While one lives, prints fill the scrollback and the text area is drawn
+// once, when the last one ends (or earlier, when a line is to be typed),
+// so a command's output costs one scroll of the screen, not one a print.
+class HeldOutput {
+public:
+    HeldOutput();
+    ~HeldOutput();
+    HeldOutput(const HeldOutput&) = delete;
+    HeldOutput& operator=(const HeldOutput&) = delete;
+};
+// Draws what a HeldOutput kept back; nothing when there is nothing.
+void showHeldOutput();
 
 void refreshTextArea();
 void scrollViewUp();

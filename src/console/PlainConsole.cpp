@@ -10,13 +10,54 @@
 
 #include "console/Cp437.h"
 
-namespace {
-constexpr int kInputRow = 48;
-constexpr int kFirstInputColumn = 3;
-}  // namespace
-
 PlainConsole::PlainConsole()
     : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {}
+
+void PlainConsole::writeChars(int x, int y, const char* text, int length) {
+    std::lock_guard lock(mutex_);
+    grid_.writeChars(x, y, text, length);
+}
+
+void PlainConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
+    std::lock_guard lock(mutex_);
+    grid_.writeCells(x, y, w, h, cells);
+}
+
+std::uint8_t PlainConsole::readChar(int x, int y) {
+    std::lock_guard lock(mutex_);
+    return grid_.cell(x, y).ch;
+}
+
+void PlainConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
+    std::lock_guard lock(mutex_);
+    grid_.fillChars(x, y, ch, count);
+}
+
+void PlainConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
+    std::lock_guard lock(mutex_);
+    grid_.fillAttrs(x, y, attr, count);
+}
+
+void PlainConsole::scrollUp(int x, int y, int w, int h, int rows) {
+    std::lock_guard lock(mutex_);
+    grid_.scrollUp(x, y, w, h, rows);
+}
+
+void PlainConsole::setCursor(int x, int y) {
+    std::lock_guard lock(mutex_);
+    cursorX_ = x;
+    cursorY_ = y;
+}
+
+int PlainConsole::cursorX() {
+    std::lock_guard lock(mutex_);
+    return cursorX_;
+}
+
+int PlainConsole::cursorY() {
+    std::lock_guard lock(mutex_);
+    return cursorY_;
+}
 
 InputEvent PlainConsole::nextEvent(int timeoutMs) {
     if (closed_) return InputEvent::closed();
@@ -31,15 +72,7 @@ InputEvent PlainConsole::nextEvent(int timeoutMs) {
         closed_ = true;
         return InputEvent::closed();
     }
-    if (byte == '\n') {
-        // Echo the line as the editor holds it, so a transcript reads like a
-        // session; a terminal on the input side has echoed it already.
-        if (echoInput_) {
-            std::string line = "> " + rowText(kInputRow, kFirstInputColumn, kScreenWidth - 1) + "\n";
-            plainText(line.c_str());
-        }
-        return InputEvent::special(KeyCode::Enter);
-    }
+    if (byte == '\n') return InputEvent::special(KeyCode::Enter);
     if (byte == 8 || byte == 127) return InputEvent::special(KeyCode::Backspace);
     if (byte >= 32 && byte < 127) return InputEvent::character(static_cast<char>(byte));
     return InputEvent::special(KeyCode::Other);
@@ -51,6 +84,15 @@ void PlainConsole::beep(int, int durationMs) { sleepMs(durationMs); }
 
 void PlainConsole::sleepMs(int ms) {
     if (pacedOutput_ && ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// The line as the editor holds it, so a transcript reads like a session;
+// a terminal on the input side has echoed it already.
+void PlainConsole::echoLine(const char* line) {
+    if (!echoInput_) return;
+    std::string shown = line;
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    plainText(("> " + shown + "\n").c_str());
 }
 
 void PlainConsole::plainText(const char* text) {

@@ -3,21 +3,41 @@
 // standard output without colour codes, command lines come from standard
 // input. No keypad shortcuts, no completion, no key pauses; the end of the
 // input closes it, and the game then saves and ends as "quit" does.
-#include "console/MemoryConsole.h"
+#include <mutex>
+
 #include "console/WakePipe.h"
 
-class PlainConsole : public MemoryConsole {
+#include "console/CellGrid.h"
+#include "console/Console.h"
+
+class PlainConsole : public Console {
 public:
     PlainConsole();
 
+    // The cells are kept, never shown.
+    void writeChars(int x, int y, const char* text, int length) override;
+    void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
+    std::uint8_t readChar(int x, int y) override;
+    void fillChars(int x, int y, std::uint8_t ch, int count) override;
+    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
+    void scrollUp(int x, int y, int w, int h, int rows) override;
+    void setCursor(int x, int y) override;
+    int cursorX() override;
+    int cursorY() override;
+    void setTitle(const char* /*title*/) override {}
     InputEvent nextEvent(int timeoutMs) override;
     void wake() override;
     void beep(int frequency, int durationMs) override;
     void sleepMs(int ms) override;
     bool interactive() const override { return false; }
     void plainText(const char* text) override;
+    void echoLine(const char* line) override;
 
 private:
+    std::mutex mutex_;
+    CellGrid grid_;
+    int cursorX_ = 0;
+    int cursorY_ = 0;
     bool closed_ = false;
     bool pacedOutput_ = false;  // a person may be reading: keep the pauses
     bool echoInput_ = false;    // input from a pipe or file, not typed

@@ -28,10 +28,6 @@ constexpr std::uint8_t kShade = 177;
 constexpr std::uint16_t kScrollBarAttr = 0x70;
 constexpr int kRight = kScreenWidth - 1;   // 79
 constexpr int kBottom = kScreenHeight - 1;  // 49
-constexpr int kDivider = 47;
-constexpr int kInputRow = 48;
-constexpr int kTextBottom = 46;
-constexpr int kScrollBarColumn = 78;
 
 std::mutex titleMutex;
 std::string frameTitle;
@@ -59,15 +55,15 @@ void drawFrame() {
     drawTopLine();
     put(kRight, 0, kTopRight);
     for (int y = 1; y <= kTextBottom; ++y) put(kRight, y, kVertical);
-    put(kRight, kDivider, kRightTee);
+    put(kRight, kDividerRow, kRightTee);
     put(kRight, kInputRow, kVertical);
     put(kRight, kBottom, kBottomRight);
     for (int x = kRight - 1; x >= 1; --x) put(x, kBottom, kHorizontal);
     put(0, kBottom, kBottomLeft);
     put(0, kInputRow, kVertical);
-    put(0, kDivider, kLeftTee);
+    put(0, kDividerRow, kLeftTee);
     for (int y = kTextBottom; y >= 1; --y) put(0, y, kVertical);
-    for (int x = 1; x < kRight; ++x) put(x, kDivider, kHorizontal);
+    for (int x = 1; x < kRight; ++x) put(x, kDividerRow, kHorizontal);
 }
 
 void drawScrollBar() {

@@ -80,6 +80,13 @@ bool TerminalConsole::start() {
     saveTerminalModes();
     SCREEN* screen = newterm(nullptr, stdout, stdin);
     if (screen == nullptr) return false;
+    if (capability("cup").empty()) {
+        // A terminal that cannot place the cursor (TERM=dumb) would show
+        // a broken frame: the plain front end serves it instead.
+        endwin();
+        delscreen(screen);
+        return false;
+    }
     screen_ = screen;
     active_ = true;
     activeTerminal = this;
@@ -94,7 +101,7 @@ bool TerminalConsole::start() {
     mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
     mouseinterval(0);
     if (has_colors()) start_color();
-    cells_.fill(ScreenCell{' ', 0x07});
+    grid_.clear();
     installTerminalSignalHandlers(resetSequence(true));
     wakeOnSignals(wakePipe_.writeEnd());
     if (speaksXterm()) {
@@ -127,7 +134,11 @@ void TerminalConsole::restore() {
     keypad(stdscr, FALSE);
     endwin();
     std::fflush(stdout);
-    writeAll(resetSequence(false));
+    std::string reset = resetSequence(false);
+    // Without an alternate screen (TERM=linux, vt100) the frame would stay
+    // behind, the shell's prompt inside it: clear what was drawn.
+    if (capability("rmcup").empty()) reset += capability("clear");
+    writeAll(reset);
     delscreen(static_cast<SCREEN*>(screen_));
 }
 
@@ -137,7 +148,13 @@ void restoreActiveTerminal() {
 
 void TerminalConsole::drawCell(int x, int y) {
     if (!active_ || !fits_) return;
-    const ScreenCell& cell = cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
+    cchar_t shown;
+    toCurses(grid_.cell(x, y), &shown);
+    mvadd_wch(y, x + left_, &shown);
+    dirty_ = true;
+}
+
+void TerminalConsole::toCurses(const ScreenCell& cell, void* shownCell) {
     int fg = toTerminalColour(cell.attr & 0x0F);
     int bg = toTerminalColour((cell.attr >> 4) & 0x0F);
     attr_t style = A_NORMAL;
@@ -158,15 +175,15 @@ void TerminalConsole::drawCell(int x, int y) {
         pair = slot;
     }
     wchar_t glyph[2] = {static_cast<wchar_t>(cp437ToUnicode(cell.ch)), L'\0'};
-    cchar_t shown;
-    setcchar(&shown, glyph, style, pair, nullptr);
-    mvadd_wch(y, x, &shown);
-    dirty_ = true;
+    setcchar(static_cast<cchar_t*>(shownCell), glyph, style, pair, nullptr);
 }
 
-void TerminalConsole::drawAll() {
+void TerminalConsole::drawDirtyRows() {
+    if (!active_ || !fits_) return;
     for (int y = 0; y < kScreenHeight; ++y)
-        for (int x = 0; x < kScreenWidth; ++x) drawCell(x, y);
+        if (grid_.rowDirty(y))
+            for (int x = 0; x < kScreenWidth; ++x) drawCell(x, y);
+    grid_.clearDirty();
 }
 
 void TerminalConsole::showSizeNotice() {
@@ -195,155 +212,123 @@ void TerminalConsole::checkSize() {
     shownLines_ = LINES;
     shownCols_ = COLS;
     fits_ = fits;
+    left_ = fits_ ? (COLS - kScreenWidth) / 2 : 0;  // a wider terminal centres the frame
     if (fits_) {
         erase();
         clearok(stdscr, TRUE);
-        drawAll();  // the screen as it was: frame, scrollback view and input row
+        grid_.markAllDirty();  // the screen as it was: frame, scrollback view and input row
     } else {
         showSizeNotice();
     }
 }
 
 void TerminalConsole::flush() {
+    drawDirtyRows();
     if (!active_ || !dirty_) return;
-    if (fits_) move(cursorY_, cursorX_);
+    if (fits_) move(cursorY_, cursorX_ + left_);
     refresh();
     dirty_ = false;
 }
 
 void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
     std::lock_guard lock(mutex_);
-    for (int i = 0; i < length; ++i) {
-        int cx = x + i;
-        if (cx < 0 || cx >= kScreenWidth || y < 0 || y >= kScreenHeight) continue;
-        cells_[static_cast<std::size_t>(y * kScreenWidth + cx)].ch = static_cast<std::uint8_t>(text[i]);
-        drawCell(cx, y);
-    }
+    grid_.writeChars(x, y, text, length);
 }
 
-// How many rows the block moved up against what is shown: 0 when it did
-// not, or when moving would save rewriting hardly any rows.
-int TerminalConsole::scrolledRows(int x, int y, int w, int h, const ScreenCell* cells) const {
-    if (!active_ || !fits_ || x < 0 || y < 0 || w <= 0 || h < 2 || x + w > kScreenWidth || y + h > kScreenHeight) return 0;
-    auto sameRow = [&](int blockRow, int screenRow) {
-        const ScreenCell* shown = &cells_[static_cast<std::size_t>(screenRow * kScreenWidth + x)];
-        const ScreenCell* wanted = &cells[blockRow * w];
-        for (int col = 0; col < w; ++col)
-            if (shown[col].ch != wanted[col].ch || shown[col].attr != wanted[col].attr) return false;
-        return true;
-    };
-    // The shift that leaves the most rows in place wins; the row that was
-    // being written at the bottom may have grown since, so it need not match.
-    auto rowsInPlace = [&](int rows) {
-        int same = 0;
-        for (int row = 0; row + rows < h; ++row) same += sameRow(row, y + row + rows) ? 1 : 0;
-        return same;
-    };
-    const int unmoved = rowsInPlace(0);
-    int best = 0;
-    int bestSame = unmoved;
-    for (int rows = 1; rows < h - bestSame; ++rows) {
-        int same = rowsInPlace(rows);
-        if (same > bestSame) {
-            best = rows;
-            bestSame = same;
-        }
-    }
-    return bestSame >= unmoved + 2 ? best : 0;
-}
-
-// Moves the block's rows up on the terminal itself (a scrolling region and
-// index), then the same in curses' picture of the terminal and in the
-// window, so the next refresh sends only the rows that came in. Curses'
-// own scroll detection is off (idlok): it misses repeated lines.
-void TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
+// Moves the rows y..y+h-1 up on the terminal itself (a scrolling region
+// and index), then the same in curses' picture of the terminal and in the
+// windows, so the next refresh sends only the rows that came in. False when
+// the terminal has no scrolling region. Nothing but the cells that differ
+// is marked changed afterwards: curses' line hashes still describe the
+// rows before the move, and a changed row would set curses guessing at a
+// scroll of its own.
+bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
     const int bottom = y + h - 1;
     std::string region = capability("csr");
     std::string index = capability("ind");
     std::string keep = capability("sc");
     std::string back = capability("rc");
     std::string move = capability("cup");
-    if (region.empty() || index.empty() || keep.empty() || back.empty() || move.empty()) return;
-    // Curses sent all it had at its last refresh; what it holds since is in
-    // the window and moves with it below.
+    if (region.empty() || index.empty() || keep.empty() || back.empty() || move.empty()) return false;
+    flush();  // the terminal shows all curses holds, and the move starts from there
+    // Where the terminal fills the rows that come in with the background
+    // colour (bce), it fills them black, as blank text is: curses then
+    // need not blank them again.
+    const std::string background = capability("setab");
+    // Not beside a centred frame: the blank margins keep the terminal's own colour.
+    const bool blackRows = tigetflag("bce") > 0 && !background.empty() && has_colors() && COLS == kScreenWidth;
     std::string bytes = keep;  // the cursor and colours curses left, back afterwards
+    if (blackRows) bytes += tiparm(background.c_str(), 0);
+    else bytes += capability("sgr0");  // blank in the terminal's own colours, as curses expects
     bytes += tiparm(region.c_str(), y, bottom);
     bytes += tiparm(move.c_str(), bottom, 0);
     for (int i = 0; i < rows; ++i) bytes += index;
     bytes += tiparm(region.c_str(), 0, LINES - 1);
     bytes += back;
     writeAll(bytes);
-    for (WINDOW* window : {curscr, stdscr}) {
+    // The terminal, the screen curses means to show and the window.
+    for (WINDOW* window : {curscr, newscr, stdscr}) {
         wsetscrreg(window, y, bottom);
         scrollok(window, TRUE);
         wscrl(window, rows);
         scrollok(window, FALSE);
         wsetscrreg(window, 0, LINES - 1);
     }
-    for (int row = y; row <= bottom; ++row) {
-        for (int col = 0; col < kScreenWidth; ++col) {
-            ScreenCell& cell = cells_[static_cast<std::size_t>(row * kScreenWidth + col)];
-            if (col >= x && col < x + w) {
-                // Rows that came in at the bottom are unknown until drawn.
-                cell = row + rows <= bottom ? cells_[static_cast<std::size_t>((row + rows) * kScreenWidth + col)]
-                                            : ScreenCell{0, 0xFFFF};
-            } else {
-                drawCell(col, row);  // the frame beside the block moved too: put it back
-            }
-        }
+    untouchwin(newscr);
+    untouchwin(stdscr);
+    if (blackRows) {
+        // Curses' picture of the terminal learns the rows came in black;
+        // its idea of where the cursor is stays as it was.
+        cchar_t blank;
+        toCurses(ScreenCell{' ', 0x00}, &blank);
+        int cursorRow = 0;
+        int cursorColumn = 0;
+        getyx(curscr, cursorRow, cursorColumn);
+        for (int row = bottom - rows + 1; row <= bottom; ++row)
+            for (int col = 0; col < COLS; ++col) mvwadd_wch(curscr, row, col, &blank);
+        wmove(curscr, cursorRow, cursorColumn);
     }
+    // The frame beside the block moved too: put back what differs.
+    for (int row = y; row <= bottom; ++row)
+        for (int col = 0; col < kScreenWidth; ++col) {
+            if (col >= x && col < x + w) continue;
+            const ScreenCell wanted = grid_.cell(col, row);
+            const ScreenCell shown = grid_.cell(col, row + rows);
+            if (row + rows > bottom || shown.ch != wanted.ch || shown.attr != wanted.attr) drawCell(col, row);
+        }
     dirty_ = true;
+    return true;
+}
+
+void TerminalConsole::scrollUp(int x, int y, int w, int h, int rows) {
+    std::lock_guard lock(mutex_);
+    if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > kScreenHeight) return;
+    if (rows > h) rows = h;
+    // Whole rows move on the terminal; a block narrower than the screen is
+    // still worth it, as only the frame beside it is drawn again.
+    const bool moved = rows < h && active_ && fits_ && scrollBlock(x, y, w, h, rows);
+    grid_.scrollUp(x, y, w, h, rows);
+    if (!moved) grid_.markRowsDirty(y, h);  // the rows are drawn again where they are now
 }
 
 void TerminalConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     std::lock_guard lock(mutex_);
-    if (int rows = scrolledRows(x, y, w, h, cells)) {
-        // A bottom row that stays as it is (the line being typed into, mostly
-        // empty) is left out of the scroll, so its frame and scroll bar stay too.
-        bool sameBottom = true;
-        for (int col = 0; col < w && sameBottom; ++col) {
-            const ScreenCell& shown = cells_[static_cast<std::size_t>((y + h - 1) * kScreenWidth + x + col)];
-            const ScreenCell& wanted = cells[(h - 1) * w + col];
-            sameBottom = shown.ch == wanted.ch && shown.attr == wanted.attr;
-        }
-        scrollBlock(x, y, w, sameBottom && rows < h - 1 ? h - 1 : h, rows);
-    }
-    for (int row = 0; row < h; ++row)
-        for (int col = 0; col < w; ++col) {
-            int cx = x + col;
-            int cy = y + row;
-            if (cx < 0 || cy < 0 || cx >= kScreenWidth || cy >= kScreenHeight) continue;
-            ScreenCell& target = cells_[static_cast<std::size_t>(cy * kScreenWidth + cx)];
-            const ScreenCell& source = cells[row * w + col];
-            if (target.ch == source.ch && target.attr == source.attr) continue;
-            target = source;
-            drawCell(cx, cy);
-        }
+    grid_.writeCells(x, y, w, h, cells);
 }
 
 std::uint8_t TerminalConsole::readChar(int x, int y) {
     std::lock_guard lock(mutex_);
-    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return ' ';
-    return cells_[static_cast<std::size_t>(y * kScreenWidth + x)].ch;
+    return grid_.cell(x, y).ch;
 }
 
-// Fills run on along the rows, as a console buffer does.
 void TerminalConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
     std::lock_guard lock(mutex_);
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos) {
-        if (pos < 0 || pos >= kScreenWidth * kScreenHeight) continue;
-        cells_[static_cast<std::size_t>(pos)].ch = ch;
-        drawCell(pos % kScreenWidth, pos / kScreenWidth);
-    }
+    grid_.fillChars(x, y, ch, count);
 }
 
 void TerminalConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
     std::lock_guard lock(mutex_);
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos) {
-        if (pos < 0 || pos >= kScreenWidth * kScreenHeight) continue;
-        cells_[static_cast<std::size_t>(pos)].attr = attr;
-        drawCell(pos % kScreenWidth, pos / kScreenWidth);
-    }
+    grid_.fillAttrs(x, y, attr, count);
 }
 
 void TerminalConsole::setCursor(int x, int y) {

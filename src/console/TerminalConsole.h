@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 
+#include "console/CellGrid.h"
 #include "console/Console.h"
 #include "console/WakePipe.h"
 
@@ -24,6 +25,7 @@ public:
     std::uint8_t readChar(int x, int y) override;
     void fillChars(int x, int y, std::uint8_t ch, int count) override;
     void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
+    void scrollUp(int x, int y, int w, int h, int rows) override;
     void setCursor(int x, int y) override;
     int cursorX() override;
     int cursorY() override;
@@ -44,9 +46,9 @@ private:
 
     // All of these expect the mutex to be held.
     void drawCell(int x, int y);
-    void drawAll();
-    int scrolledRows(int x, int y, int w, int h, const ScreenCell* cells) const;
-    void scrollBlock(int x, int y, int w, int h, int rows);
+    void toCurses(const ScreenCell& cell, void* shownCell);  // a cchar_t, which this header does not know
+    void drawDirtyRows();
+    bool scrollBlock(int x, int y, int w, int h, int rows);
     void showSizeNotice();
     void checkSize();
     void flush();
@@ -55,15 +57,16 @@ private:
     static void defineKeypadKeys();
 
     std::mutex mutex_;
-    std::array<ScreenCell, kScreenWidth * kScreenHeight> cells_{};
+    CellGrid grid_;  // what the game drew; marked rows are drawn at the next flush
     int cursorX_ = 0;
     int cursorY_ = 0;
     bool active_ = false;  // curses is running
     bool fits_ = false;    // the terminal is at least 80x50
-    bool dirty_ = false;   // drawn since the last refresh
+    bool dirty_ = false;   // handed to curses since the last refresh
     bool afterEscape_ = false;
     int shownLines_ = -1;
     int shownCols_ = -1;
+    int left_ = 0;  // the screen's first column on the terminal
     void* screen_ = nullptr;  // the curses SCREEN
     int hangupReads_ = 0;
     WakePipe wakePipe_;

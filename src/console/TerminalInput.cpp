@@ -5,7 +5,6 @@
 
 #include <chrono>
 
-#include "console/Screen.h"
 #include "console/TerminalConsole.h"
 #include "console/TerminalSignals.h"
 
@@ -49,7 +48,7 @@ InputEvent TerminalConsole::mouseEvent() {
     if (getmouse(&mouse) != OK) return {};
     if (mouse.bstate & BUTTON4_PRESSED) return InputEvent::scrollWheel(120);
     if (mouse.bstate & BUTTON5_PRESSED) return InputEvent::scrollWheel(-120);
-    if (mouse.bstate & BUTTON1_PRESSED) return InputEvent::click(mouse.x, mouse.y);
+    if (mouse.bstate & BUTTON1_PRESSED) return InputEvent::click(mouse.x - left_, mouse.y);
     return {};
 }
 
@@ -128,9 +127,9 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
             }
             tooSmall = !fits_;
         }
-        if (event.key == KeyCode::CtrlC || event.key == KeyCode::AltF4) endProgramNow();
-        // While the notice is up the game waits; only Ctrl+C gets through.
-        if (event.type != InputEvent::Type::None && !tooSmall) return event;
+        // While the notice is up the game waits; only Ctrl+C and Alt+F4 get through.
+        const bool endsProgram = event.key == KeyCode::CtrlC || event.key == KeyCode::AltF4;
+        if (event.type != InputEvent::Type::None && (!tooSmall || endsProgram)) return event;
         // Curses may hold more of what it read (the rest of a sequence it did
         // not know): take all of it before waiting on the terminal.
         if (gotKey) continue;

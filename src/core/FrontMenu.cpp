@@ -42,7 +42,12 @@ constexpr Maker kMakers[] = {
     {"Lena", "\"Compass\"", "Achterberg", "writing, islander scripts", "the writer"},
 };
 
-void creditPause() { console().sleepMs(kCreditPauseMs); }
+// The credits roll after an ending too, inside the command that ended
+// play: what they printed is shown before each pause.
+void creditPause() {
+    showHeldOutput();
+    console().sleepMs(kCreditPauseMs);
+}
 
 void printMenu() {
     printMarked("\nPlease select one of the following:\n\na. start new game\nb. instructions\nc. load a previous game\nd. credits\ne. quit\n\n");

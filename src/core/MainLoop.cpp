@@ -8,7 +8,9 @@
 #include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
+#include "console/Output.h"
 #include "console/Screen.h"
+#include "core/CommandLine.h"
 #include "core/Commands.h"
 #include "core/Ending.h"
 #include "core/FrontMenu.h"
@@ -34,11 +36,13 @@ std::string nextCommandLine(CommandHistory& history) {
 void dispatchTypedLine(const std::string& line, bool autosave) {
     std::lock_guard lock(gameLock());
     if (!game.running) return;
+    HeldOutput heldOutput;  // the command's whole answer reaches the screen at once
     dispatchCommand(line.c_str());
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
 }
 
 int runGame(std::chrono::milliseconds clockPeriod) {
+    connectCommandLine();
     setUpConsole();
     resetGameState();
     resetSaveReport();

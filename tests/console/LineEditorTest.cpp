@@ -1,5 +1,7 @@
 #include "console/LineEditor.h"
 
+#include <vector>
+
 #include "TestSupport.h"
 #include "console/Screen.h"
 
@@ -50,34 +52,67 @@ TEST_F(LineEditorTest, KeypadAndCompletionAreOffWhileNoGameRuns) {
     EXPECT_EQ(inputRow(), "");
 }
 
+namespace {
+// Keeps the input row as it was when the scripted keys ran out.
+class RowWatcher : public MemoryConsole {
+public:
+    std::string text;
+    std::vector<std::uint16_t> attrs;  // columns 3 to 77
+    InputEvent nextEvent(int timeoutMs) override {
+        InputEvent e = MemoryConsole::nextEvent(timeoutMs);
+        if (e.type == InputEvent::Type::Closed && attrs.empty()) {
+            text = rowText(kRow, 3, 78);
+            for (int x = 3; x <= 77; ++x) attrs.push_back(cell(x, kRow).attr);
+        }
+        return e;
+    }
+};
+
+// The row shown after typing `typed`, and the line a closed input hands back.
+std::string typeAndWatch(const std::string& typed, RowWatcher& watcher, std::string& line) {
+    setConsole(&watcher);
+    resetInputState();
+    setUpConsole();
+    watcher.typeText(typed, false);
+    line = readInputLine();
+    return watcher.text;
+}
+}  // namespace
+
 TEST_F(LineEditorTest, CompletionFollowsTheListOrder) {
     struct Case { const char* typed; const char* shown; };
     const Case cases[] = {{"no", "rth"}, {"so", "uth"}, {"northw", "est"}, {"northe", "ast"},
                           {"fe", "breeze fabric freshener?"}, {"mo", "ngoose?"}, {"co", "mbine"}};
     for (const Case& c : cases) {
-        int x = 3;
-        for (const char* p = c.typed; *p; ++p, ++x) screen.writeChars(x, kRow, p, 1);
-        int shown = suggestCompletion(x);
-        EXPECT_EQ(shown, static_cast<int>(std::string(c.shown).size())) << c.typed;
-        EXPECT_EQ(screen.rowText(kRow, x, x + shown), c.shown) << c.typed;
-        for (int i = 0; i < shown; ++i) EXPECT_EQ(attrAt(x + i), 0x1F) << c.typed;
-        EXPECT_EQ(attrAt(x + shown), 0x07) << c.typed;
-        screen.fillChars(3, kRow, ' ', 75);
-        screen.fillAttrs(3, kRow, 0x07, 75);
+        RowWatcher watcher;
+        std::string line;
+        const std::string typed = c.typed;
+        const std::string shown = c.shown;
+        EXPECT_EQ(typeAndWatch(typed, watcher, line), typed + shown);
+        for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(watcher.attrs[typed.size() + i], 0x1F) << c.typed;
+        EXPECT_EQ(watcher.attrs[typed.size() + shown.size()], 0x07) << c.typed;
+        EXPECT_EQ(watcher.attrs[0], 0x07) << c.typed;
+        EXPECT_EQ(line, typed) << "a closed input takes no suggestion";
+        EXPECT_EQ(watcher.rowText(kRow, 3, 78), "") << "and leaves the row empty";
     }
+    setConsole(&screen);
 }
 
 TEST_F(LineEditorTest, NoSuggestionForShortUnknownOrCompleteWords) {
-    for (const char* typed : {"n", "xyz", "use", "North"}) {
-        int x = 3;
-        for (const char* p = typed; *p; ++p, ++x) screen.writeChars(x, kRow, p, 1);
-        screen.writeChars(x, kRow, "junk", 4);  // an older suggestion is wiped
-        EXPECT_EQ(suggestCompletion(x), 0) << typed;
-        if (std::string(typed).size() >= 2) {
-            EXPECT_EQ(screen.rowText(kRow, 3, 78), typed);
-        }
-        screen.fillChars(3, kRow, ' ', 75);
+    for (const char* typed : {"n", "xyz", "use", "North", "north"}) {
+        RowWatcher watcher;
+        std::string line;
+        EXPECT_EQ(typeAndWatch(typed, watcher, line), typed);
+        for (std::uint16_t attr : watcher.attrs) EXPECT_EQ(attr, 0x07) << typed;
     }
+    setConsole(&screen);
+}
+
+TEST_F(LineEditorTest, CompletionIsCutToTheRoomLeft) {
+    EXPECT_EQ(completionFor("fe", 5), "breez");
+    EXPECT_EQ(completionFor("fe", 0), "");
+    EXPECT_EQ(completionFor("inv", 75), "entory");
+    EXPECT_EQ(completionFor("inventory s", 75), "") << "only the first word is completed";
 }
 
 TEST_F(LineEditorTest, TypingShowsTheHighlightedRestAndEnterTakesIt) {
@@ -238,7 +273,7 @@ TEST_F(LineEditorTest, ABegunLineIsDroppedWhenTheGameEnds) {
     ending.typeText("ri");  // two letters typed, then the game ends before Enter
     EXPECT_EQ(readInputLine(), "");
     EXPECT_EQ(ending.reads, 3) << "no Enter is waited for";
-    EXPECT_EQ(readInputRow(5), "  ") << "what was typed is gone from the row";
+    EXPECT_EQ(ending.rowText(kRow, 3, 78), "") << "what was typed is gone from the row";
     setConsole(&screen);
 }
 

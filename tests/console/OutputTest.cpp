@@ -243,3 +243,99 @@ TEST_F(OutputTest, PlainOutputHasEveryWordAndTheScreensLines) {
     }
     setConsole(&screen);
 }
+
+namespace {
+// Records each scroll the output asks of the console.
+class ScrollRecorder : public MemoryConsole {
+public:
+    std::vector<int> scrolls;
+    void scrollUp(int x, int y, int w, int h, int rows) override {
+        EXPECT_EQ(x, 1);
+        EXPECT_EQ(y, 1);
+        EXPECT_EQ(w, kTextWidth);
+        // The last row, blank before and after, may stay out of it.
+        EXPECT_TRUE(h == kTextRows || h == kTextRows - 1) << h;
+        scrolls.push_back(rows);
+        MemoryConsole::scrollUp(x, y, w, h, rows);
+    }
+};
+}  // namespace
+
+TEST_F(OutputTest, TheConsoleIsToldHowFarTheTextScrolled) {
+    ScrollRecorder recorder;
+    setConsole(&recorder);
+    setUpConsole();
+    printMarked("first\n");  // the first draw after a clear moves nothing
+    EXPECT_TRUE(recorder.scrolls.empty());
+    // Blank lines and repeated lines count like any other.
+    printMarked("same\n\nsame\nsame\n");
+    printMarked("no newline yet");
+    printMarked(", still none");
+    printMarked("\n");
+    EXPECT_EQ(recorder.scrolls, (std::vector<int>{4, 1}));
+    for (int row = 1; row <= kTextRows; ++row)
+        EXPECT_EQ(recorder.rowText(row, 1, 1 + kTextWidth), scrollbackLine(kNewestViewTop + row - 1)) << row;
+    EXPECT_EQ(recorder.rowText(45, 1, 78), "no newline yet, still none");
+    // A page or more at once is drawn whole rather than scrolled.
+    recorder.scrolls.clear();
+    std::string many;
+    for (int i = 0; i < kTextRows; ++i) many += "line " + std::to_string(i) + "\n";
+    printMarked(many.c_str());
+    EXPECT_TRUE(recorder.scrolls.empty());
+    EXPECT_EQ(recorder.rowText(45, 1, 78), "line 45");
+    EXPECT_EQ(recorder.cell(1, 45).attr, 0x07);
+    // Scrolling the view back up redraws; coming down again is a scroll of one.
+    scrollViewUp();
+    EXPECT_EQ(recorder.rowText(46, 1, 78), "line 45");
+    scrollViewDown();
+    EXPECT_EQ(recorder.scrolls, (std::vector<int>{1}));
+    EXPECT_EQ(recorder.rowText(46, 1, 78), "");
+    setConsole(&screen);
+}
+
+TEST(MemoryConsoleTest, ScrollUpMovesTheBlockAndBlanksTheRowsThatComeIn) {
+    MemoryConsole memory;
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const ScreenCell digit{static_cast<std::uint8_t>('0' + y), 0x1E};
+            memory.writeCells(x, y, 1, 1, &digit);
+        }
+    memory.scrollUp(1, 1, 2, 3, 2);
+    EXPECT_EQ(memory.rowText(0), "0000");
+    EXPECT_EQ(memory.rowText(1), "1331");  // row 3 moved up two, beside it nothing moved
+    EXPECT_EQ(memory.rowText(2), "2  2");
+    EXPECT_EQ(memory.rowText(3), "3  3");
+    EXPECT_EQ(memory.cell(1, 1).attr, 0x1E);
+    EXPECT_EQ(memory.cell(1, 2).attr, 0x00);
+    EXPECT_EQ(memory.rowText(4), "4444");
+}
+
+TEST_F(OutputTest, HeldOutputReachesTheScreenOnceWithOneScroll) {
+    ScrollRecorder recorder;
+    setConsole(&recorder);
+    setUpConsole();
+    printMarked("before\n");
+    {
+        HeldOutput held;
+        printMarked("one\n");
+        {
+            HeldOutput inner;
+            printMarked("two\n");
+        }
+        printMarked("three\n");
+        EXPECT_EQ(recorder.rowText(45, 1, 78), "before") << "nothing shown while held";
+        EXPECT_TRUE(recorder.scrolls.empty());
+    }
+    EXPECT_EQ(recorder.scrolls, (std::vector<int>{3}));
+    EXPECT_EQ(recorder.rowText(43, 1, 78), "one");
+    EXPECT_EQ(recorder.rowText(45, 1, 78), "three");
+    // A line to be typed shows what was held so far.
+    {
+        HeldOutput held;
+        printMarked("Your answer?\n");
+        showHeldOutput();
+        EXPECT_EQ(recorder.rowText(45, 1, 78), "Your answer?");
+    }
+    EXPECT_EQ(recorder.scrolls, (std::vector<int>{3, 1}));
+    setConsole(&screen);
+}

@@ -94,8 +94,10 @@ hex_keys 1b 4f 78
 sleep 0.5
 keys ri Enter
 for _ in $(seq 50); do
-    last=$(screen_text | grep -F "Area:" | tail -1)
-    [ -n "$last" ] && [ "$(screen_text | grep -cF "Area:")" -ge 2 ] && break
+    # One capture for both, so the answer cannot arrive between them.
+    shown=$(screen_text)
+    last=$(grep -F "Area:" <<<"$shown" | tail -1)
+    [ -n "$last" ] && [ "$(grep -cF "Area:" <<<"$shown")" -ge 2 ] && break
     sleep 0.1
 done
 case "$last" in *"Area: 0  Room: 8"*) fail "keypad 8 did not move the player: $last" ;; *"Area: "*) ;; *) fail "ri after keypad 8 printed nothing" ;; esac

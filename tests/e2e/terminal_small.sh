@@ -34,10 +34,11 @@ tmux -L "$SOCK" resize-window -t "$PANE" -x 70 -y 40
 wait_for "This one is 70 x 40."
 tmux -L "$SOCK" resize-window -t "$PANE" -x 100 -y 60
 wait_for "useful game commands"
-after=$(screen_text | sed -n 1,50p | cut -c1-240 | sed 's/ *$//')
+# 100 columns: the frame stands in the middle, ten columns in.
+after=$(screen_text | sed -n 1,50p | sed 's/^ \{10\}//; s/ *$//')
 [ "$after" = "$(echo "$before" | sed 's/ *$//')" ] || fail "the screen came back different"
 line=$(row 49)
-[ "${line:0:1}" = "╚" ] && [ "${line:79:1}" = "╝" ] || fail "frame at the top left of a larger window: $line"
+[ "${line:10:1}" = "╚" ] && [ "${line:89:1}" = "╝" ] || fail "frame not centred in a wider window: $line"
 keys quit Enter
 wait_for "exit status 0"
 echo "PASS"

@@ -1,0 +1,66 @@
+#include "console/CellGrid.h"
+
+void CellGrid::clear() {
+    cells_.fill(ScreenCell{' ', 0x07});
+    dirty_.set();
+}
+
+ScreenCell CellGrid::cell(int x, int y) const {
+    if (!contains(x, y)) return ScreenCell{' ', 0x07};
+    return cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
+}
+
+// A write that changes nothing leaves its row unmarked, so the terminal
+// sends nothing for it.
+void CellGrid::put(int x, int y, ScreenCell value) {
+    if (!contains(x, y)) return;
+    ScreenCell& target = at(x, y);
+    if (target.ch == value.ch && target.attr == value.attr) return;
+    target = value;
+    markDirty(y);
+}
+
+void CellGrid::putChar(int x, int y, std::uint8_t ch) {
+    if (contains(x, y)) put(x, y, ScreenCell{ch, at(x, y).attr});
+}
+
+void CellGrid::putAttr(int x, int y, std::uint16_t attr) {
+    if (contains(x, y)) put(x, y, ScreenCell{at(x, y).ch, attr});
+}
+
+void CellGrid::writeChars(int x, int y, const char* text, int length) {
+    for (int i = 0; i < length; ++i) putChar(x + i, y, static_cast<std::uint8_t>(text[i]));
+}
+
+void CellGrid::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) put(x + col, y + row, cells[row * w + col]);
+}
+
+void CellGrid::fillChars(int x, int y, std::uint8_t ch, int count) {
+    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
+        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) putChar(pos % kScreenWidth, pos / kScreenWidth, ch);
+}
+
+void CellGrid::fillAttrs(int x, int y, std::uint16_t attr, int count) {
+    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
+        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) putAttr(pos % kScreenWidth, pos / kScreenWidth, attr);
+}
+
+void CellGrid::scrollUp(int x, int y, int w, int h, int rows) {
+    if (w <= 0 || h <= 0 || rows <= 0) return;
+    for (int row = 0; row < h; ++row) {
+        for (int col = 0; col < w; ++col) {
+            if (!contains(x + col, y + row)) continue;
+            const bool movedIn = row + rows < h && contains(x + col, y + row + rows);
+            at(x + col, y + row) = movedIn ? at(x + col, y + row + rows) : ScreenCell{' ', 0x00};
+        }
+        // Top down, so the row below still has the mark it had before the move.
+        if (y + row >= 0 && y + row < kScreenHeight && (row + rows >= h || rowDirty(y + row + rows))) markDirty(y + row);
+    }
+}
+
+void CellGrid::markRowsDirty(int y, int h) {
+    for (int row = y; row < y + h; ++row)
+        if (row >= 0 && row < kScreenHeight) markDirty(row);
+}

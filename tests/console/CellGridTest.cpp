@@ -1,0 +1,37 @@
+#include "console/CellGrid.h"
+
+#include <gtest/gtest.h>
+
+TEST(CellGridTest, WritesOutsideTheScreenAreDroppedAndFillsRunOnAlongTheRows) {
+    CellGrid grid;
+    grid.writeChars(78, 0, "abc", 3);  // the c falls off the right edge, not onto the next row
+    EXPECT_EQ(grid.cell(78, 0).ch, 'a');
+    EXPECT_EQ(grid.cell(79, 0).ch, 'b');
+    EXPECT_EQ(grid.cell(0, 1).ch, ' ');
+    grid.fillAttrs(79, 0, 0x1F, 2);  // a fill runs on to the next row
+    EXPECT_EQ(grid.cell(79, 0).attr, 0x1F);
+    EXPECT_EQ(grid.cell(0, 1).attr, 0x1F);
+    grid.fillChars(kScreenWidth - 1, kScreenHeight - 1, 'x', 5);  // and stops at the screen's end
+    EXPECT_EQ(grid.cell(kScreenWidth - 1, kScreenHeight - 1).ch, 'x');
+    const ScreenCell outside = grid.cell(-1, 0);
+    EXPECT_EQ(outside.ch, ' ');
+    EXPECT_EQ(outside.attr, 0x07);
+}
+
+TEST(CellGridTest, OnlyRowsThatChangedAreMarkedAndMarksMoveWithAScroll) {
+    CellGrid grid;
+    EXPECT_TRUE(grid.anyDirty()) << "a new grid is drawn whole";
+    grid.clearDirty();
+    grid.writeChars(0, 3, " ", 1);  // the same blank it held
+    EXPECT_FALSE(grid.anyDirty());
+    grid.writeChars(5, 3, "q", 1);
+    EXPECT_TRUE(grid.rowDirty(3));
+    EXPECT_FALSE(grid.rowDirty(2));
+    // Rows 1..10 up by 2: the mark of row 3 goes to row 1, rows 9 and 10 come in.
+    grid.scrollUp(1, 1, 77, 10, 2);
+    EXPECT_EQ(grid.cell(5, 1).ch, 'q');
+    EXPECT_EQ(grid.cell(5, 3).ch, ' ');
+    for (int y = 0; y < 12; ++y) EXPECT_EQ(grid.rowDirty(y), y == 1 || y == 3 || y == 9 || y == 10) << y;
+    EXPECT_EQ(grid.cell(5, 10).attr, 0x00);
+    EXPECT_EQ(grid.cell(0, 10).attr, 0x07) << "beside the block nothing moved";
+}

@@ -1,0 +1,25 @@
+# Terminals that are not xterm's kin: one that cannot place the cursor
+# (TERM=dumb) gets the plain front end, not a broken frame; one without an
+# alternate screen (TERM=linux) is cleared when the game ends, so the
+# shell's prompt does not land inside the old frame.
+BIN=$1
+DATA=$2
+source "$(dirname "$0")/terminal_helpers.bash"
+
+start_shell
+keys "TERM=dumb $BIN; echo \"exit status \$?\"" Enter
+wait_for "e. quit"
+screen_text | grep -qF "║" && fail "a frame on a terminal that cannot place the cursor"
+screen_text | grep -qF "Please select one of the following:" || fail "the plain menu"
+keys e Enter
+wait_for "exit status 0"
+
+keys clear Enter
+sleep 0.3
+keys "TERM=linux $BIN; echo \"exit status \$?\"" Enter
+wait_for "e. quit"
+[ "$(screen_text | grep -cF "║")" -ge 46 ] || fail "no frame on the linux console"
+keys e Enter
+wait_for "exit status 0"
+screen_text | grep -qF "║" && fail "the frame stayed behind after the game ended"
+echo "PASS"
