@@ -19,12 +19,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <numeric>
 #include <set>
 #include <sstream>
 #include <string>
@@ -360,25 +361,25 @@ Workload roomWalk(std::vector<Sighting>& sightings) {
     if (rooms.size() < 60) die("too few rooms on the island");
     std::set<Place> visited{whereTwinIs()};
     std::size_t nextTele = 0;
+    std::size_t stride = 37;  // prime to the number of rooms, so the stride meets them all
+    while (std::gcd(stride, rooms.size()) != 1) ++stride;
     std::string lastText = walk.play("look").text;
     int distinct = 0;
     for (int step = 0; distinct < 40 && step < 200; ++step) {
         std::vector<std::string> exits = exitsIn(lastText);
-        std::string arrival;
         if (step % 2 == 0 && !exits.empty()) {
-            arrival = walk.play(exits[static_cast<std::size_t>(step / 2) % exits.size()]).text;
+            walk.play(exits[static_cast<std::size_t>(step / 2) % exits.size()]);
         } else {
             // Spread over the areas: a stride through the list of rooms.
             Place target;
-            do target = rooms[(nextTele++ * 37) % rooms.size()];
+            do target = rooms[(nextTele++ * stride) % rooms.size()];
             while (visited.count(target) != 0 && nextTele < rooms.size() * 2);
-            arrival = walk.play(target.tele()).text;
+            walk.play(target.tele());
         }
         Place here = whereTwinIs();
         if (visited.insert(here).second) ++distinct;
         lastText = walk.play("look").text;
         for (const std::string& name : peopleIn(lastText)) sightings.push_back({here, name});
-        (void)arrival;
     }
     if (distinct < 40) die("the walk reached only " + std::to_string(distinct) + " rooms");
     return walk;
