@@ -390,8 +390,11 @@ Workload roomWalk(std::vector<Sighting>& sightings) {
 Workload conversation(const std::vector<Sighting>& sightings) {
     Workload talk{"talk"};
     int tries = 0;
-    for (auto it = sightings.rbegin(); it != sightings.rend() && tries < 4; ++it, ++tries) {
-        play(it->place.tele());  // getting there is not part of it
+    for (auto it = sightings.rbegin(); it != sightings.rend() && tries < 4; ++it) {
+        // Getting there is not part of it; one who has wandered off since is let go.
+        std::vector<std::string> here = peopleIn(play(it->place.tele()).text);
+        if (std::find(here.begin(), here.end(), it->name) == here.end()) continue;
+        ++tries;
         std::string name = it->name;
         for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         Turn turn = talk.play("talk " + name);
