@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
 # Prints every speed figure against its target, as medians of several runs.
 #   bench/report.sh [build dir, default build] [idle seconds, default 60] [pty runs, default 3]
+#   bench/report.sh --game <game binary> [build dir] [idle seconds] [pty runs]
+#     measures another build's game (its own Data beside it) with this build's tools.
 # Needs a release build (cmake -S . -B build && cmake --build build -j2).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+game=""
+if [ "${1:-}" = "--game" ]; then
+  game="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
+  shift 2
+fi
 build="${1:-$root/build}"
 idle="${2:-60}"
 runs="${3:-3}"
-for tool in brinefall tools/brinefall_world_bench tools/brinefall_pty; do
-  [ -x "$build/$tool" ] || { echo "missing $build/$tool: build first" >&2; exit 1; }
+game="${game:-$build/brinefall}"
+data="$(dirname "$game")/Data"
+for tool in "$game" "$build/tools/brinefall_world_bench" "$build/tools/brinefall_pty"; do
+  [ -x "$tool" ] || { echo "missing $tool: build first" >&2; exit 1; }
 done
 
+echo "game: $game"
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # Google Benchmark medians (wall time, microseconds).
@@ -25,7 +35,7 @@ load=$(median BM_WorldLoadGame)
 # The pty figures: the median of several runs of the game in a pseudo-terminal.
 pty_runs=()
 for ((i = 0; i < runs; ++i)); do
-  pty_runs+=("$("$build/tools/brinefall_pty" "$build/brinefall" "$build/Data" "$([ "$i" -eq 0 ] && echo "$idle" || echo 5)")")
+  pty_runs+=("$("$build/tools/brinefall_pty" "$game" "$data" "$([ "$i" -eq 0 ] && echo "$idle" || echo 5)")")
 done
 pty_median() {
   local key=$1
@@ -38,6 +48,19 @@ echo_ms=$(pty_median keystroke_echo_median_ms)
 line_bytes=$(pty_median line_bytes_median)
 line_chars=$(pty_median line_visible_chars)
 rss=$(pty_median peak_rss_kb)
+
+# Bytes that follow the text: for each workload and run, the bytes the
+# terminal received per visible character of new text (newlines not
+# counted); every workload but the room walk may spend 48 bytes a command
+# on the input row. The median over the runs.
+per_char() {  # workload, bytes allowed per command
+  local w=$1 allowance=$2
+  printf '%s\n' "${pty_runs[@]}" | awk -v w="$w" -v a="$allowance" '
+    $1 == w "_commands" { n = $2 } $1 == w "_bytes" { b = $2 } $1 == w "_chars" { c = $2
+      if (c > 0) printf "%.3f\n", (b - a * n) / c }' |
+    sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+workloads="walk talk inv map help morning echo"
 
 fails=0
 row() {  # name, figure, unit, target text, pass (1/0)
@@ -55,8 +78,30 @@ row "saveGame whole (sync + rename)" "$save_whole" us "<= 1.5 x bare ($bare us)"
 row "  ratio to a bare write, sync and rename" "$ratio" x "<= 1.5" "$(le "$ratio" 1.5)"
 row "loadGame of the full world" "$load" us "< 1000 us" "$(lt "$load" 1000)"
 row "bytes for one printed line (full scrollback)" "$line_bytes" B "<= 2 x $line_chars visible" "$(le "$line_bytes" $((2 * line_chars)))"
+row "room walk, 40 rooms: B per visible char" "$(per_char walk 0)" B/ch "<= 1.3 in all" "$(le "$(per_char walk 0)" 1.3)"
+for w in talk inv map help morning echo; do
+  case $w in
+    talk) label="talk, several nodes" ;;
+    inv) label="inv, a dozen kinds of items" ;;
+    map) label="map" ;;
+    help) label="help typed three times" ;;
+    morning) label="a morning text" ;;
+    echo) label="a 40-character command typed" ;;
+  esac
+  figure=$(per_char "$w" 48)
+  row "$label" "$figure" B/ch "<= 1.3 + 48 B a command" "$(le "$figure" 1.3)"
+done
+redraws=0
+for w in $workloads; do redraws=$((redraws + $(pty_median "${w}_redraws"))); done
+row "full redraws of the text area" "$redraws" "" "none without a scroll" "$([ "$redraws" -eq 0 ] && echo 1 || echo 0)"
 row "keystroke to echo (median)" "$echo_ms" ms "< 2 ms" "$(lt "$echo_ms" 2)"
 row "idle CPU at the prompt over ${idle} s" "$idle_cpu" % "< 0.03 % of one core" "$(lt "$idle_cpu" 0.03)"
 row "start to menu drawn, less ${beeps} ms of beeps" "$startup_net" ms "< 50 ms" "$(lt "$startup_net" 50)"
 row "peak resident memory" "$rss" KB "< 8192 KB" "$(lt "$rss" 8192)"
+echo "per workload (medians over the runs): commands, bytes (typing), visible chars, bytes/char, redraws, most text rows written"
+for w in $workloads; do
+  printf '  %-8s %4s cmds %8s B (%6s) %7s chars %7s B/char %3s redraws %3s rows\n' "$w" \
+    "$(pty_median "${w}_commands")" "$(pty_median "${w}_bytes")" "$(pty_median "${w}_typing_bytes")" \
+    "$(pty_median "${w}_chars")" "$(per_char "$w" 0)" "$(pty_median "${w}_redraws")" "$(pty_median "${w}_most_rows")"
+done
 [ "$fails" -eq 0 ] && echo "every figure meets its target" || echo "$fails figure(s) missed"
