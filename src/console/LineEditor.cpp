@@ -137,8 +137,9 @@ std::string readInputLine(CommandHistory* history) {
             case KeyCode::KeypadDigit:
                 if (offersShortcuts() && line.typed.empty() && e.digit >= 0 && e.digit <= 9) {
                     std::lock_guard lock(wordsMutex);
-                    if (!gameWords.keypad[static_cast<std::size_t>(e.digit)].empty())
-                        return gameWords.keypad[static_cast<std::size_t>(e.digit)];
+                    const std::string& command = gameWords.keypad[static_cast<std::size_t>(e.digit)];
+                    // A shortcut longer than the line may be (a one-letter answer) is not offered.
+                    if (!command.empty() && static_cast<int>(command.size()) <= limit - kFirstColumn) return command;
                 }
                 continue;
             case KeyCode::KeypadPlus: scrollViewDown(); continue;

@@ -42,6 +42,17 @@ TEST_F(LineEditorTest, KeypadDigitIsIgnoredOnceSomethingIsTyped) {
     EXPECT_EQ(readInputLine(), "ab");
 }
 
+TEST_F(LineEditorTest, AKeypadShortcutLongerThanTheLimitIsNotOffered) {
+    setInputLimit(1);  // a conversation's one-letter answer
+    screen.pushEvent(InputEvent::keypad(8));
+    screen.typeText("a");
+    EXPECT_EQ(readInputLine(), "a");
+    setInputLimit(5);
+    screen.pushEvent(InputEvent::keypad(6));
+    EXPECT_EQ(readInputLine(), "east");
+    setInputLimit(75);
+}
+
 TEST_F(LineEditorTest, KeypadAndCompletionAreOffWhileNoGameRuns) {
     game.running = 0;
     screen.pushEvent(InputEvent::keypad(8));
