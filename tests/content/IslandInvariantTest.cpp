@@ -50,15 +50,15 @@ constexpr double kLeastWanderShare = 0.75;
 std::vector<unsigned> seedsToRun() {
     const char* text = std::getenv("BRINEFALL_SEEDS");
     if (!text || !*text) return {kCiSeed};
-    std::string spec = text;
+    std::string wanted = text;
     std::vector<unsigned> seeds;
-    if (std::size_t dots = spec.find(".."); dots != std::string::npos) {
-        unsigned first = static_cast<unsigned>(std::stoul(spec.substr(0, dots)));
-        unsigned last = static_cast<unsigned>(std::stoul(spec.substr(dots + 2)));
+    if (std::size_t dots = wanted.find(".."); dots != std::string::npos) {
+        unsigned first = static_cast<unsigned>(std::stoul(wanted.substr(0, dots)));
+        unsigned last = static_cast<unsigned>(std::stoul(wanted.substr(dots + 2)));
         for (unsigned s = first; s <= last; ++s) seeds.push_back(s);
         return seeds;
     }
-    std::stringstream list(spec);
+    std::stringstream list(wanted);
     for (std::string item; std::getline(list, item, ',');)
         if (!item.empty()) seeds.push_back(static_cast<unsigned>(std::stoul(item)));
     return seeds;
