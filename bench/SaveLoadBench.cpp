@@ -10,8 +10,8 @@
 
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
-#include "core/Paths.h"
-#include "core/World.h"
+#include "base/Paths.h"
+#include "world/World.h"
 #include "persist/Persist.h"
 
 namespace {

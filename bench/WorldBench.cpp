@@ -12,10 +12,10 @@
 
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
-#include "core/Commands.h"
-#include "core/Paths.h"
-#include "core/World.h"
-#include "persist/Codec.h"
+#include "game/Commands.h"
+#include "base/Paths.h"
+#include "world/World.h"
+#include "base/Codec.h"
 #include "persist/Persist.h"
 
 namespace fs = std::filesystem;

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 
 class FuzzDataDir {
 public:

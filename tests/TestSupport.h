@@ -9,11 +9,11 @@
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
 #include "console/Screen.h"
-#include "core/Random.h"
-#include "core/World.h"
+#include "base/Random.h"
+#include "world/World.h"
 
-#include "core/CommandLine.h"
-#include "core/FrontMenu.h"
+#include "game/CommandLine.h"
+#include "game/FrontMenu.h"
 
 class GameTest : public ::testing::Test {
 protected:

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "../FuzzSupport.h"
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FuzzDataDir dir("codec");

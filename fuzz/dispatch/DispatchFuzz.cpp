@@ -13,9 +13,9 @@
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
 #include "console/Screen.h"
-#include "core/Commands.h"
-#include "core/Random.h"
-#include "core/World.h"
+#include "game/Commands.h"
+#include "base/Random.h"
+#include "world/World.h"
 #include "persist/Persist.h"
 
 namespace {

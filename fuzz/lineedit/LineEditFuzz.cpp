@@ -12,8 +12,8 @@
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
 #include "console/Screen.h"
-#include "core/CommandLine.h"
-#include "core/World.h"
+#include "game/CommandLine.h"
+#include "world/World.h"
 
 namespace {
 InputEvent makeEvent(std::uint8_t kind, std::uint8_t value) {

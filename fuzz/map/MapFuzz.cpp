@@ -6,7 +6,7 @@
 #include "../FuzzSupport.h"
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
-#include "core/World.h"
+#include "world/World.h"
 #include "items/Items.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -13,8 +13,8 @@
 #include "../FuzzSupport.h"
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
-#include "core/World.h"
-#include "persist/Codec.h"
+#include "world/World.h"
+#include "base/Codec.h"
 #include "persist/Persist.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include "clock/Clock.h"
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
-#include "core/Paths.h"
-#include "core/Random.h"
-#include "core/World.h"
+#include "base/Paths.h"
+#include "base/Random.h"
+#include "world/World.h"
 #include "dialogue/Conversation.h"
 #include "dialogue/Script.h"
 

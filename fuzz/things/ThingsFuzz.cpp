@@ -6,9 +6,9 @@
 
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
-#include "core/Movement.h"
-#include "core/Things.h"
-#include "core/World.h"
+#include "game/Movement.h"
+#include "game/Things.h"
+#include "world/World.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static MemoryConsole screen;

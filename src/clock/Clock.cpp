@@ -3,11 +3,11 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "clock/Days.h"
+#include "game/Days.h"
 #include "console/Input.h"
 #include "console/Output.h"
-#include "core/GameLock.h"
-#include "core/Random.h"
+#include "world/GameLock.h"
+#include "base/Random.h"
 #include "dialogue/Moods.h"
 #include "islanders/Islanders.h"
 

@@ -4,7 +4,7 @@
 // work task and the scheduled event.
 #include <chrono>
 
-#include "core/World.h"
+#include "world/World.h"
 
 constexpr int kTicksPerDay = 240;
 constexpr int kNoonTick = 45;

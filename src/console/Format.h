@@ -6,7 +6,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "core/FixedText.h"
+#include "base/FixedText.h"
 
 struct FormatArg {
     enum class Kind { Signed, Unsigned, Double, Text, Pointer } kind;

@@ -10,13 +10,13 @@
 #include "clock/Clock.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
-#include "core/Movement.h"
-#include "core/Paths.h"
+#include "game/Movement.h"
+#include "base/Paths.h"
 #include "dialogue/Moods.h"
 #include "dialogue/Script.h"
 #include "islanders/Islanders.h"
 #include "console/Console.h"
-#include "persist/Codec.h"
+#include "base/Codec.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // and every typed line is read as a lettered choice.
 #include <string>
 
-#include "core/World.h"
+#include "world/World.h"
 
 class ConversationScript;
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/Random.h"
+#include "base/Random.h"
 #include "islanders/Islanders.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // Islander moods: changes from conversation, the morning drift and the night moves.
 #include <string_view>
 
-#include "core/World.h"
+#include "world/World.h"
 
 void applyMoodChange(Npc& npc, std::string_view key, int amount);
 void driftMoods();

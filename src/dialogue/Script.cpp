@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "console/ReadLine.h"
+#include "base/ReadLine.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // now and then drops something it found, at most once a day. The happier
 // it is, the likelier and the better the gift.
 #include "console/Output.h"
-#include "core/Random.h"
+#include "base/Random.h"
 #include "islanders/Islanders.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/World.h"
+#include "world/World.h"
 
 // Roster
 void createIslanders();

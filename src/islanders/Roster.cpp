@@ -6,11 +6,11 @@
 #include <fstream>
 #include <string>
 
-#include "console/ReadLine.h"
-#include "core/Paths.h"
-#include "core/Random.h"
+#include "base/ReadLine.h"
+#include "base/Paths.h"
+#include "base/Random.h"
 #include "islanders/Islanders.h"
-#include "persist/Codec.h"
+#include "base/Codec.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "clock/Clock.h"
 #include "console/Output.h"
-#include "core/Random.h"
+#include "base/Random.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
 

@@ -1,6 +1,6 @@
 // Combining two held items by the recipes of the second one.
 #include "console/Output.h"
-#include "core/World.h"
+#include "world/World.h"
 #include "items/Items.h"
 
 void combineItems(const char* first, const char* second) {

@@ -2,7 +2,7 @@
 // materials into parts over a few ticks; the product lands in the room.
 #include "clock/Clock.h"
 #include "console/Output.h"
-#include "core/World.h"
+#include "world/World.h"
 #include "items/Items.h"
 
 namespace {

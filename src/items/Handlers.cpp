@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "console/Output.h"
-#include "core/Random.h"
-#include "core/World.h"
+#include "base/Random.h"
+#include "world/World.h"
 #include "islanders/Islanders.h"
 #include "items/Items.h"
 

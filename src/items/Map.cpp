@@ -4,10 +4,10 @@
 #include <string>
 
 #include "console/Output.h"
-#include "console/ReadLine.h"
-#include "core/FixedText.h"
-#include "core/Paths.h"
-#include "core/World.h"
+#include "base/ReadLine.h"
+#include "base/FixedText.h"
+#include "base/Paths.h"
+#include "world/World.h"
 #include "items/Items.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "items/Items.h"
 
 #include "console/Output.h"
-#include "core/World.h"
+#include "world/World.h"
 #include "raft/Raft.h"
 
 namespace {

@@ -3,12 +3,12 @@
 #include <optional>
 #include <sstream>
 
-#include "clock/Days.h"
+#include "game/Days.h"
 #include "console/Output.h"
-#include "core/Paths.h"
+#include "base/Paths.h"
 #include "islanders/Islanders.h"
 #include "items/Items.h"
-#include "persist/Codec.h"
+#include "base/Codec.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
 

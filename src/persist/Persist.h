@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/World.h"
+#include "world/World.h"
 
 // flag 1: a new game from the initial world; 0: the save of the player's name.
 int loadGame(int newGame);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/World.h"
+#include "world/World.h"
 #include "persist/SaveText.h"
 
 using RoomPair = std::array<int, 2>;  // area, room number; -1 -1 for none

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "console/ReadLine.h"
+#include "base/ReadLine.h"
 
 namespace {
 constexpr int kEnd = std::char_traits<char>::eof();

@@ -1,9 +1,9 @@
 #include <cerrno>
 #include <fstream>
 
-#include "core/Ending.h"
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "game/Ending.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
 

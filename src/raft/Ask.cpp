@@ -1,6 +1,6 @@
 #include "console/LineEditor.h"
-#include "core/GameLock.h"
-#include "core/World.h"
+#include "world/GameLock.h"
+#include "world/World.h"
 #include "raft/Raft.h"
 
 // Game time runs on while the player thinks about the answer.

@@ -7,7 +7,7 @@
 #include "clock/Clock.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
-#include "core/World.h"
+#include "world/World.h"
 #include "raft/Raft.h"
 
 namespace {

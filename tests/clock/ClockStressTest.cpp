@@ -10,9 +10,9 @@
 
 #include "clock/Clock.h"
 #include "console/LineEditor.h"
-#include "core/Commands.h"
-#include "core/Ending.h"
-#include "core/GameLock.h"
+#include "game/Commands.h"
+#include "game/Ending.h"
+#include "world/GameLock.h"
 
 namespace {
 // A scheduled callback that changes what the commands read.

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "clock/Clock.h"
-#include "clock/MorningTexts.h"
-#include "core/Commands.h"
+#include "game/MorningTexts.h"
+#include "game/Commands.h"
 
 namespace {
 

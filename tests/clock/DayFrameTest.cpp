@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "clock/Clock.h"
-#include "clock/Days.h"
-#include "core/Commands.h"
+#include "game/Days.h"
+#include "game/Commands.h"
 
 namespace {
 constexpr std::uint8_t kHorizontal = 0xCD;

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "clock/Clock.h"
-#include "clock/Days.h"
-#include "clock/MorningTexts.h"
+#include "game/Days.h"
+#include "game/MorningTexts.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "clock/Clock.h"
 #include "content/WorldFixture.h"
-#include "core/Commands.h"
-#include "core/GameLock.h"
+#include "game/Commands.h"
+#include "world/GameLock.h"
 
 using IslandStressTest = WorldFixture;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "console/LineEditor.h"
-#include "core/Paths.h"
+#include "base/Paths.h"
 
 namespace fs = std::filesystem;
 

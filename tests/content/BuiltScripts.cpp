@@ -9,7 +9,7 @@
 #include <optional>
 #include <set>
 
-#include "persist/Codec.h"
+#include "base/Codec.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "WorldPlaythrough.h"
-#include "clock/Days.h"
-#include "core/Ending.h"
-#include "core/Random.h"
+#include "game/Days.h"
+#include "game/Ending.h"
+#include "base/Random.h"
 #include "persist/Persist.h"
 
 class EndingsTest : public WorldPlaythroughTest {

@@ -35,8 +35,8 @@
 #include "WorldFixture.h"
 #include "clock/Clock.h"
 #include "console/Input.h"
-#include "core/Commands.h"
-#include "core/MainLoop.h"
+#include "game/Commands.h"
+#include "game/MainLoop.h"
 #include "persist/Persist.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/World.h"
+#include "world/World.h"
 
 using Tally = std::array<int, kItemCount>;
 

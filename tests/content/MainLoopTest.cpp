@@ -8,9 +8,9 @@
 
 #include "WorldFixture.h"
 #include "clock/Clock.h"
-#include "core/GameLock.h"
-#include "core/MainLoop.h"
-#include "core/Paths.h"
+#include "world/GameLock.h"
+#include "game/MainLoop.h"
+#include "base/Paths.h"
 #include "persist/Persist.h"
 
 namespace fs = std::filesystem;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "console/MemoryConsole.h"
-#include "core/World.h"
+#include "world/World.h"
 
 // What a random command is about, so its outcome can be judged.
 struct Command {

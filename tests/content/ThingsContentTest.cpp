@@ -7,9 +7,9 @@
 
 #include "WorldFixture.h"
 #include "WorldTextRules.h"
-#include "core/Commands.h"
-#include "core/Paths.h"
-#include "core/Things.h"
+#include "game/Commands.h"
+#include "base/Paths.h"
+#include "game/Things.h"
 
 namespace {
 constexpr std::size_t kLongestThingText = 255;  // two lines of the text area at most

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/World.h"
+#include "world/World.h"
 
 namespace {
 

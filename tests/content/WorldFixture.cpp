@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 #include "persist/Persist.h"
 
 namespace fs = std::filesystem;

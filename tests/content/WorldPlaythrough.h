@@ -12,8 +12,8 @@
 #include "WorldFixture.h"
 #include "clock/Clock.h"
 #include "console/Screen.h"
-#include "core/Commands.h"
-#include "core/Random.h"
+#include "game/Commands.h"
+#include "base/Random.h"
 
 namespace playthrough {
 

@@ -2,7 +2,7 @@
 // words, picking things up, crafting over ticks, and opening the way into
 // the laboratory, so the content and the code are checked together.
 #include "WorldPlaythrough.h"
-#include "core/Ending.h"
+#include "game/Ending.h"
 #include "persist/Persist.h"
 
 TEST_F(WorldPlaythroughTest, TheMapLiesBesideTheStartAndShowsWhereThePlayerIs) {

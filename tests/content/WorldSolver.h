@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "core/World.h"
+#include "world/World.h"
 
 // Every room reachable from start through the exits as they stand now.
 std::set<const Room*> reachableRooms(const Room* start);

@@ -9,9 +9,9 @@
 
 #include "TestSupport.h"
 #include "console/LineEditor.h"
-#include "core/Movement.h"
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "game/Movement.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 
 class ConversationTest : public GameTest {
 protected:

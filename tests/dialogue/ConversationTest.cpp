@@ -3,7 +3,7 @@
 #include "ConversationFixture.h"
 #include "clock/Clock.h"
 #include "console/LineEditor.h"
-#include "core/Commands.h"
+#include "game/Commands.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
 

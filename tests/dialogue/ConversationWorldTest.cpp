@@ -2,7 +2,7 @@
 // moods changing with the player's answers, and islanders walking off.
 #include "ConversationFixture.h"
 #include "clock/Clock.h"
-#include "core/Commands.h"
+#include "game/Commands.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
 

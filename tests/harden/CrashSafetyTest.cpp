@@ -17,8 +17,8 @@
 #include <thread>
 
 #include "TestSupport.h"
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 #include "persist/Persist.h"
 
 namespace fs = std::filesystem;

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "content/WorldFixture.h"
-#include "core/Commands.h"
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "game/Commands.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 #include "persist/Persist.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "persist/Codec.h"
+#include "base/Codec.h"
 
 TEST(ScrambleWords, EveryLengthMatchesByteByByte) {
     for (std::size_t length = 0; length < 40; ++length) {

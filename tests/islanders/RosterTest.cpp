@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 #include "islanders/IslanderFixture.h"
 
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 
 #include "clock/Clock.h"
 #include "content/WorldFixture.h"
-#include "core/Commands.h"
+#include "game/Commands.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
 

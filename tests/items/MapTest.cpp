@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 #include "items/ItemWorld.h"
 
 class MapTest : public ItemTest {

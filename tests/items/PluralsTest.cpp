@@ -1,5 +1,5 @@
-#include "core/Commands.h"
-#include "core/Inventory.h"
+#include "game/Commands.h"
+#include "game/Inventory.h"
 #include "items/ItemWorld.h"
 
 TEST(PluralsTest, CountedNamesReadAsEnglish) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "SaveFixture.h"
-#include "core/MainLoop.h"
+#include "game/MainLoop.h"
 
 namespace {
 // Notes the tick held by the save on disk each time the game asks for input.

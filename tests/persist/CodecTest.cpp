@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 #include "persist/TempDataDir.h"
 
 namespace {

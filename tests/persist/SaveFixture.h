@@ -4,8 +4,8 @@
 #include <string>
 
 #include "TestSupport.h"
-#include "core/Paths.h"
-#include "persist/Codec.h"
+#include "base/Paths.h"
+#include "base/Codec.h"
 #include "persist/Persist.h"
 #include "persist/TempDataDir.h"
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/Paths.h"
+#include "base/Paths.h"
 
 class TempDataDir {
 public:

@@ -1,4 +1,4 @@
-#include "core/Commands.h"
+#include "game/Commands.h"
 #include "raft/RaftWorld.h"
 
 namespace {

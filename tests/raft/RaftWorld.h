@@ -2,7 +2,7 @@
 // The item catalogue plus a console that notes whether the game lock was
 // held while the player was asked something.
 #include "console/LineEditor.h"
-#include "core/GameLock.h"
+#include "world/GameLock.h"
 #include "items/ItemWorld.h"
 #include "raft/Raft.h"
 

@@ -1,6 +1,0 @@
-#include "core/GameLock.h"
-
-GameLock& gameLock() {
-    static GameLock instance;
-    return instance;
-}

@@ -1,0 +1,83 @@
+#include "game/Ending.h"
+
+#include <array>
+
+namespace {
+std::string endingText;
+void (*recorder)() = nullptr;
+
+struct EndingName {
+    Ending how;
+    const char* word;
+    const char* summary;
+};
+
+constexpr std::array<EndingName, 6> kEndings = {{
+    {Ending::Escaped, "escaped", "you sailed away from the island and were rescued"},
+    {Ending::LostAtSea, "lost-at-sea", "your raft broke apart and you were lost at sea"},
+    {Ending::LabWon, "lab-won", "you locked the Dog in his own laboratory and were rescued"},
+    {Ending::LabLost, "lab-lost", "you were struck down in the laboratory"},
+    {Ending::Murdered, "murdered", "you were murdered in the night"},
+    {Ending::Starved, "starved", "you starved to death when the food ran out"},
+}};
+}  // namespace
+
+void endPlay(Ending how) {
+    game.ending = how;
+    game.running = 0;
+    endingText.clear();
+    if (recorder) recorder();
+}
+
+void setEndingRecorder(void (*record)()) { recorder = record; }
+
+void keepEndingText(const std::string& markedText) { endingText += markedText; }
+
+std::string plainEndingText() {
+    if (game.ending == Ending::None) return {};
+    std::string text = wrapPlainText(stripMarkup(endingText), kTextWidth);
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    return text;
+}
+
+std::string wrapPlainText(std::string_view text, std::size_t width) {
+    std::string out;
+    std::size_t lineStart = 0;  // where the current output line begins in out
+    for (char c : text) {
+        out += c;
+        if (c == '\n') {
+            lineStart = out.size();
+            continue;
+        }
+        if (out.size() - lineStart <= width) continue;
+        // Too long: break at the last blank of the line, or, in a word
+        // longer than a line, right before this character.
+        std::size_t blank = c == ' ' ? out.size() - 1 : out.find_last_of(' ', out.size() - 2);
+        if (blank != std::string::npos && blank > lineStart) {
+            out[blank] = '\n';
+            lineStart = blank + 1;
+        } else {
+            out.insert(out.size() - 1, 1, '\n');
+            lineStart = out.size() - 1;
+        }
+    }
+    return out;
+}
+
+const char* endingWord(Ending how) {
+    for (const EndingName& name : kEndings)
+        if (name.how == how) return name.word;
+    return "";
+}
+
+Ending endingOfWord(std::string_view word) {
+    for (const EndingName& name : kEndings)
+        if (word == name.word) return name.how;
+    return Ending::None;
+}
+
+const char* endingSummary(Ending how) {
+    for (const EndingName& name : kEndings)
+        if (name.how == how) return name.summary;
+    return "";
+}

@@ -1,0 +1,210 @@
+#include "game/FrontMenu.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+#include "console/Console.h"
+#include "console/Input.h"
+#include "console/LineEditor.h"
+#include "console/Output.h"
+#include "base/ReadLine.h"
+#include "console/Screen.h"
+#include "console/TitleArt.h"
+#include "game/Ending.h"
+#include "base/Paths.h"
+#include "world/World.h"
+#include "persist/Persist.h"
+
+namespace {
+constexpr int kMenuLimit = 1;
+constexpr int kNewNameLimit = 19;
+constexpr int kLoadNameLimit = 20;
+constexpr int kPlayLimit = 75;
+constexpr std::size_t kShortestName = 2;
+constexpr std::size_t kLongestName = 19;
+constexpr int kCreditPauseMs = 750;
+
+struct Maker {
+    const char* firstName;
+    const char* nicknames;
+    const char* surname;
+    const char* roles;
+    const char* greetingRole;
+};
+
+// Team Tidewright, who made the game.
+constexpr Maker kMakers[] = {
+    {"Marisol", "\"Skipper\", \"Tide\"", "Okonkwo", "lead design, story", "the lead designer"},
+    {"Henrik", "\"Knots\"", "Vasquez-Lund", "programming, console engine", "the chief programmer"},
+    {"Priya", "\"Sandpiper\"", "Raghunathan", "title art, island map", "the artist"},
+    {"Tobias", "\"Bilge\", \"Mr. Bucket\"", "Ferreira", "sound, testing, raft physics", "the tester"},
+    {"Lena", "\"Compass\"", "Achterberg", "writing, islander scripts", "the writer"},
+};
+
+// The credits roll after an ending too, inside the command that ended
+// play: what they printed is shown before each pause.
+void creditPause() {
+    showHeldOutput();
+    console().sleepMs(kCreditPauseMs);
+}
+
+void printMenu() {
+    printMarked("\nPlease select one of the following:\n\na. start new game\nb. instructions\nc. load a previous game\nd. credits\ne. quit\n\n");
+}
+
+void greet(const std::string& name) {
+    for (const Maker& maker : kMakers) {
+        if (name == maker.firstName) {
+            printMarked("\nHello %s, %s of Team Tidewright!\n", name, maker.greetingRole);
+            return;
+        }
+    }
+    printMarked("\nHello %s\n", name);
+}
+
+void showInstructions() {
+    PagedOutput paged;
+    std::ifstream file(realPath("Data/readme.txt"));
+    // A file without its closing "0" shows what there is.
+    while (true) {
+        std::optional<std::string> line = readLine(file);
+        if (!line || *line == "0" || (file.eof() && line->empty())) break;
+        printMarked("%s\n", *line);
+        if (file.eof()) break;
+    }
+    printMarked("\n");
+}
+
+bool hasScrambledSave(const std::string& name) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(dataPath(name + ".mox"), error);
+}
+
+// A new game under the name of a saved one replaces that save at its
+// first autosave: only when the player says so.
+bool mayReplaceSave(const std::string& name) {
+    printMarked("\nA saved game named %s exists. Start over and replace it? (yes or no)\n", name);
+    setInputLimit(kNewNameLimit);
+    if (toLower(readInputLine()) == "yes") return true;
+    printMarked("\nThe saved game of %s is left as it was.\n", name);
+    return false;
+}
+
+bool askNewGame() {
+    printMarked("\nPlease enter your name: ");
+    setInputLimit(kNewNameLimit);
+    std::string name = normaliseName(readInputLine());
+    if (name.size() < kShortestName) {
+        printMarked("\n/RInvalid name (too short).\n");
+        return false;
+    }
+    // A name whose file in Data holds the island's own data (a personality
+    // or the memory script) would have its saves refused.
+    if (inspectSave(name).state == SaveState::OtherData) {
+        printMarked("\n/RThat name belongs to the island itself. Please choose another.\n");
+        return false;
+    }
+    if (hasScrambledSave(name) && !mayReplaceSave(name)) return false;
+    setInputLimit(kPlayLimit);
+    game.player.name = name;
+    greet(name);
+    return true;
+}
+
+bool askLoadGame() {
+    printMarked("\nPlease enter your name... ");
+    setInputLimit(kLoadNameLimit);
+    std::string name = normaliseName(readInputLine());
+    if (name.size() < kShortestName || name.size() > kLongestName || !hasScrambledSave(name)) {
+        printMarked("\n/RInvalid save file (file not found).\n");
+        return false;
+    }
+    SavedGame saved = inspectSave(name);
+    if (saved.state == SaveState::Over) {
+        if (saved.ending == Ending::None) printMarked("\n/RThe game of %s is over.\n", name);
+        else printMarked("\n/RThe game of %s is over: %s.\n", name, endingSummary(saved.ending));
+        return false;
+    }
+    setInputLimit(kPlayLimit);
+    game.player.name = name;
+    return true;
+}
+}  // namespace
+
+std::string normaliseName(const std::string& typed) {
+    // The name becomes a file name: it ends at the first blank, or at
+    // anything else that is not a letter or digit (a comma, say).
+    std::size_t end = 0;
+    while (end < typed.size() && std::isalnum(static_cast<unsigned char>(typed[end]))) ++end;
+    std::string name = typed.substr(0, end);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!name.empty()) name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    return name;
+}
+
+int frontMenu() {
+    console().beep(1314, 50);
+    console().sleepMs(50);
+    console().beep(657, 50);
+    showLogo('R');
+    printMarked("\n\n\n\n\n\n\n\n");
+    printMarked("/wWelcome to /RB/Yr/Bi/Gn/Ce/Pf/Ra/Yl/Bl/W!\n  /GMade By...\n");
+    showBanner('R');
+    while (true) {
+        printMenu();
+        setInputLimit(kMenuLimit);
+        std::string choice = readInputLine();
+        // A closed input ends the menu; the caller sees inputClosed() and stops.
+        if (inputClosed()) {
+            setInputLimit(kPlayLimit);
+            return 1;
+        }
+        switch (choice.empty() ? '\0' : std::tolower(static_cast<unsigned char>(choice[0]))) {
+            case 'a':
+                if (askNewGame()) return 1;
+                break;
+            case 'b': showInstructions(); break;
+            case 'c':
+                if (askLoadGame()) return 0;
+                break;
+            case 'd': showCredits(); break;
+            case 'e': endProgramNow();
+            default: break;
+        }
+    }
+}
+
+void showHelp() {
+    PagedOutput paged;
+    printMarked("The following are some of the useful game commands:\n/Ghelp/w - this command will display this list again\n/Glook/w - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n/Gtalk /B<npc>/w - start a conversation with an NPC\nmovement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction.  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n/Ginv/w - displays your current inventory\n/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n/Gsail/w - set sail on your boat\n/Gmap/w - if you have the map, this will display it and show you where on the island you are\n/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n/GPage Up/w, /GPage Down/w, numpad /G+/w and /G-/w scroll the text; /GUp/w, /GDown/w recall commands\n");
+    printMarked("/Gtime/w - tells the day, the time of day and how many days of food are left\n/Gverbose/w, /Gbrief/w - entering a place lists its items and people, or not\n\n");
+}
+
+void showCredits() {
+    printMarked("\n\n/G Team...\n");
+    showBanner('G');
+    printMarked("/b____________________________________________________________________________\n");
+    creditPause();
+    printMarked("\n");
+    creditPause();
+    printMarked("\n");
+    bool first = true;
+    for (const Maker& maker : kMakers) {
+        if (!first) {
+            creditPause();
+            printMarked("\n");
+            creditPause();
+            printMarked("\n");
+            creditPause();
+        }
+        first = false;
+        printMarked("/R%s /Y%s /R%s /w- /G%s\n", maker.firstName, maker.nicknames, maker.surname, maker.roles);
+    }
+    for (int i = 0; i < 5; ++i) {
+        creditPause();
+        printMarked("\n");
+    }
+    showLogo('R');
+    printMarked("\n/s");
+}

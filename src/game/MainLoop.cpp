@@ -1,0 +1,90 @@
+#include "game/MainLoop.h"
+
+#include <mutex>
+#include <thread>
+
+#include "clock/Clock.h"
+#include "game/Days.h"
+#include "console/CommandHistory.h"
+#include "console/Input.h"
+#include "console/LineEditor.h"
+#include "console/Output.h"
+#include "console/Screen.h"
+#include "game/CommandLine.h"
+#include "game/Commands.h"
+#include "game/Ending.h"
+#include "game/FrontMenu.h"
+#include "world/GameLock.h"
+#include "game/Movement.h"
+#include "game/SaveReport.h"
+#include "game/Things.h"
+#include "world/World.h"
+#include "persist/Persist.h"
+
+namespace {
+// A closed input (end of a piped script) ends the game as "quit" does.
+std::string nextCommandLine(CommandHistory& history) {
+    std::string line = readInputLine(&history);
+    if (line.empty() && inputClosed()) game.running = 0;
+    return line;
+}
+}  // namespace
+
+// Once play has ended (a death in the night while the line was typed)
+// the line is dropped. A command that ends play is followed by the final
+// save alone.
+void dispatchTypedLine(const std::string& line, bool autosave) {
+    std::lock_guard lock(gameLock());
+    if (!game.running) return;
+    HeldOutput heldOutput;  // the command's whole answer reaches the screen at once
+    dispatchCommand(line.c_str());
+    if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
+}
+
+int runGame(std::chrono::milliseconds clockPeriod) {
+    connectCommandLine();
+    setUpConsole();
+    resetGameState();
+    resetSaveReport();
+    setEndingRecorder(nullptr);
+    while (true) {
+        int choice = frontMenu();
+        if (inputClosed()) return 0;
+        if (loadGame(choice)) break;
+    }
+    loadThings();
+    showDayInFrame();
+    showHelp();
+    showRoom();
+    // Runs under the game lock, where the ending comes.
+    setEndingRecorder([] { autosaveAndReport(); });
+    game.running = 1;
+    game.debugMode = 1;
+
+    // While a conversation holds the clock, a line is a lettered answer, not a command.
+    CommandHistory history([] { return game.clockRunning != 0; });
+    std::string first = nextCommandLine(history);
+    std::thread clock([clockPeriod] { runGameClock(clockPeriod); });
+    dispatchTypedLine(first, false);
+    while (game.running) {
+        std::string line = nextCommandLine(history);
+        dispatchTypedLine(line, true);
+    }
+    stopGameClock();
+    bool saved = false;
+    {
+        std::lock_guard lock(gameLock());
+        saved = finalSaveAndReport();
+    }
+    clock.join();
+    setEndingRecorder(nullptr);
+    freeAllLists();
+    return saved ? 0 : 1;
+}
+
+std::string closingWords() {
+    std::string words = plainEndingText();
+    if (!lastSaveFailure().empty())
+        words += "The game could not be saved (" + lastSaveFailure() + "); the last save is kept.\n";
+    return words;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The things a room's description names that matter to the story (the
+// body, the fence, the slots...), each with a closer look of its own.
+// They are read from Data/things.txt; they are not items and never move.
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "world/World.h"
+
+struct Thing {
+    int area = 0;
+    int room = 0;
+    std::vector<std::string> names;  // lower case; the first is the main one
+    std::string text;
+};
+
+// One record a line: "area room|name, other name|text". Blank lines and
+// lines starting with '#' are skipped, and so are malformed records.
+std::vector<Thing> readThings(std::istream& in);
+// Reads Data/things.txt; a missing file leaves the island without closer looks.
+void loadThings();
+void setThings(std::vector<Thing> things);
+const std::vector<Thing>& things();
+// The thing of that name in this room, or nullptr.
+const Thing* findThing(const Room& room, std::string_view name);
+// True when the words appear whole in the text ("palm" in "Palms lean", not in "napalm").
+bool textMentions(std::string_view text, std::string_view words);

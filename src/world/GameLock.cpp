@@ -1,0 +1,6 @@
+#include "world/GameLock.h"
+
+GameLock& gameLock() {
+    static GameLock instance;
+    return instance;
+}

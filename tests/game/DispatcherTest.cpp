@@ -1,0 +1,134 @@
+#include "TestSupport.h"
+
+#include "clock/Clock.h"
+#include "game/Commands.h"
+
+namespace {
+const char* kInvalid = "Invalid command.  Try the \"help\" command for a list of valid commands.\n";
+}
+
+class DispatcherTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        game.debugMode = 1;
+        makeRoom(0, 8, "Start");
+        makeRoom(9, 7, "Wall");
+    }
+};
+
+TEST_F(DispatcherTest, DayskipSetsTheDayBeforeAndTheTickJustShortOfIt) {
+    dispatchCommand("dayskip 5");
+    EXPECT_EQ(game.day, 4);
+    EXPECT_EQ(game.tick, 959);
+    EXPECT_EQ(output(), "");
+    dispatchCommand("DAYSKIP   +2x");
+    EXPECT_EQ(game.day, 1);
+    EXPECT_EQ(game.tick, 239);
+}
+
+TEST_F(DispatcherTest, DebugWordsNeedDebugModeButRiDoesNot) {
+    game.debugMode = 0;
+    dispatchCommand("roominfo");
+    dispatchCommand("getitem 3");
+    dispatchCommand("kill tim");
+    EXPECT_EQ(output(), std::string(kInvalid) + kInvalid + kInvalid);
+    EXPECT_TRUE(game.player.inventory.empty());
+    dispatchCommand("ri");
+    EXPECT_EQ(output(), "Area: 0  Room: 8\n");
+    dispatchCommand("debug");
+    EXPECT_EQ(game.debugMode, 1);
+    dispatchCommand("roominfo");
+    EXPECT_EQ(output(), "Area: 0  Room: 8\n");
+}
+
+TEST_F(DispatcherTest, KillOnlyTim) {
+    dispatchCommand("kill tim");
+    EXPECT_EQ(output(), "You have slain Tim.\n");
+    dispatchCommand("kill bob");
+    dispatchCommand("kill");
+    dispatchCommand("kill tim now");
+    EXPECT_EQ(output(), std::string(kInvalid) + kInvalid + kInvalid);
+}
+
+TEST_F(DispatcherTest, GetitemAddsOneUnitAndFullInventoryTakesNothing) {
+    dispatchCommand("getitem 7");
+    EXPECT_EQ(game.player.inventory.slots[0], &game.items[7]);
+    for (int i = 0; i < 25; ++i) dispatchCommand("getitem 7");
+    EXPECT_EQ(game.player.inventory.count, 20u);
+    EXPECT_EQ(output(), "");
+    dispatchCommand("getitem 60");
+    dispatchCommand("getitem -1");
+    dispatchCommand("getitem");
+    EXPECT_EQ(output(), std::string(kInvalid) + kInvalid + kInvalid);
+}
+
+TEST_F(DispatcherTest, TeleReadsAreaThenRoomAndRefusesOutsideTheTable) {
+    dispatchCommand("tele 9 7");
+    EXPECT_EQ(game.player.currentRoom, roomAt(9, 7));
+    output();
+    dispatchCommand("tele 13 0");
+    dispatchCommand("tele 0 25");
+    dispatchCommand("tele 4");
+    EXPECT_EQ(output(), std::string(kInvalid) + kInvalid + kInvalid);
+    EXPECT_EQ(game.player.currentRoom, roomAt(9, 7));
+    makeRoom(12, 0, "Laboratory");
+    dispatchCommand("tele 12 0");
+    EXPECT_EQ(game.player.currentRoom, roomAt(12, 0));
+    EXPECT_EQ(game.running, 1);  // teleporting does not play the laboratory ending
+}
+
+TEST_F(DispatcherTest, TeleRefusesASlotThatNamesNoRoomOfTheWorld) {
+    dispatchCommand("tele 0 20");  // inside the table, but the world has no such room
+    EXPECT_EQ(output(), kInvalid);
+    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+
+    // A room without a description still counts while an exit leads out of it.
+    Room& passage = *roomAt(0, 21);
+    passage.exits[North] = roomAt(0, 8);
+    dispatchCommand("tele 0 21");
+    EXPECT_EQ(game.player.currentRoom, &passage);
+}
+
+TEST_F(DispatcherTest, GrammarCutsAtTheFirstBlankAndMatchesWholeWords) {
+    dispatchCommand(" ri");  // empty command word
+    dispatchCommand("rii");
+    dispatchCommand("r");
+    EXPECT_EQ(output(), std::string(kInvalid) + kInvalid + kInvalid);
+    dispatchCommand("RI extra words");
+    EXPECT_EQ(output(), "Area: 0  Room: 8\n");
+    dispatchCommand("ri\tx");  // a tab is no separator
+    EXPECT_EQ(output(), kInvalid);
+}
+
+TEST_F(DispatcherTest, QuitEndsPlaySilently) {
+    dispatchCommand("Q");
+    EXPECT_EQ(game.running, 0);
+    EXPECT_EQ(output(), "");
+    game.running = 1;
+    dispatchCommand("quit now");
+    EXPECT_EQ(game.running, 0);
+}
+
+TEST_F(DispatcherTest, BusyPeriodRefusesEveryLineEvenEmptyOnes) {
+    setBusy(3, "/RBusy!");
+    dispatchCommand("ri");
+    dispatchCommand("");
+    EXPECT_EQ(output(), "/RBusy!\n/RBusy!\n");
+    game.tick += 3;
+    dispatchCommand("ri");
+    EXPECT_EQ(output(), "Area: 0  Room: 8\n");
+    dispatchCommand("");
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(DispatcherTest, OpenConversationTakesTheLineBeforeTheBusyCheck) {
+    setBusy(10, "busy");
+    game.clockRunning = 0;
+    game.optionCount = 0;
+    dispatchCommand("n");
+    EXPECT_EQ(output(), "/c\nYou must enter a valid choice.\n");
+    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+    dispatchCommand("");
+    EXPECT_EQ(output(), "");
+}
