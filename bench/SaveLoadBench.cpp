@@ -13,6 +13,7 @@
 #include "base/Paths.h"
 #include "world/World.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
 
 namespace {
 std::string words(int count, const char* word) {

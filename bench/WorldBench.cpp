@@ -17,6 +17,7 @@
 #include "world/World.h"
 #include "base/Codec.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
 
 namespace fs = std::filesystem;
 

@@ -17,6 +17,8 @@
 #include "base/Random.h"
 #include "world/World.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
+#include "game/Tick.h"
 
 namespace {
 struct Setup {

@@ -20,6 +20,8 @@
 #include "world/World.h"
 #include "dialogue/Conversation.h"
 #include "dialogue/Script.h"
+#include "game/Talk.h"
+#include "game/Tick.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "base/ReadLine.h"
 
-#include "console/Output.h"
-
 std::string readLine(std::istream& in) {
     std::string line;
     std::streambuf* buf = in.rdbuf();
@@ -20,12 +18,4 @@ std::string readLine(std::istream& in) {
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
-}
-
-std::optional<std::string> readLine(std::ifstream& file) {
-    if (!file.is_open()) {
-        printMarked("Not opened for reading.\n");
-        return std::nullopt;
-    }
-    return readLine(static_cast<std::istream&>(file));
 }

@@ -1,5 +1,5 @@
-// The talk command and the course of a conversation: opening the script,
-// speaking a node, taking an option, closing.
+// The course of a conversation: opening the script, speaking a node,
+// taking an option, closing.
 #include "dialogue/Conversation.h"
 
 #include <cctype>
@@ -7,22 +7,15 @@
 #include <string>
 #include <string_view>
 
-#include "clock/Clock.h"
-#include "console/LineEditor.h"
-#include "console/Output.h"
-#include "game/Movement.h"
+#include "base/Codec.h"
 #include "base/Paths.h"
+#include "console/Console.h"
+#include "console/Output.h"
 #include "dialogue/Moods.h"
 #include "dialogue/Script.h"
-#include "islanders/Islanders.h"
-#include "console/Console.h"
-#include "base/Codec.h"
 
 namespace {
 
-constexpr int kCommandInputLimit = 75;
-constexpr int kChoiceInputLimit = 1;
-constexpr int kReactionDelay = 2;
 constexpr double kMoodRateStep = 0.002;
 
 // The plain twin of an islander's script for the length of one interaction.
@@ -52,14 +45,6 @@ void closeConversation() {
     game.clockRunning = 1;
     // Letters typed ahead for the conversation must not become commands.
     console().discardTypeAhead();
-}
-
-// After the last node: the room again, normal typing, and the islander's
-// parting reaction a little later.
-void showRoomAfterConversation() {
-    lookCommand("");
-    setInputLimit(kCommandInputLimit);
-    scheduleEvent(kReactionDelay, islanderReacts);
 }
 
 bool isMemorySubject(const Npc& npc) {
@@ -134,67 +119,23 @@ bool takeOption(ConversationScript& script, Npc& npc, int option) {
     return seekLabel(script, npc, npc.scriptLabel);
 }
 
-void startConversation(Npc& npc) {
+Talk openConversation(Npc& npc) {
     OpenedScript opened(npc);
     if (!opened.script.isOpen()) {
         printMarked("%s has nothing to say right now.\n", npc.name);
-        return;
+        return Talk::NothingToSay;
     }
     game.clockRunning = 0;
     game.talkingTo = &npc;
     if (seekLabel(opened.script, npc, npc.scriptLabel)) speakNode(opened.script, npc);
-    if (!game.clockRunning) {
-        setInputLimit(kChoiceInputLimit);
-    } else {
-        lookCommand("");
-        scheduleEvent(kReactionDelay, islanderReacts);
-    }
+    return game.clockRunning ? Talk::Closed : Talk::Open;
 }
 
-void answerChoice(Npc& npc, int option) {
-    {
-        OpenedScript opened(npc);
-        if (!opened.script.isOpen())
-            closeConversation();
-        else if (takeOption(opened.script, npc, option))
-            speakNode(opened.script, npc);
-    }
-    if (game.clockRunning) showRoomAfterConversation();
-}
-
-void resumeConversation() {
-    Npc* npc = game.talkingTo;
-    // The islander who walked up may have gone, or the player may have moved on.
-    if (!npc || !npc->alive() || !game.player.currentRoom || npc->currentRoom != game.player.currentRoom) return;
-    if (!game.clockRunning) return;
-    startConversation(*npc);
-}
-
-void conversationChoice(const char* line) {
-    if (!line || !*line) return;
-    int option = std::toupper(static_cast<unsigned char>(line[0])) - 64;
-    if (game.talkingTo && option >= 1 && option <= game.optionCount) {
-        answerChoice(*game.talkingTo, option);
-        return;
-    }
-    printMarked("/c\nYou must enter a valid choice.\n");
-}
-
-void talkCommand(const char* argument) {
-    if (!argument || !*argument) {
-        printMarked("You carry on a short conversation with no one.\n");
-        return;
-    }
-    std::string_view name = argument;
-    if (std::size_t blank = name.find(' '); blank != std::string_view::npos) name = name.substr(blank + 1);
-    Npc* npc = game.player.currentRoom ? findIslanderInRoom(name, *game.player.currentRoom) : nullptr;
-    if (npc) {
-        startConversation(*npc);
-        return;
-    }
-    std::string lower = toLower(name);
-    if (lower == toLower(game.player.name.view()) || lower == "me")
-        printMarked("You carry on a short conversation with yourself.\n");
-    else
-        printMarked("There's no one by that name here.\n");
+bool answerConversation(Npc& npc, int option) {
+    OpenedScript opened(npc);
+    if (!opened.script.isOpen())
+        closeConversation();
+    else if (takeOption(opened.script, npc, option))
+        speakNode(opened.script, npc);
+    return !game.clockRunning;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Scripted conversations: the talk command, choices and spoken lines.
+// Scripted conversations: opening one, choices and spoken lines.
 // While a conversation is open, clockRunning is 0: game time stands still
 // and every typed line is read as a lettered choice.
 #include <string>
@@ -8,13 +8,15 @@
 
 class ConversationScript;
 
-void talkCommand(const char* argument);
-void startConversation(Npc& npc);
-void answerChoice(Npc& npc, int option);
-// Starts a conversation with talkingTo (scheduled after an islander walks up).
-void resumeConversation();
-// A line typed while a conversation is open: one lettered choice.
-void conversationChoice(const char* line);
+// How opening a conversation went: the islander had no script to speak
+// from, or spoke and waits for a choice, or spoke and closed at once.
+// Whoever opened it shows the room again when it closed.
+enum class Talk { NothingToSay, Open, Closed };
+// Opens the islander's script where its label stands and speaks that node.
+Talk openConversation(Npc& npc);
+// Takes the lettered option (1 for A) and speaks the node it leads to;
+// true while the conversation stays open.
+bool answerConversation(Npc& npc, int option);
 
 // The steps of one interaction with an open script. seekLabel and the
 // two after it close the conversation (clockRunning back to 1) when the

@@ -11,7 +11,8 @@
 #include "game/Lab.h"
 #include "game/Movement.h"
 #include "world/World.h"
-#include "dialogue/Conversation.h"
+#include "game/Sail.h"
+#include "game/Talk.h"
 #include "items/Items.h"
 #include "raft/Raft.h"
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "console/Output.h"
+#include "world/EndingNames.h"
 #include "world/World.h"
 
 // Ends play: the command or tick under way finishes and nothing more runs.
@@ -38,9 +39,3 @@ std::string plainEndingText();
 // Breaks plain text into lines of at most width characters at blanks.
 std::string wrapPlainText(std::string_view text, std::size_t width);
 
-// The word a finished game's save keeps ("starved"), and back; None for
-// a word that names no ending.
-const char* endingWord(Ending how);
-Ending endingOfWord(std::string_view word);
-// How the game ended, as the player is told when loading it.
-const char* endingSummary(Ending how);

@@ -66,11 +66,12 @@ void greet(const std::string& name) {
 void showInstructions() {
     PagedOutput paged;
     std::ifstream file(realPath("Data/readme.txt"));
+    if (!file.is_open()) printMarked("Not opened for reading.\n");
     // A file without its closing "0" shows what there is.
-    while (true) {
-        std::optional<std::string> line = readLine(file);
-        if (!line || *line == "0" || (file.eof() && line->empty())) break;
-        printMarked("%s\n", *line);
+    while (file.is_open()) {
+        std::string line = readLine(file);
+        if (line == "0" || (file.eof() && line.empty())) break;
+        printMarked("%s\n", line);
         if (file.eof()) break;
     }
     printMarked("\n");

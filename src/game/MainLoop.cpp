@@ -18,6 +18,8 @@
 #include "game/Movement.h"
 #include "game/SaveReport.h"
 #include "game/Things.h"
+#include "game/LoadGame.h"
+#include "game/Tick.h"
 #include "world/World.h"
 #include "persist/Persist.h"
 

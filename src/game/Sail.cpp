@@ -1,10 +1,11 @@
-// The "sail" command: one draw against the raft's quality and the number
-// aboard decides between escape, a return to the island and death.
+// The "sail" command and the endings at sea.
+#include "game/Sail.h"
+
+#include "base/Random.h"
 #include "console/Output.h"
 #include "game/Ending.h"
-#include "base/Random.h"
-#include "world/World.h"
 #include "raft/Raft.h"
+#include "world/World.h"
 
 namespace {
 

@@ -13,7 +13,6 @@ const char* pickName(const Npc& npc);
 
 // Movement, presence and corpses
 int areaRoomCount(int area);
-void moveIslanders(int mayApproach);
 void moveIslander(Npc& npc, int area, int number);
 Npc* pickRandomIslander(int allowRepeat);
 void killIslander(Npc& npc);

@@ -91,9 +91,9 @@ void loadPersonality(Npc& prepared, const char* personalityName) {
     {
         std::ifstream file(realPath(prepared.personalityFile.view()));
         if (file.is_open()) {
-            prepared.tolerance = leadingInteger(readLine(static_cast<std::istream&>(file)));
-            prepared.hostility = leadingInteger(readLine(static_cast<std::istream&>(file)));
-            prepared.happiness = leadingInteger(readLine(static_cast<std::istream&>(file)));
+            prepared.tolerance = leadingInteger(readLine(file));
+            prepared.hostility = leadingInteger(readLine(file));
+            prepared.happiness = leadingInteger(readLine(file));
         }
     }
     removePlainTwin(prepared.personalityFile.view());

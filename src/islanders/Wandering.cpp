@@ -1,12 +1,10 @@
-// Islanders on the move: the wandering step every minute, the approach of
-// a happy islander, single moves with what the player sees of them, the
-// random pick for the day's events, and killings that leave a corpse.
+// Islanders on the move: single moves with what the player sees of them,
+// the random pick for the day's events, and killings that leave a corpse.
 #include <string>
 
 #include "clock/Clock.h"
 #include "console/Output.h"
 #include "base/Random.h"
-#include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
 
 namespace {
@@ -20,43 +18,11 @@ bool inPlayersRoom(const Npc& npc) {
     return npc.currentRoom != nullptr && npc.currentRoom == game.player.currentRoom;
 }
 
-bool mayApproachPlayer(const Npc& npc) {
-    return game.clockRunning == 1 && npc.scriptLabel == 0 && isBusy() != nullptr && npc.happiness >= 50.0 &&
-           &npc != game.handcuffedIslander && game.player.currentRoom != nullptr;
-}
-
 }  // namespace
 
 int areaRoomCount(int area) {
     if (area < 0 || area >= kAreaCount) return 0;
     return kRoomsInUse[area];
-}
-
-void moveIslanders(int mayApproach) {
-    reseedFromClock();
-    for (int i = 1; i < kIslanderCount; ++i) {
-        Npc& npc = islander(i);
-        if (npc.currentRoom == nullptr) continue;
-        const int area = npc.currentRoom->area;
-        int n = areaRoomCount(area);
-        if (n < 1) n = 1;
-        const int r = draw() % n;
-        if (!npc.alive()) continue;
-
-        if (mayApproach == 1 && mayApproachPlayer(npc)) {
-            const Room& target = *game.player.currentRoom;
-            moveIslander(npc, target.area, target.number);
-            mayApproach = 0;
-            game.talkingTo = &npc;
-            scheduleEvent(1, resumeConversation);
-        } else if (r != npc.currentRoom->number && (game.clockRunning == 1 || !inPlayersRoom(npc)) &&
-                   &npc != game.handcuffedIslander) {
-            moveIslander(npc, area, r);
-        }
-        // The generator mixes the second into this small seed, so the next
-        // islander's draw is not tied to this one's room.
-        reseed(static_cast<unsigned>(r));
-    }
 }
 
 void moveIslander(Npc& npc, int area, int number) {

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-void registerUseHandlers();
 void combineItems(const char* first, const char* second);
 void showMap(std::string_view text = {});
 

@@ -103,7 +103,7 @@ void showMap(std::string_view) {
     std::string mapText;
     bool marked = false;
     while (file) {
-        std::string source = readLine(static_cast<std::istream&>(file));
+        std::string source = readLine(file);
         if (source.empty()) break;
         std::string line = buildLine(source, here, marked);
         // A map too large to show is cut after its last whole line.

@@ -3,29 +3,14 @@
 #include <optional>
 #include <sstream>
 
-#include "game/Days.h"
-#include "console/Output.h"
-#include "base/Paths.h"
-#include "islanders/Islanders.h"
-#include "items/Items.h"
 #include "base/Codec.h"
+#include "base/Paths.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
 
 namespace {
-constexpr const char* kWorldPath = "Data\\initial.mox";
 // The clock adds one a second; keep far from the end of the int range.
 constexpr int kClockLimit = 1000000000;
-
-// The plain bytes of a scrambled file, read in memory: no plain twin is
-// ever written. A header naming another extension means another kind of file.
-std::optional<std::string> readPlainTwin(std::string_view moxPath, std::string_view extension) {
-    std::optional<std::string> bytes = readWholeFile(realPath(moxPath));
-    if (!bytes) return std::nullopt;
-    std::optional<PlainTwin> twin = unscrambleBytes(*bytes, scrambleKey(moxPath));
-    if (!twin || twin->extension != extension) return std::nullopt;
-    return std::move(twin->bytes);
-}
 
 // The rooms a file describes; a file without one cannot be played.
 bool readRooms(SaveReader& in, std::vector<RoomRecord>& rooms) {
@@ -87,7 +72,23 @@ void installSave(const SaveFile& save) {
     settleOccupants();
 }
 
-bool loadSaveBody(std::string_view text) {
+}  // namespace
+
+std::optional<std::string> readPlainTwin(std::string_view moxPath, std::string_view extension) {
+    std::optional<std::string> bytes = readWholeFile(realPath(moxPath));
+    if (!bytes) return std::nullopt;
+    std::optional<PlainTwin> twin = unscrambleBytes(*bytes, scrambleKey(moxPath));
+    if (!twin || twin->extension != extension) return std::nullopt;
+    return std::move(twin->bytes);
+}
+
+std::string saveGamePath(std::string_view playerName) {
+    if (playerName.empty() || playerName.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos)
+        return {};
+    return gamePath(std::string(playerName) + ".mox");
+}
+
+bool installSaveText(std::string_view text) {
     std::istringstream stream{std::string(text)};
     SaveReader in(stream);
     // Unread fields (gaveGift, use handlers) keep what the tables hold.
@@ -98,52 +99,14 @@ bool loadSaveBody(std::string_view text) {
     installSave(*save);
     return true;
 }
-}  // namespace
 
-std::string saveGamePath(std::string_view playerName) {
-    if (playerName.empty() || playerName.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos)
-        return {};
-    return gamePath(std::string(playerName) + ".mox");
-}
-
-int loadSaveText(std::string_view text) {
-    initAllLists();
-    return loadSaveBody(text) ? 1 : 0;
-}
-
-int loadInitialWorld() {
-    std::optional<std::string> text = readPlainTwin(kWorldPath, ".ims");
-    if (!text) return 0;
-    game.islanderCount = 0;
-    game.day = 1;
-    game.tick = 0;
-    game.player.currentRoom = roomAt(0, 8);
-    game.clockRunning = 1;
-    createIslanders();
-    game.murderer = &game.islanders[1];
-
-    std::istringstream stream{std::move(*text)};
+bool installWorldText(std::string text) {
+    std::istringstream stream{std::move(text)};
     SaveReader in(stream);
     auto world = std::make_unique<SaveFile>();
     world->items = game.items;
-    if (!readItemCatalogue(in, world->items) || !readRooms(in, world->rooms)) return 0;
+    if (!readItemCatalogue(in, world->items) || !readRooms(in, world->rooms)) return false;
     installCatalogue(world->items);
     placeRooms(world->rooms);
-    openingScene();
-    return 1;
-}
-
-int loadGame(int newGame) {
-    initAllLists();
-    printMarked("\n");
-    if (newGame) return loadInitialWorld();
-    std::string path = saveGamePath(game.player.name.view());
-    std::optional<std::string> text;
-    if (!path.empty()) text = readPlainTwin(path, ".ims");
-    if (!text || !loadSaveBody(*text)) {
-        printMarked("/RInvalid save name.\n");
-        return 0;
-    }
-    restorePlacedShapes();
-    return 1;
+    return true;
 }

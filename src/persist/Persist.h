@@ -1,13 +1,21 @@
 #pragma once
-// Loading and saving games and the world.
+// Reading and writing save and world files, and installing what was read.
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "world/World.h"
 
-// flag 1: a new game from the initial world; 0: the save of the player's name.
-int loadGame(int newGame);
-int loadInitialWorld();
+// The plain text of a scrambled file, unscrambled in memory (no plain twin
+// is ever written); nullopt when it cannot be read or its header names
+// another extension (another kind of file).
+std::optional<std::string> readPlainTwin(std::string_view moxPath, std::string_view extension);
+// Installs the plain text of a save into the game: true when it parsed.
+// A text that is refused changes nothing. Use handlers are
+// the caller's to attach.
+bool installSaveText(std::string_view text);
+// Installs the catalogue and rooms of the initial world's plain text.
+bool installWorldText(std::string text);
 // Writes the save of the player's name; only its scrambled form ever
 // reaches the disk, replacing the previous save in one rename. 0 when it
 // was written, else the errno of the failure (the previous save is kept).
@@ -28,8 +36,5 @@ SavedGame inspectSave(std::string_view playerName);
 
 // The plain text of the current game, exactly as a save holds it.
 std::string saveText();
-// Loads a game from the plain text of a save: 1 loaded, 0 refused (then
-// only the lists have been re-initialised).
-int loadSaveText(std::string_view text);
 // "Data\<name>.mox" for a player name fit to name a file, else "".
 std::string saveGamePath(std::string_view playerName);

@@ -39,7 +39,7 @@ struct SaveFile {
 // Reading. Each returns false when the file breaks off or does not parse.
 bool readIslanders(SaveReader& in, std::array<Npc, kIslanderCount>& islanders);
 bool readItemCatalogue(SaveReader& in, std::array<ItemDef, kItemCount>& items);
-// Copies a catalogue into the game and registers the use handlers.
+// Copies a catalogue into the game.
 void installCatalogue(const std::array<ItemDef, kItemCount>& items);
 // False when no record starts here; a record cut short is kept as far as it goes.
 bool readRoomRecord(SaveReader& in, RoomRecord& record);

@@ -1,7 +1,7 @@
 #include <cerrno>
 #include <fstream>
 
-#include "game/Ending.h"
+#include "world/EndingNames.h"
 #include "base/Paths.h"
 #include "base/Codec.h"
 #include "persist/Persist.h"

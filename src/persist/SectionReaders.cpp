@@ -1,7 +1,5 @@
 #include "persist/SaveSections.h"
 
-#include "items/Items.h"
-
 Room* roomOfPair(int area, int number) { return roomAt(area, number); }
 
 Npc* islanderOfIndex(int index) {
@@ -138,5 +136,4 @@ bool readItemCatalogue(SaveReader& in, std::array<ItemDef, kItemCount>& items) {
 
 void installCatalogue(const std::array<ItemDef, kItemCount>& items) {
     game.items = items;
-    registerUseHandlers();
 }

@@ -13,6 +13,7 @@
 #include "game/Commands.h"
 #include "game/Ending.h"
 #include "world/GameLock.h"
+#include "game/Tick.h"
 
 namespace {
 // A scheduled callback that changes what the commands read.

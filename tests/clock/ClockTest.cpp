@@ -5,6 +5,7 @@
 #include "clock/Clock.h"
 #include "game/MorningTexts.h"
 #include "game/Commands.h"
+#include "game/Tick.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "clock/Clock.h"
 #include "game/Days.h"
 #include "game/Commands.h"
+#include "game/Tick.h"
 
 namespace {
 constexpr std::uint8_t kHorizontal = 0xCD;

@@ -3,6 +3,7 @@
 #include "clock/Clock.h"
 #include "game/Days.h"
 #include "game/MorningTexts.h"
+#include "game/Tick.h"
 
 namespace {
 

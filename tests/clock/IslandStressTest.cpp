@@ -6,6 +6,7 @@
 #include "content/WorldFixture.h"
 #include "game/Commands.h"
 #include "world/GameLock.h"
+#include "game/Tick.h"
 
 using IslandStressTest = WorldFixture;
 

@@ -2,6 +2,7 @@
 // under it, the door after the crowbar has pried it open; a save keeps both.
 #include "WorldPlaythrough.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
 
 class ChangedRoomsTest : public WorldPlaythroughTest {
 protected:

@@ -9,6 +9,8 @@
 #include "game/Ending.h"
 #include "base/Random.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
+#include "game/Tick.h"
 
 class EndingsTest : public WorldPlaythroughTest {
 protected:

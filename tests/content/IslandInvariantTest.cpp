@@ -38,6 +38,8 @@
 #include "game/Commands.h"
 #include "game/MainLoop.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
+#include "game/Tick.h"
 
 namespace {
 

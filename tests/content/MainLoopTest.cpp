@@ -12,6 +12,8 @@
 #include "game/MainLoop.h"
 #include "base/Paths.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
+#include "game/Tick.h"
 
 namespace fs = std::filesystem;
 

@@ -7,6 +7,7 @@
 
 #include "../dialogue/ConversationFixture.h"
 #include "dialogue/Conversation.h"
+#include "game/Talk.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "base/Paths.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
 
 namespace fs = std::filesystem;
 

@@ -14,6 +14,7 @@
 #include "console/Screen.h"
 #include "game/Commands.h"
 #include "base/Random.h"
+#include "game/Tick.h"
 
 namespace playthrough {
 

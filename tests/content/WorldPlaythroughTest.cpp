@@ -4,6 +4,7 @@
 #include "WorldPlaythrough.h"
 #include "game/Ending.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
 
 TEST_F(WorldPlaythroughTest, TheMapLiesBesideTheStartAndShowsWhereThePlayerIs) {
     walkTo(0, 4);

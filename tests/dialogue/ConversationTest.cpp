@@ -6,6 +6,8 @@
 #include "game/Commands.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
+#include "game/Talk.h"
+#include "game/Tick.h"
 
 namespace {
 

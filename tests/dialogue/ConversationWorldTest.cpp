@@ -5,6 +5,9 @@
 #include "game/Commands.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
+#include "game/Talk.h"
+#include "game/Tick.h"
+#include "game/Wandering.h"
 
 namespace {
 

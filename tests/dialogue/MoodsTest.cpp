@@ -3,6 +3,7 @@
 #include "clock/Clock.h"
 #include "dialogue/Moods.h"
 #include "islanders/IslanderFixture.h"
+#include "game/Tick.h"
 
 using MoodsTest = IslanderTest;
 

@@ -20,6 +20,7 @@
 #include "base/Paths.h"
 #include "base/Codec.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
 
 namespace fs = std::filesystem;
 

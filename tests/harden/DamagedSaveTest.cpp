@@ -12,6 +12,7 @@
 #include "base/Paths.h"
 #include "base/Codec.h"
 #include "persist/Persist.h"
+#include "game/LoadGame.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

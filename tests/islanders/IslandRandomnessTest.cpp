@@ -7,6 +7,8 @@
 
 #include "islanders/Islanders.h"
 #include "persist/SaveFixture.h"
+#include "game/LoadGame.h"
+#include "game/Wandering.h"
 
 namespace fs = std::filesystem;
 

@@ -5,6 +5,8 @@
 #include "dialogue/Moods.h"
 #include "islanders/Islanders.h"
 #include "persist/SaveFixture.h"
+#include "game/LoadGame.h"
+#include "game/Wandering.h"
 
 namespace fs = std::filesystem;
 

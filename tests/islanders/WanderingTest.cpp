@@ -1,6 +1,9 @@
 #include "clock/Clock.h"
 #include "dialogue/Conversation.h"
 #include "islanders/IslanderFixture.h"
+#include "game/Talk.h"
+#include "game/Tick.h"
+#include "game/Wandering.h"
 
 using WanderingTest = IslanderTest;
 

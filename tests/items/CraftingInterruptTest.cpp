@@ -10,6 +10,8 @@
 #include "game/Commands.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
+#include "game/Tick.h"
+#include "game/Wandering.h"
 
 namespace {
 

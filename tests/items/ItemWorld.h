@@ -8,6 +8,8 @@
 #include "clock/Clock.h"
 #include "console/Screen.h"
 #include "items/Items.h"
+#include "game/Tick.h"
+#include "game/UseHandlers.h"
 
 class ItemTest : public GameTest {
 protected:

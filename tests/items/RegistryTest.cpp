@@ -1,5 +1,7 @@
 #include "items/ItemWorld.h"
 #include "raft/Raft.h"
+#include "game/Sail.h"
+#include "game/UseHandlers.h"
 
 using RegistryTest = ItemTest;
 

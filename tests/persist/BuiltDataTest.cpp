@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "SaveFixture.h"
+#include "game/LoadGame.h"
 
 namespace fs = std::filesystem;
 

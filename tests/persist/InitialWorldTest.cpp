@@ -1,4 +1,5 @@
 #include "SaveFixture.h"
+#include "game/LoadGame.h"
 
 namespace {
 std::string itemRecord(const std::string& name, int index, int portable = 1) {

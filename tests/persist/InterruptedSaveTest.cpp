@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "SaveFixture.h"
+#include "game/LoadGame.h"
 
 class InterruptedSave : public SaveTest {};
 

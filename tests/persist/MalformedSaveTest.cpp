@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "SaveFixture.h"
+#include "game/LoadGame.h"
 
 namespace {
 std::vector<std::size_t> lineEnds(const std::string& text) {

@@ -1,4 +1,5 @@
 #include "SaveFixture.h"
+#include "game/LoadGame.h"
 
 class RoundTrip : public SaveTest {};
 

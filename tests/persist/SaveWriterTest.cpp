@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "SaveFixture.h"
+#include "game/LoadGame.h"
 
 namespace {
 std::string blankRecipes() {

@@ -1,4 +1,5 @@
 #include "raft/RaftWorld.h"
+#include "game/Sail.h"
 
 namespace {
 const std::string kWarning =

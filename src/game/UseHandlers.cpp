@@ -1,8 +1,8 @@
-#include "items/Items.h"
+#include "game/UseHandlers.h"
 
-#include "console/Output.h"
+#include "game/Sail.h"
+#include "items/Items.h"
 #include "world/World.h"
-#include "raft/Raft.h"
 
 namespace {
 
@@ -40,25 +40,6 @@ void attach(const HandlerRow& row) {
 }
 
 }  // namespace
-
-bool isForm(std::string_view text, std::string_view form) {
-    return !text.empty() && text.substr(1) == form;
-}
-
-void refuseToolUse(std::string_view text, const char* invalidUseText) {
-    constexpr std::string_view kOn = " on ";
-    if (text.substr(0, kOn.size()) == kOn) {
-        std::string target(text.substr(kOn.size()));
-        ItemDef* item = findItemByName(target.c_str());
-        Room* here = game.player.currentRoom;
-        if (item && item->portable && here && countInList(here->items, item) > 0 &&
-            countInList(game.player.inventory, item) == 0) {
-            printMarked("You need the %s in your hands first.\n", target);
-            return;
-        }
-    }
-    printMarked(invalidUseText);
-}
 
 void registerUseHandlers() {
     for (ItemDef& item : game.items) item.useHandler = nullptr;

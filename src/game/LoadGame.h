@@ -1,0 +1,11 @@
+#pragma once
+// Starting a game: a new one from the initial world, or the save of the
+// player's name.
+#include <string_view>
+
+// flag 1: a new game from the initial world; 0: the save of the player's name.
+int loadGame(int newGame);
+int loadInitialWorld();
+// Loads a game from the plain text of a save: 1 loaded, 0 refused (then
+// only the lists have been re-initialised).
+int loadSaveText(std::string_view text);

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Fails when a file under src/ includes a header from a folder at its own
+# level or above: each layer may use only the layers below it.
+#   1 base/      2 world/      3 console/ clock/
+#   4 islanders/ (the rules' lowest folder: the other rules may use it)
+#   5 dialogue/ items/ raft/ persist/      6 game/
+# console/ knows nothing of the game: it uses base/ alone.
+# Prints the folder graph (which folder includes which) with -g.
+set -euo pipefail
+cd "$(dirname "$0")/../src"
+
+declare -A level=([base]=1 [world]=2 [console]=3 [clock]=3 [islanders]=4
+                  [dialogue]=5 [items]=5 [raft]=5 [persist]=5 [game]=6)
+declare -A only=([console]=base)
+
+bad=0
+declare -A edges=()
+while IFS=: read -r file line target; do
+    from=${file%%/*}
+    to=${target%%/*}
+    [ "$from" = "$to" ] && continue
+    if [ -z "${level[$from]:-}" ] || [ -z "${level[$to]:-}" ]; then
+        echo "$file:$line: \"$target\": folder without a layer" >&2
+        bad=1
+        continue
+    fi
+    edges["$from -> $to"]=1
+    allowed=${only[$from]:-}
+    if [ "${level[$to]}" -ge "${level[$from]}" ] || { [ -n "$allowed" ] && [ "$to" != "$allowed" ]; }; then
+        echo "$file:$line: includes \"$target\": $from/ (layer ${level[$from]}) may not use $to/ (layer ${level[$to]})" >&2
+        bad=1
+    fi
+done < <(grep -rnoE '^#include "[^"]+"' --include='*.h' --include='*.cpp' . |
+         sed -E 's#^\./##; s#:\#include "#:#; s#"$##')
+
+if [ "${1:-}" = "-g" ]; then
+    printf '%s\n' "${!edges[@]}" | sort
+fi
+if [ "$bad" -ne 0 ]; then
+    echo "include check: an include goes up or sideways against the layers" >&2
+    exit 1
+fi
+echo "include check: every include goes down the layers"
