@@ -65,19 +65,6 @@ void resetGameState() {
     initAllLists();
 }
 
-std::string toLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-char* toLowerInPlace(char* text) {
-    for (char* p = text; p && *p; ++p)
-        if (*p >= 'A' && *p <= 'Z') *p = static_cast<char>(*p - 'A' + 'a');
-    return text;
-}
-
 ItemDef* findItemByName(std::string_view name) {
     if (name.size() > 19) return nullptr;
     std::string query = toLower(name);
@@ -116,15 +103,4 @@ bool putInCurrentRoom(std::string_view name) {
     ItemDef* item = findItemByName(name);
     Room* here = game.player.currentRoom;
     return item && here && addToList(here->items, item) >= 0;
-}
-
-std::string copyUntil(std::string_view text, std::size_t position) {
-    return std::string(text.substr(0, position));
-}
-
-bool replaceFirst(std::string& text, std::string_view token, std::string_view value) {
-    std::size_t at = text.find(token);
-    if (at == std::string::npos) return false;
-    text.replace(at, token.size(), value);
-    return true;
 }

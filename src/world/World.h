@@ -10,6 +10,7 @@
 
 #include "base/FixedText.h"
 #include "base/PtrList.h"
+#include "base/Text.h"
 
 constexpr int kAreaCount = 13;
 constexpr int kRoomsPerArea = 25;
@@ -158,9 +159,3 @@ int heldCount(std::string_view name);
 bool takeFromInventory(std::string_view name);
 // Puts one unit of the named item into the current room; false when full or unknown.
 bool putInCurrentRoom(std::string_view name);
-
-char* toLowerInPlace(char* text);
-std::string toLower(std::string_view text);
-std::string copyUntil(std::string_view text, std::size_t position);
-// Replaces the first occurrence of token in text; false (text untouched) when absent.
-bool replaceFirst(std::string& text, std::string_view token, std::string_view value);
