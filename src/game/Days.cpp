@@ -7,7 +7,6 @@
 #include "console/Output.h"
 #include "game/Ending.h"
 #include "console/Screen.h"
-#include "game/FrontMenu.h"
 #include "base/Random.h"
 #include "world/World.h"
 #include "dialogue/Moods.h"
@@ -69,11 +68,9 @@ void tellMorning(int day) {
 }
 
 void starve() {
-    endPlay(Ending::Starved);
-    tellEnding("/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n");
-    tellEnding("/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
-    showCredits();
-    printMarked("/s");
+    endGame(Ending::Starved,
+            {"/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n"},
+            "/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
 }
 
 }  // namespace
@@ -94,11 +91,8 @@ bool nightMurder() {
         killRandomIslander();
         return false;
     }
-    endPlay(Ending::Murdered);
-    tellEnding("In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figure.  The figure whispers something that you could not make out and before you can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n");
-    tellEnding("Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n");
-    showCredits();
-    printMarked("/s");
+    endGame(Ending::Murdered,
+            {"In the middle of the night you wake up to footsteps coming near you.  You open your eyes but all you can make out is the outline of a dark figure.  The figure whispers something that you could not make out and before you can react the figure jumps on top of you.  The figure pulls from the darkness a knife and kills you in cold blood. And then the island explodes.\n"});
     return true;
 }
 

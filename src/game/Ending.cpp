@@ -1,5 +1,7 @@
 #include "game/Ending.h"
 
+#include "game/FrontMenu.h"
+
 namespace {
 std::string endingText;
 void (*recorder)() = nullptr;
@@ -45,4 +47,12 @@ std::string wrapPlainText(std::string_view text, std::size_t width) {
         }
     }
     return out;
+}
+
+void endGame(Ending how, std::initializer_list<const char*> texts, const char* thanks) {
+    endPlay(how);
+    for (const char* text : texts) tellEnding(text);
+    tellEnding(thanks);
+    showCredits();
+    printMarked("/s");
 }

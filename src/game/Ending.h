@@ -3,6 +3,7 @@
 // save is the save of a finished game, and keeps the ending's text, so
 // that the program can print it once more on the terminal's own screen
 // after the game's screen is gone.
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -38,4 +39,11 @@ void tellEnding(const char* format, const Args&... args) {
 std::string plainEndingText();
 // Breaks plain text into lines of at most width characters at blanks.
 std::string wrapPlainText(std::string_view text, std::size_t width);
+
+// The game's thanks after an ending on the island.
+inline constexpr const char* kThanks = "Thanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n";
+// An ending on the island (the night murder, starvation, the laboratory):
+// play ends as `how`, its texts are told and kept, then the thanks, the
+// credits and a pause for a key before the screen goes.
+void endGame(Ending how, std::initializer_list<const char*> texts, const char* thanks = kThanks);
 
