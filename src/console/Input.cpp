@@ -5,10 +5,11 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "base/LockOrder.h"
 #include "console/Screen.h"
 
 namespace {
-std::mutex readMutex;         // one reader of the back end at a time
+RankedMutex<LockRank::Input> readMutex;  // one reader of the back end at a time
 std::mutex stateMutex;
 std::condition_variable keyArrived;
 int pausesWaiting = 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/LockOrder.h"
 #include "console/CellGrid.h"
 #include "console/Console.h"
 
@@ -37,7 +38,7 @@ public:
     int sleptMs() const;
 
 private:
-    mutable std::mutex mutex_;
+    mutable RankedMutex<LockRank::BackEnd> mutex_;
     CellGrid grid_;
     std::deque<InputEvent> input_;
     int cursorX_ = 0;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <mutex>
 
+#include "base/LockOrder.h"
 #include "console/Input.h"
 
 namespace {
@@ -20,7 +21,8 @@ constexpr std::uint8_t kPauseArrow = 25;
 // breaks the line, so the words on either side stay apart.
 constexpr char kSoftBreak = '\x1e';
 
-std::recursive_mutex outputMutex;
+// Held for a whole print, its key pause included; nothing under it prints.
+RankedMutex<LockRank::Output> outputMutex;
 Scrollback theScrollback;
 bool capturing = false;
 std::string captured;

@@ -5,10 +5,10 @@
 // input closes it, and the game then saves and ends as "quit" does.
 #include <mutex>
 
-#include "console/WakePipe.h"
-
+#include "base/LockOrder.h"
 #include "console/CellGrid.h"
 #include "console/Console.h"
+#include "console/WakePipe.h"
 
 class PlainConsole : public Console {
 public:
@@ -34,7 +34,7 @@ public:
     void echoLine(const char* line) override;
 
 private:
-    std::mutex mutex_;
+    RankedMutex<LockRank::BackEnd> mutex_;
     CellGrid grid_;
     int cursorX_ = 0;
     int cursorY_ = 0;

@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "clock/Clock.h"
-#include "game/MorningTexts.h"
-#include "console/Output.h"
-#include "game/Ending.h"
-#include "console/Screen.h"
 #include "base/Random.h"
-#include "world/World.h"
+#include "clock/Clock.h"
+#include "console/Output.h"
+#include "console/Screen.h"
 #include "dialogue/Moods.h"
+#include "game/Ending.h"
+#include "game/MorningTexts.h"
 #include "islanders/Islanders.h"
+#include "world/World.h"
 
 namespace {
 

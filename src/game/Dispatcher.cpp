@@ -1,20 +1,21 @@
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "clock/Clock.h"
-#include "game/Days.h"
 #include "console/Output.h"
 #include "game/Commands.h"
+#include "game/Days.h"
 #include "game/FrontMenu.h"
 #include "game/Inventory.h"
 #include "game/Lab.h"
 #include "game/Movement.h"
-#include "world/World.h"
 #include "game/Sail.h"
 #include "game/Talk.h"
 #include "items/Items.h"
 #include "raft/Raft.h"
+#include "world/World.h"
 
 namespace {
 
@@ -35,18 +36,6 @@ long readNumber(const std::string& text, std::size_t& pos, bool& ok) {
     return negative ? -value : value;
 }
 
-struct Move {
-    const char* word;
-    const char* shortWord;
-    Direction direction;
-};
-
-constexpr Move kMoves[] = {
-    {"north", "n", North},         {"south", "s", South},         {"east", "e", East},
-    {"west", "w", West},           {"northwest", "nw", Northwest}, {"northeast", "ne", Northeast},
-    {"southwest", "sw", Southwest}, {"southeast", "se", Southeast},
-};
-
 // A slot of the room table that the world leaves unused: no description
 // and no way out. Teleporting there would strand the player.
 bool isBlankRoom(const Room& room) {
@@ -56,44 +45,118 @@ bool isBlankRoom(const Room& room) {
     return true;
 }
 
-bool debugCommand(const std::string& word, const char* argument) {
+// The debug words, once "debug" was typed; false for an argument they
+// cannot use (then the line is an invalid command).
+bool daySkip(const char* argument) {
     std::string arg = argument ? argument : "";
     std::size_t pos = 0;
     bool ok = false;
-    if (word == "dayskip") {
-        long n = readNumber(arg, pos, ok);
-        if (!ok || n < 1 || n > 100000) return false;
-        game.day = static_cast<int>(n - 1);
-        game.tick = static_cast<int>(kTicksPerDay * (n - 1) - 1);
-        return true;
-    }
-    if (word == "getitem") {
-        long n = readNumber(arg, pos, ok);
-        if (!ok || n < 0 || n >= kItemCount) return false;
-        addToList(game.player.inventory, &game.items[static_cast<std::size_t>(n)]);
-        return true;
-    }
-    if (word == "roominfo") {
-        printMarked("Area: %d  Room: %d\n", game.player.currentRoom->area, game.player.currentRoom->number);
-        return true;
-    }
-    if (word == "tele") {
-        bool okRoom = false;
-        long area = readNumber(arg, pos, ok);
-        long number = readNumber(arg, pos, okRoom);
-        Room* target = roomAt(static_cast<int>(area), static_cast<int>(number));
-        if (!ok || !okRoom || !target || isBlankRoom(*target)) return false;
-        game.player.currentRoom = target;
-        lookCommand("");
-        return true;
-    }
-    if (word == "kill") {
-        if (arg != "tim") return false;
-        printMarked("You have slain Tim.\n");
-        return true;
-    }
-    return false;
+    long n = readNumber(arg, pos, ok);
+    if (!ok || n < 1 || n > 100000) return false;
+    game.day = static_cast<int>(n - 1);
+    game.tick = static_cast<int>(kTicksPerDay * (n - 1) - 1);
+    return true;
 }
+
+bool getItem(const char* argument) {
+    std::string arg = argument ? argument : "";
+    std::size_t pos = 0;
+    bool ok = false;
+    long n = readNumber(arg, pos, ok);
+    if (!ok || n < 0 || n >= kItemCount) return false;
+    addToList(game.player.inventory, &game.items[static_cast<std::size_t>(n)]);
+    return true;
+}
+
+bool roomInfo(const char*) {
+    printMarked("Area: %d  Room: %d\n", game.player.currentRoom->area, game.player.currentRoom->number);
+    return true;
+}
+
+bool teleport(const char* argument) {
+    std::string arg = argument ? argument : "";
+    std::size_t pos = 0;
+    bool ok = false;
+    bool okRoom = false;
+    long area = readNumber(arg, pos, ok);
+    long number = readNumber(arg, pos, okRoom);
+    Room* target = roomAt(static_cast<int>(area), static_cast<int>(number));
+    if (!ok || !okRoom || !target || isBlankRoom(*target)) return false;
+    game.player.currentRoom = target;
+    lookCommand("");
+    return true;
+}
+
+bool kill(const char* argument) {
+    if (std::string(argument ? argument : "") != "tim") return false;
+    printMarked("You have slain Tim.\n");
+    return true;
+}
+
+enum class Access : std::uint8_t { Always, Debug };
+
+struct CommandWord {
+    const char* word;
+    // The argument is what followed the first blank, or nullptr for none.
+    // False when the line turns out to be no command after all.
+    bool (*run)(const char* argument);
+    Access access = Access::Always;
+};
+
+template <void (*command)()>
+bool plain(const char*) {
+    command();
+    return true;
+}
+template <void (*command)(const char*)>
+bool withArgument(const char* argument) {
+    command(argument);
+    return true;
+}
+template <Direction direction>
+bool go(const char*) {
+    moveCommand(direction);
+    return true;
+}
+
+// Every word the dispatcher knows, the debug words included.
+constexpr CommandWord kCommands[] = {
+    {"north", go<North>},         {"n", go<North>},
+    {"south", go<South>},         {"s", go<South>},
+    {"east", go<East>},           {"e", go<East>},
+    {"west", go<West>},           {"w", go<West>},
+    {"northwest", go<Northwest>}, {"nw", go<Northwest>},
+    {"northeast", go<Northeast>}, {"ne", go<Northeast>},
+    {"southwest", go<Southwest>}, {"sw", go<Southwest>},
+    {"southeast", go<Southeast>}, {"se", go<Southeast>},
+    {"get", withArgument<getCommand>},
+    {"drop", withArgument<dropCommand>},
+    {"inv", plain<inventoryCommand>},
+    {"i", plain<inventoryCommand>},
+    {"inventory", plain<inventoryCommand>},
+    {"talk", withArgument<talkCommand>},
+    {"look", withArgument<lookCommand>},
+    {"l", withArgument<lookCommand>},
+    {"combine", withArgument<combineCommand>},
+    {"boat", plain<buildRaft>},
+    {"sail", plain<setSail>},
+    {"map", [](const char*) { showMap(); return true; }},
+    {"use", withArgument<useCommand>},
+    {"help", plain<showHelp>},
+    {"time", plain<timeCommand>},
+    {"verbose", plain<verboseCommand>},
+    {"brief", plain<briefCommand>},
+    {"5830", plain<labCodeCommand>},
+    {"quit", [](const char*) { game.running = 0; return true; }},
+    {"q", [](const char*) { game.running = 0; return true; }},
+    {"debug", [](const char*) { game.debugMode = 1; return true; }},
+    {"ri", roomInfo},
+    {"dayskip", daySkip, Access::Debug},
+    {"getitem", getItem, Access::Debug},
+    {"roominfo", roomInfo, Access::Debug},
+    {"tele", teleport, Access::Debug},
+    {"kill", kill, Access::Debug},
+};
 
 }  // namespace
 
@@ -120,39 +183,11 @@ void dispatchCommand(const char* rawLine) {
     std::string argumentText = blank == std::string::npos ? std::string() : line.substr(blank + 1);
     const char* argument = blank == std::string::npos ? nullptr : argumentText.c_str();
 
-    for (const Move& m : kMoves) {
-        if (word == m.word || word == m.shortWord) {
-            moveCommand(m.direction);
-            return;
-        }
+    for (const CommandWord& command : kCommands) {
+        if (word != command.word) continue;
+        if (command.access == Access::Debug && !game.debugMode) break;
+        if (command.run(argument)) return;
+        break;
     }
-    if (word == "get") return getCommand(argument);
-    if (word == "drop") return dropCommand(argument);
-    if (word == "inv" || word == "i" || word == "inventory") return inventoryCommand();
-    if (word == "talk") return talkCommand(argument);
-    if (word == "look" || word == "l") return lookCommand(argument);
-    if (word == "combine") return combineCommand(argument);
-    if (word == "boat") return buildRaft();
-    if (word == "sail") return setSail();
-    if (word == "map") return showMap();
-    if (word == "use") return useCommand(argument);
-    if (word == "help") return showHelp();
-    if (word == "time") return timeCommand();
-    if (word == "verbose") return verboseCommand();
-    if (word == "brief") return briefCommand();
-    if (word == "5830") return labCodeCommand();
-    if (word == "quit" || word == "q") {
-        game.running = 0;
-        return;
-    }
-    if (word == "debug") {
-        game.debugMode = 1;
-        return;
-    }
-    if (word == "ri") {
-        printMarked("Area: %d  Room: %d\n", game.player.currentRoom->area, game.player.currentRoom->number);
-        return;
-    }
-    if (game.debugMode && debugCommand(word, argument)) return;
     printInvalidCommand();
 }

@@ -4,17 +4,17 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/Paths.h"
+#include "base/ReadLine.h"
 #include "console/Console.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
-#include "base/ReadLine.h"
 #include "console/Screen.h"
 #include "console/TitleArt.h"
 #include "game/Ending.h"
-#include "base/Paths.h"
-#include "world/World.h"
 #include "persist/Persist.h"
+#include "world/World.h"
 
 namespace {
 constexpr int kMenuLimit = 1;

@@ -1,9 +1,9 @@
 // The laboratory behind the keypad wall, and the two endings inside it.
 #include "game/Lab.h"
 
+#include "base/Random.h"
 #include "console/Output.h"
 #include "game/Ending.h"
-#include "base/Random.h"
 #include "world/World.h"
 
 namespace {

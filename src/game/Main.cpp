@@ -1,9 +1,9 @@
 #include <cstdio>
 
+#include "base/Paths.h"
 #include "console/Console.h"
 #include "console/Screen.h"
 #include "game/MainLoop.h"
-#include "base/Paths.h"
 
 int main(int /*argc*/, char** argv) {
     locateDataDirectory(argv[0]);

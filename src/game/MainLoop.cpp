@@ -4,7 +4,6 @@
 #include <thread>
 
 #include "clock/Clock.h"
-#include "game/Days.h"
 #include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
@@ -12,16 +11,17 @@
 #include "console/Screen.h"
 #include "game/CommandLine.h"
 #include "game/Commands.h"
+#include "game/Days.h"
 #include "game/Ending.h"
 #include "game/FrontMenu.h"
-#include "world/GameLock.h"
+#include "game/LoadGame.h"
 #include "game/Movement.h"
 #include "game/SaveReport.h"
 #include "game/Things.h"
-#include "game/LoadGame.h"
 #include "game/Tick.h"
-#include "world/World.h"
 #include "persist/Persist.h"
+#include "world/GameLock.h"
+#include "world/World.h"
 
 namespace {
 // A closed input (end of a piped script) ends the game as "quit" does.

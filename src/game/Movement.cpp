@@ -8,9 +8,9 @@
 #include "game/ItemNames.h"
 #include "game/Lab.h"
 #include "game/Things.h"
-#include "world/World.h"
 #include "islanders/Islanders.h"
 #include "raft/Stage.h"
+#include "world/World.h"
 
 namespace {
 

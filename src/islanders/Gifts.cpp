@@ -1,8 +1,8 @@
 // Gifts: an islander who has talked with the player and is not hostile
 // now and then drops something it found, at most once a day. The happier
 // it is, the likelier and the better the gift.
-#include "console/Output.h"
 #include "base/Random.h"
+#include "console/Output.h"
 #include "islanders/Islanders.h"
 
 namespace {

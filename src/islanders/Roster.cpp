@@ -6,11 +6,11 @@
 #include <fstream>
 #include <string>
 
-#include "base/ReadLine.h"
+#include "base/Codec.h"
 #include "base/Paths.h"
 #include "base/Random.h"
+#include "base/ReadLine.h"
 #include "islanders/Islanders.h"
-#include "base/Codec.h"
 
 namespace {
 

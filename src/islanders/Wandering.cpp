@@ -2,9 +2,9 @@
 // the random pick for the day's events, and killings that leave a corpse.
 #include <string>
 
+#include "base/Random.h"
 #include "clock/Clock.h"
 #include "console/Output.h"
-#include "base/Random.h"
 #include "islanders/Islanders.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Combining two held items by the recipes of the second one.
 #include "console/Output.h"
-#include "world/World.h"
 #include "items/Items.h"
+#include "world/World.h"
 
 void combineItems(const char* first, const char* second) {
     ItemDef* firstItem = findItemByName(first ? first : "");

@@ -2,8 +2,8 @@
 // materials into parts over a few ticks; the product lands in the room.
 #include "clock/Clock.h"
 #include "console/Output.h"
-#include "world/World.h"
 #include "items/Items.h"
+#include "world/World.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // digging, prying and placing the shapes at the keypad wall.
 #include <cstdint>
 
-#include "console/Output.h"
 #include "base/Random.h"
-#include "world/World.h"
+#include "console/Output.h"
 #include "islanders/Islanders.h"
 #include "items/Items.h"
+#include "world/World.h"
 
 namespace {
 

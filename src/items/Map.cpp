@@ -3,12 +3,12 @@
 #include <fstream>
 #include <string>
 
-#include "console/Output.h"
-#include "base/ReadLine.h"
 #include "base/FixedText.h"
 #include "base/Paths.h"
-#include "world/World.h"
+#include "base/ReadLine.h"
+#include "console/Output.h"
 #include "items/Items.h"
+#include "world/World.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "world/World.h"
 #include "persist/SaveText.h"
+#include "world/World.h"
 
 using RoomPair = std::array<int, 2>;  // area, room number; -1 -1 for none
 

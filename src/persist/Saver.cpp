@@ -1,11 +1,11 @@
 #include <cerrno>
 #include <fstream>
 
-#include "world/EndingNames.h"
-#include "base/Paths.h"
 #include "base/Codec.h"
+#include "base/Paths.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
+#include "world/EndingNames.h"
 
 namespace {
 void writeRoomPair(SaveWriter& out, const Room* room) {

@@ -1,7 +1,7 @@
 #include "console/LineEditor.h"
+#include "raft/Raft.h"
 #include "world/GameLock.h"
 #include "world/World.h"
-#include "raft/Raft.h"
 
 // Game time runs on while the player thinks about the answer.
 std::string askPlayer() {

@@ -7,8 +7,8 @@
 #include "clock/Clock.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
-#include "world/World.h"
 #include "raft/Raft.h"
+#include "world/World.h"
 
 namespace {
 

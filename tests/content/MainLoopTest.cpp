@@ -14,6 +14,7 @@
 #include "persist/Persist.h"
 #include "game/LoadGame.h"
 #include "game/Tick.h"
+#include "base/LockOrderTesting.h"
 
 namespace fs = std::filesystem;
 
@@ -100,6 +101,7 @@ public:
         if (e.type == InputEvent::Type::Key && e.key == KeyCode::Other && !hooks.empty()) {
             auto hook = std::move(hooks.front());
             hooks.pop_front();
+            LockOrderUnchecked standInForTheClock;  // the hook runs under the input lock
             hook();
         }
         return e;
