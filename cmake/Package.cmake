@@ -6,6 +6,7 @@ set(CPACK_PACKAGE_CONTACT "Brinefall developers <brinefall@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_STRIP_FILES ON)
 # The dependencies come from the binary itself (dpkg-shlibdeps): the ncurses
 # libraries it really links (libncursesw6, libtinfo6), libstdc++ and libc,
 # with the lowest versions whose symbols it uses, right for whatever

@@ -108,7 +108,8 @@ std::string saveDirectoryProblem(const fs::path& dir) {
     fs::path existing = target;
     struct stat info {};
     while (::stat(existing.c_str(), &info) != 0) {
-        if (errno != ENOENT || existing == existing.root_path()) return std::strerror(errno);
+        // Missing, or below a file: the nearest thing that exists says why.
+        if ((errno != ENOENT && errno != ENOTDIR) || existing == existing.root_path()) return std::strerror(errno);
         existing = existing.parent_path();
     }
     std::string why;
