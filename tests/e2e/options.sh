@@ -64,7 +64,7 @@ fi
 run --data-dir "$DATA" --save-dir "$WORK/plainfile/saves" --plain
 [ "$status" -eq 1 ] || fail "save dir below a file: status $status"
 [ "$(lines err.txt)" -eq 1 ] || fail "save dir: not one line"
-grep -qF "brinefall: cannot create the save directory $WORK/plainfile/saves: Not a directory" err.txt ||
+grep -qF "brinefall: cannot create the save directory $WORK/plainfile/saves: $WORK/plainfile: Not a directory" err.txt ||
     fail "save dir: $(cat err.txt)"
 # Nor the default one, when HOME is a file.
 HOME=$WORK/plainfile XDG_DATA_HOME= run --data-dir "$DATA" --plain
