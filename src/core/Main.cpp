@@ -11,27 +11,6 @@ namespace {
 // Exit statuses besides the game's own 0 and 1.
 constexpr int kCannotStart = 1;
 constexpr int kMisuse = 2;
-
-// Picks the data and save directories, or says in one line why it cannot.
-bool settleDirectories(const Options& options, const char* argv0) {
-    std::filesystem::path data = options.dataDir.empty() ? dataDirectoryBeside(runningExecutable(argv0)) : options.dataDir;
-    if (std::string why = dataDirectoryProblem(data); !why.empty()) {
-        std::fprintf(stderr, "brinefall: cannot read the game data in %s: %s\n", data.c_str(), why.c_str());
-        return false;
-    }
-    std::filesystem::path saves = options.saveDir.empty() ? defaultSaveDirectory() : options.saveDir;
-    if (saves.empty()) {
-        std::fprintf(stderr, "brinefall: no directory for saved games: set HOME or XDG_DATA_HOME, or give --save-dir\n");
-        return false;
-    }
-    if (std::string why = saveDirectoryProblem(saves); !why.empty()) {
-        std::fprintf(stderr, "brinefall: cannot create the save directory %s: %s\n", saves.c_str(), why.c_str());
-        return false;
-    }
-    setDataDirectory(data);
-    setSaveDirectory(saves);
-    return true;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,7 +21,11 @@ int main(int argc, char** argv) {
         case Options::Action::Misuse: std::fputs(usageText().c_str(), stderr); return kMisuse;
         case Options::Action::Play: break;
     }
-    if (!settleDirectories(options, argv[0])) return kCannotStart;
+    // Before the screen is taken over, so that the reason stays readable.
+    if (std::string why = settleDirectories(options.dataDir, options.saveDir, argv[0]); !why.empty()) {
+        std::fprintf(stderr, "brinefall: %s\n", why.c_str());
+        return kCannotStart;
+    }
 
     std::unique_ptr<Console> backEnd = makeConsole(options.plain);
     setConsole(backEnd.get());

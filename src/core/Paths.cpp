@@ -118,3 +118,16 @@ std::string saveDirectoryProblem(const fs::path& dir) {
     if (why.empty() || existing == target) return why;
     return existing.string() + ": " + why;
 }
+
+std::string settleDirectories(const fs::path& givenData, const fs::path& givenSaves, const char* argv0) {
+    fs::path data = givenData.empty() ? dataDirectoryBeside(runningExecutable(argv0)) : givenData;
+    if (std::string why = dataDirectoryProblem(data); !why.empty())
+        return "cannot read the game data in " + data.string() + ": " + why;
+    fs::path saves = givenSaves.empty() ? defaultSaveDirectory() : givenSaves;
+    if (saves.empty()) return "no directory for saved games: set HOME or XDG_DATA_HOME, or give --save-dir";
+    if (std::string why = saveDirectoryProblem(saves); !why.empty())
+        return "cannot create the save directory " + saves.string() + ": " + why;
+    setDataDirectory(data);
+    setSaveDirectory(saves);
+    return {};
+}

@@ -40,6 +40,12 @@ std::filesystem::path saveReadPath(std::string_view gamePathText);
 // False (errno saying why) when it cannot.
 bool makeSaveDirectory();
 
+// Settles both directories for a run: the ones given, or else the data
+// beside the program and the player's own save directory. "" when both can
+// be used, else one line naming the directory and why not.
+std::string settleDirectories(const std::filesystem::path& dataDir, const std::filesystem::path& saveDir,
+                              const char* argv0);
+
 // Why the data directory cannot be read, "" when it can.
 std::string dataDirectoryProblem(const std::filesystem::path& dir);
 // Why saves could not be made in dir (it, or the nearest parent that

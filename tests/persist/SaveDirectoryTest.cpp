@@ -178,3 +178,19 @@ TEST(CommandLine, ReadsTheOptionsAndRefusesTheRest) {
              {"--nope"}, {"--data-dir"}, {"--plain", "stray"}, {"-q"}, {"--save-dir"}})
         EXPECT_EQ(parse(wrong).action, Options::Action::Misuse) << wrong[0];
 }
+
+TEST(SettleDirectories, TakesTheGivenOnesAndNeedsSomewhereForSaves) {
+    TempDataDir data;
+    touch(data.path() / "initial.mox");
+    ScopedVariable xdg("XDG_DATA_HOME", nullptr);
+    ScopedVariable home("HOME", nullptr);
+    EXPECT_EQ(settleDirectories(data.path(), {}, nullptr),
+              "no directory for saved games: set HOME or XDG_DATA_HOME, or give --save-dir");
+    EXPECT_EQ(settleDirectories(data.path() / "nowhere", data.path(), nullptr),
+              "cannot read the game data in " + (data.path() / "nowhere").string() + ": No such file or directory");
+    EXPECT_EQ(settleDirectories(data.path(), data.path() / "saves", nullptr), "");
+    EXPECT_EQ(dataDirectory(), data.path());
+    EXPECT_EQ(saveDirectory(), data.path() / "saves");
+    EXPECT_FALSE(fs::exists(data.path() / "saves")) << "made before the first save";
+    setSaveDirectory({});
+}
