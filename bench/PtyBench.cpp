@@ -186,7 +186,8 @@ pid_t startPlain(const fs::path& binary, const fs::path& directory, int& in, int
         for (int fd : {toGame[0], toGame[1], fromGame[0], fromGame[1]}) close(fd);
         if (chdir(directory.c_str()) != 0) _exit(127);
         setenv("LC_ALL", "C.UTF-8", 1);
-        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        // Data and saves in the private Data (a build before options ignores them).
+        execl(binary.c_str(), binary.c_str(), "--data-dir", "Data", "--save-dir", "Data", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(toGame[0]);
@@ -466,7 +467,8 @@ int main(int argc, char** argv) {
         if (chdir(work.c_str()) != 0) _exit(127);
         setenv("TERM", "xterm-256color", 1);
         setenv("LC_ALL", "C.UTF-8", 1);
-        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        // Data and saves in the private Data (a build before options ignores them).
+        execl(binary.c_str(), binary.c_str(), "--data-dir", "Data", "--save-dir", "Data", static_cast<char*>(nullptr));
         _exit(127);
     }
 
