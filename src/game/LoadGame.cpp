@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Paths.h"
 #include "console/Output.h"
 #include "game/Days.h"
 #include "game/UseHandlers.h"
@@ -27,7 +28,7 @@ int loadSaveText(std::string_view text) {
 }
 
 int loadInitialWorld() {
-    std::optional<std::string> text = readPlainTwin(kWorldPath, ".ims");
+    std::optional<std::string> text = readPlainTwin(realPath(kWorldPath), kWorldPath, ".ims");
     if (!text) return 0;
     game.islanderCount = 0;
     game.day = 1;
@@ -48,7 +49,7 @@ int loadGame(int newGame) {
     if (newGame) return loadInitialWorld();
     std::string path = saveGamePath(game.player.name.view());
     std::optional<std::string> text;
-    if (!path.empty()) text = readPlainTwin(path, ".ims");
+    if (!path.empty()) text = readPlainTwin(saveReadPath(path), path, ".ims");
     if (!text || !loadSaveBody(*text)) {
         printMarked("/RInvalid save name.\n");
         return 0;

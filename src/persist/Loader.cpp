@@ -74,10 +74,9 @@ void installSave(const SaveFile& save) {
 
 }  // namespace
 
-std::optional<std::string> readPlainTwin(std::string_view moxPath, std::string_view extension) {
-    std::optional<std::string> bytes = readWholeFile(realPath(moxPath));
-    if (!bytes) return std::nullopt;
-    std::optional<PlainTwin> twin = unscrambleBytes(*bytes, scrambleKey(moxPath));
+std::optional<std::string> readPlainTwin(const std::filesystem::path& file, std::string_view moxPath,
+                                         std::string_view extension) {
+    std::optional<PlainTwin> twin = readScrambled(file, moxPath);
     if (!twin || twin->extension != extension) return std::nullopt;
     return std::move(twin->bytes);
 }

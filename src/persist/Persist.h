@@ -1,5 +1,6 @@
 #pragma once
 // Reading and writing save and world files, and installing what was read.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,8 +9,9 @@
 
 // The plain text of a scrambled file, unscrambled in memory (no plain twin
 // is ever written); nullopt when it cannot be read or its header names
-// another extension (another kind of file).
-std::optional<std::string> readPlainTwin(std::string_view moxPath, std::string_view extension);
+// another extension (another kind of file). moxPath gives the key.
+std::optional<std::string> readPlainTwin(const std::filesystem::path& file, std::string_view moxPath,
+                                         std::string_view extension);
 // Installs the plain text of a save into the game: true when it parsed.
 // A text that is refused changes nothing. Use handlers are
 // the caller's to attach.
