@@ -14,6 +14,8 @@
 
 #include "game/CommandLine.h"
 #include "game/FrontMenu.h"
+#include "base/RandomTesting.h"
+#include "console/OutputTesting.h"
 
 class GameTest : public ::testing::Test {
 protected:

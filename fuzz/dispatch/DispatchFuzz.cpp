@@ -19,6 +19,7 @@
 #include "persist/Persist.h"
 #include "game/LoadGame.h"
 #include "game/Tick.h"
+#include "base/RandomTesting.h"
 
 namespace {
 struct Setup {

@@ -22,6 +22,7 @@
 #include "dialogue/Script.h"
 #include "game/Talk.h"
 #include "game/Tick.h"
+#include "base/RandomTesting.h"
 
 namespace {
 

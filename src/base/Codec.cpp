@@ -1,4 +1,5 @@
 #include "base/Codec.h"
+#include "base/CodecTesting.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -102,6 +103,7 @@ std::optional<PlainTwin> readScrambled(const std::filesystem::path& file, std::s
     return unscrambleBytes(*bytes, scrambleKey(gamePath));
 }
 
+namespace {
 bool transcodeFile(std::string_view gamePath, std::uint8_t key, bool toPlain) {
     std::optional<std::string> source = readWholeFile(realPath(gamePath));
     if (!source) return false;
@@ -116,6 +118,7 @@ bool transcodeFile(std::string_view gamePath, std::uint8_t key, bool toPlain) {
     std::string target = replaceExtension(gamePath, ".mox");
     return writeFileAtomically(realPath(target), scrambleBytes(*source, gamePath.substr(gamePath.size() - 4), key));
 }
+}  // namespace
 
 bool convertScrambled(std::string_view gamePath) {
     if (gamePath.size() <= 4) return false;

@@ -18,7 +18,6 @@ std::string replaceExtension(std::string_view path, std::string_view extension);
 // False when the source cannot be read or is not a scrambled file; then
 // no target is created.
 bool convertScrambled(std::string_view gamePath);
-bool transcodeFile(std::string_view gamePath, std::uint8_t key, bool toPlain);
 // Deletes a plain twin directly (never through a shell).
 void removePlainTwin(std::string_view gamePath);
 
@@ -43,6 +42,3 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable = true);
 // The temporary name writeFileAtomically uses for a target.
 std::filesystem::path temporaryTwin(const std::filesystem::path& path);
-// Tests: when set, atomic writes stop right before the rename, as if the
-// program had died there (the temporary file stays behind).
-void stopWritesBeforeRename(bool stop);

@@ -1,4 +1,5 @@
 #include "base/Random.h"
+#include "base/RandomTesting.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,7 +1,6 @@
 #pragma once
 // Every reseed from the clock and every random draw goes through here,
-// so tests can fix the seconds and the sequence.
-#include <vector>
+// so tests can fix the seconds and the sequence (base/RandomTesting.h).
 
 // Seconds of the calendar clock (or the value a test fixed).
 long long nowSeconds();
@@ -13,9 +12,3 @@ void reseed(unsigned seed);
 void reseedFromClock();
 // Next number, 0..2147483647.
 int draw();
-
-// Tests: fix the seconds; a negative value returns to the real clock.
-void setFixedSeconds(long long seconds);
-// Tests: the next draws return these values in order, then the generator resumes.
-void queueDraws(const std::vector<int>& values);
-void clearQueuedDraws();

@@ -1,4 +1,5 @@
 #include "console/Output.h"
+#include "console/OutputTesting.h"
 
 #include <algorithm>
 #include <cctype>

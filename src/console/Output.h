@@ -83,11 +83,3 @@ std::uint16_t backgroundAttr(int index);
 // Text with the markup removed ("//" -> "/", "@@" -> "@", pauses dropped)
 // and a line break where the wrap took out a blank at the line's end.
 std::string stripMarkup(const std::string& text);
-
-// Tests: the text of scrollback line i (0 oldest .. 299 newest), trailing blanks trimmed.
-std::string scrollbackLine(int i);
-// Tests: the last n lines of the scrollback joined with '\n' (the bottom line included).
-std::string recentText(int n);
-// Tests: every formatted text printed since the last call, codes included.
-void setOutputCapture(bool on);
-std::string takeCapturedOutput();

@@ -57,6 +57,12 @@ ScriptPaths scriptPathsFor(const Npc& npc) {
     return {replaceExtension(plain, ".mox"), plain};
 }
 
+namespace {
+
+// The steps of one interaction with an open script. seekLabel and the two
+// after it close the conversation (clockRunning back to 1) when the script
+// says so, or when the day or label cannot be found; they report whether
+// the conversation is still open.
 bool seekDaySection(ConversationScript& script) { return script.seekDay(game.day); }
 
 bool seekLabel(ConversationScript& script, Npc& npc, int label) {
@@ -115,6 +121,8 @@ bool takeOption(ConversationScript& script, Npc& npc, int option) {
     npc.moodRate -= kMoodRateStep;
     return seekLabel(script, npc, npc.scriptLabel);
 }
+
+}  // namespace
 
 Talk openConversation(Npc& npc) {
     OpenedScript opened(npc);

@@ -6,7 +6,6 @@
 
 #include "world/World.h"
 
-class ConversationScript;
 
 // How opening a conversation went: the islander had no script to speak
 // from, or spoke and waits for a choice, or spoke and closed at once.
@@ -17,15 +16,6 @@ Talk openConversation(Npc& npc);
 // Takes the lettered option (1 for A) and speaks the node it leads to;
 // true while the conversation stays open.
 bool answerConversation(Npc& npc, int option);
-
-// The steps of one interaction with an open script. seekLabel and the
-// two after it close the conversation (clockRunning back to 1) when the
-// script says so, or when the day or label cannot be found; they report
-// whether the conversation is still open.
-bool seekDaySection(ConversationScript& script);
-bool seekLabel(ConversationScript& script, Npc& npc, int label);
-bool speakNode(ConversationScript& script, Npc& npc);
-bool takeOption(ConversationScript& script, Npc& npc, int option);
 
 // Game paths of the script the islander speaks from today: its own
 // personality script, or the shared memory script when it is today's

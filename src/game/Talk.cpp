@@ -41,9 +41,11 @@ void startConversation(Npc& npc) {
     }
 }
 
+namespace {
 void answerChoice(Npc& npc, int option) {
     if (!answerConversation(npc, option)) showRoomAfterConversation();
 }
+}  // namespace
 
 void resumeConversation() {
     Npc* npc = game.talkingTo;

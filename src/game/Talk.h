@@ -5,7 +5,6 @@
 
 void talkCommand(const char* argument);
 void startConversation(Npc& npc);
-void answerChoice(Npc& npc, int option);
 // Starts a conversation with talkingTo (scheduled after an islander walks up).
 void resumeConversation();
 // A line typed while a conversation is open: one lettered choice.

@@ -9,8 +9,6 @@ Room* roomAt(int area, int number) {
     return &game.rooms[static_cast<std::size_t>(area * kRoomsPerArea + number)];
 }
 
-int roomIndex(const Room& room) { return static_cast<int>(&room - game.rooms.data()); }
-
 void initAllLists() {
     initList(game.player.inventory, kInventoryCapacity);
     for (Room& room : game.rooms) {

@@ -139,7 +139,6 @@ extern GameState game;
 
 // Room (area, number), or nullptr when the pair is outside the table.
 Room* roomAt(int area, int number);
-int roomIndex(const Room& room);
 
 // Empties every list and field: the state of a freshly started program.
 void resetGameState();

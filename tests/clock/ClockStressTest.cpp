@@ -14,6 +14,7 @@
 #include "game/Ending.h"
 #include "world/GameLock.h"
 #include "game/Tick.h"
+#include "console/OutputTesting.h"
 
 namespace {
 // A scheduled callback that changes what the commands read.

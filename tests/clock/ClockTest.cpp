@@ -6,6 +6,7 @@
 #include "game/MorningTexts.h"
 #include "game/Commands.h"
 #include "game/Tick.h"
+#include "base/RandomTesting.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "game/Days.h"
 #include "game/MorningTexts.h"
 #include "game/Tick.h"
+#include "base/RandomTesting.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "game/Commands.h"
 #include "world/GameLock.h"
 #include "game/Tick.h"
+#include "console/OutputTesting.h"
 
 using IslandStressTest = WorldFixture;
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "console/OutputTesting.h"
 
 namespace {
 // The bottom line being written is 299; a finished line is 298 when a newline followed it.

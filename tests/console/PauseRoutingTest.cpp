@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "console/LineEditor.h"
 #include "console/Screen.h"
+#include "console/OutputTesting.h"
 
 namespace {
 // Input that waits like a terminal: nothing is "closed" while the queue is

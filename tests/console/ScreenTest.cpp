@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "console/Cp437.h"
 #include "console/TitleArt.h"
+#include "console/OutputTesting.h"
 
 namespace {
 class ScreenTest : public GameTest {};

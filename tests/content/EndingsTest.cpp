@@ -11,6 +11,7 @@
 #include "persist/Persist.h"
 #include "game/LoadGame.h"
 #include "game/Tick.h"
+#include "base/RandomTesting.h"
 
 class EndingsTest : public WorldPlaythroughTest {
 protected:

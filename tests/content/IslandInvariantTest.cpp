@@ -40,6 +40,8 @@
 #include "persist/Persist.h"
 #include "game/LoadGame.h"
 #include "game/Tick.h"
+#include "base/RandomTesting.h"
+#include "console/OutputTesting.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "dialogue/Moods.h"
 #include "islanders/IslanderFixture.h"
 #include "game/Tick.h"
+#include "base/RandomTesting.h"
 
 using MoodsTest = IslanderTest;
 

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "game/Commands.h"
 #include "game/Lab.h"
+#include "base/RandomTesting.h"
 
 namespace {
 const char* kCrazy = "Only crazy people type into thin air, crazy.\n";

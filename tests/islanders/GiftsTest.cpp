@@ -3,6 +3,7 @@
 
 #include "dialogue/Moods.h"
 #include "islanders/IslanderFixture.h"
+#include "base/RandomTesting.h"
 
 namespace {
 

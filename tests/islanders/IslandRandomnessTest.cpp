@@ -9,6 +9,7 @@
 #include "persist/SaveFixture.h"
 #include "game/LoadGame.h"
 #include "game/Wandering.h"
+#include "base/RandomTesting.h"
 
 namespace fs = std::filesystem;
 

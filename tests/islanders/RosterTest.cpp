@@ -8,6 +8,7 @@
 
 #include "base/Paths.h"
 #include "islanders/IslanderFixture.h"
+#include "base/RandomTesting.h"
 
 namespace fs = std::filesystem;
 

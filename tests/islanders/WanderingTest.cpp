@@ -4,6 +4,7 @@
 #include "game/Talk.h"
 #include "game/Tick.h"
 #include "game/Wandering.h"
+#include "base/RandomTesting.h"
 
 using WanderingTest = IslanderTest;
 

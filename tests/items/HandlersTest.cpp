@@ -1,4 +1,5 @@
 #include "items/ItemWorld.h"
+#include "base/RandomTesting.h"
 #include <algorithm>
 
 using HandlersTest = ItemTest;

@@ -2,6 +2,7 @@
 
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
+#include "base/CodecTesting.h"
 
 class InterruptedSave : public SaveTest {};
 

@@ -8,6 +8,7 @@
 #include "base/Codec.h"
 #include "persist/Persist.h"
 #include "persist/TempDataDir.h"
+#include "base/CodecTesting.h"
 
 class SaveTest : public GameTest {
 protected:

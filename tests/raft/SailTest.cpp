@@ -1,5 +1,6 @@
 #include "raft/RaftWorld.h"
 #include "game/Sail.h"
+#include "base/RandomTesting.h"
 
 namespace {
 const std::string kWarning =
