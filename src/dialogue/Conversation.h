@@ -6,7 +6,6 @@
 
 #include "world/World.h"
 
-
 // How opening a conversation went: the islander had no script to speak
 // from, or spoke and waits for a choice, or spoke and closed at once.
 // Whoever opened it shows the room again when it closed.
