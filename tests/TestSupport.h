@@ -1,14 +1,19 @@
 #pragma once
-// Shared fixture: a fresh game state on an in-memory screen, time and
-// randomness fixed, no clock thread.
+// The one test kit: the fixture of a fresh game state on an in-memory
+// screen, time and randomness fixed, no clock thread; and the private data
+// directory a test writes its files into.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <filesystem>
 #include <string>
 
 #include "console/Input.h"
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
 #include "console/Screen.h"
+#include "base/Paths.h"
 #include "base/Random.h"
 #include "world/World.h"
 
@@ -71,3 +76,57 @@ inline std::string GameTest::creditsText() {
     showCredits();
     return takeCapturedOutput();
 }
+
+// Builds a new private data directory for one test and returns it: empty,
+// or a copy of the files of `from` less their plain twins (".ims": another
+// test may be unscrambling its own right now).
+inline std::filesystem::path makePrivateDataDir(const std::filesystem::path& from = {}) {
+    namespace fs = std::filesystem;
+    static std::atomic<int> serial{0};
+    fs::path dir = fs::temp_directory_path() /
+                   ("brinefall-data-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    if (!from.empty()) {
+        for (const auto& entry : fs::directory_iterator(from)) {
+            if (entry.path().extension() == ".ims" || !entry.is_regular_file()) continue;
+            std::error_code ignored;
+            fs::copy_file(entry.path(), dir / entry.path().filename(), ignored);
+        }
+    }
+    return dir;
+}
+
+// A private data directory that is the game's from construction to
+// destruction; then the previous one is restored and this one removed.
+class PrivateDataDir {
+public:
+    explicit PrivateDataDir(const std::filesystem::path& from = {})
+        : previous_(dataDirectory()), dir_(makePrivateDataDir(from)) {
+        setDataDirectory(dir_);
+    }
+    ~PrivateDataDir() {
+        setDataDirectory(previous_);
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    PrivateDataDir(const PrivateDataDir&) = delete;
+    PrivateDataDir& operator=(const PrivateDataDir&) = delete;
+    const std::filesystem::path& path() const { return dir_; }
+    // Starts over, empty, under another parent (/dev/shm, say); false
+    // (nothing changed) when that cannot be made.
+    bool moveUnder(const std::filesystem::path& parent) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(parent, ec)) return false;
+        std::filesystem::path moved = parent / dir_.filename();
+        if (!std::filesystem::create_directories(moved, ec)) return false;
+        std::filesystem::remove_all(dir_, ec);
+        dir_ = moved;
+        setDataDirectory(dir_);
+        return true;
+    }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path dir_;
+};

@@ -84,10 +84,8 @@ TEST_F(PagingTest, PagesCountAcrossCallsAndOnlyWhilePaging) {
 }
 
 TEST_F(PagingTest, InstructionsFromTheMenuAreReadFromTheirTitle) {
-    fs::path old = dataDirectory();
-    fs::path data = fs::temp_directory_path() / ("brinefall-paging-" + std::to_string(::getpid()));
-    fs::create_directories(data);
-    setDataDirectory(data);
+    PrivateDataDir privateData;
+    const fs::path& data = privateData.path();
     std::ofstream(data / "readme.txt") << "How to survive\n" << numberedLines(2, 60) << "0\n";
     game.running = 0;  // the menu comes before any game
 
@@ -100,7 +98,5 @@ TEST_F(PagingTest, InstructionsFromTheMenuAreReadFromTheirTitle) {
     ASSERT_EQ(watcher.pages.size(), 1u);
     EXPECT_EQ(watcher.pages[0].top, "How to survive");
     EXPECT_EQ(watcher.pages[0].lastText, "line 45");
-    setDataDirectory(old);
-    fs::remove_all(data);
     setInputLimit(75);
 }

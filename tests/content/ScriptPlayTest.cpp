@@ -52,16 +52,7 @@ protected:
 
     // Every interaction scrambles and syncs a script file: in memory that
     // costs nothing, on a disk it makes the walk slow.
-    void moveDataToMemory() {
-        std::filesystem::path shm = "/dev/shm";
-        std::error_code ec;
-        if (!std::filesystem::is_directory(shm, ec)) return;
-        std::filesystem::path inMemory = shm / dataDir.filename();
-        if (!std::filesystem::create_directories(inMemory, ec)) return;
-        std::filesystem::remove_all(dataDir, ec);
-        dataDir = inMemory;
-        setDataDirectory(dataDir);
-    }
+    void moveDataToMemory() { privateData.moveUnder("/dev/shm"); }
 
     // Puts the speaker back where it stood, after an action moved it.
     void bringBack() {

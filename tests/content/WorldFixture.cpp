@@ -1,6 +1,5 @@
 #include "WorldFixture.h"
 
-#include <unistd.h>
 
 #include "base/Paths.h"
 #include "persist/Persist.h"
@@ -17,21 +16,9 @@ const WorldSource& worldSource() {
 
 void WorldFixture::SetUp() {
     GameTest::SetUp();
-    previousData_ = dataDirectory();
     fs::path built(BRINEFALL_DATA_DIR);
     if (fs::exists(built / "initial.mox")) {
-        static int copies = 0;
-        privateData_ = fs::temp_directory_path() /
-                       ("brinefall-world-" + std::to_string(::getpid()) + "-" + std::to_string(++copies));
-        fs::remove_all(privateData_);
-        fs::create_directories(privateData_);
-        // Plain twins are left out: another test may be unscrambling its own right now.
-        for (const auto& entry : fs::directory_iterator(built)) {
-            if (entry.path().extension() == ".ims" || !entry.is_regular_file()) continue;
-            std::error_code ignored;
-            fs::copy_file(entry.path(), privateData_ / entry.path().filename(), ignored);
-        }
-        setDataDirectory(privateData_);
+        privateData_.emplace(built);
         ASSERT_EQ(loadGame(1), 1) << "the built world did not load";
         loadedFromBuild = true;
     } else {
@@ -43,7 +30,6 @@ void WorldFixture::SetUp() {
 }
 
 void WorldFixture::TearDown() {
-    if (!previousData_.empty()) setDataDirectory(previousData_);
-    if (!privateData_.empty()) fs::remove_all(privateData_);
+    privateData_.reset();
     GameTest::TearDown();
 }

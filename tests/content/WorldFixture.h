@@ -4,6 +4,7 @@
 // test reader. Each test works on a private copy of Data, so tests running
 // side by side never share the unscrambled twin of the world file.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "TestSupport.h"
@@ -25,6 +26,5 @@ protected:
     Room& room(int area, int number) { return *roomAt(area, number); }
 
 private:
-    std::filesystem::path privateData_;
-    std::filesystem::path previousData_;
+    std::optional<PrivateDataDir> privateData_;
 };

@@ -1,7 +1,6 @@
 #pragma once
 // A game with a private Data directory holding small test scripts, and
 // islanders placed in the player's room.
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,15 +14,11 @@
 
 class ConversationTest : public GameTest {
 protected:
-    std::filesystem::path dataDir;
+    PrivateDataDir privateData;
+    const std::filesystem::path& dataDir = privateData.path();
 
     void SetUp() override {
         GameTest::SetUp();
-        static int serial = 0;
-        dataDir = std::filesystem::temp_directory_path() /
-                  ("brinefall-talk-" + std::to_string(getpid()) + "-" + std::to_string(++serial));
-        std::filesystem::create_directories(dataDir);
-        setDataDirectory(dataDir);
         setInputLimit(75);
         makeRoom(0, 8, "Beach", "Sand everywhere.");
         Npc& dog = game.islanders[0];
@@ -32,9 +27,6 @@ protected:
         game.memorySubject = &dog;
     }
     void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(dataDir, ec);
-        setDataDirectory("Data");
         GameTest::TearDown();
     }
 

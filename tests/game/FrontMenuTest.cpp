@@ -24,22 +24,16 @@ int count(const std::string& text, const std::string& part) {
 
 class FrontMenuTest : public GameTest {
 protected:
-    fs::path oldData;
-    fs::path data;
+    PrivateDataDir privateData;
+    const fs::path& data = privateData.path();
 
     void SetUp() override {
         GameTest::SetUp();
         setUpConsole();
         game.running = 0;  // the menu comes before any game
         game.player.name = "";
-        oldData = dataDirectory();
-        data = fs::temp_directory_path() / ("brinefall-menu-" + std::to_string(::getpid()));
-        fs::create_directories(data);
-        setDataDirectory(data);
     }
     void TearDown() override {
-        setDataDirectory(oldData);
-        fs::remove_all(data);
         setInputLimit(75);
         GameTest::TearDown();
     }

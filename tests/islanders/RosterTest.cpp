@@ -29,24 +29,12 @@ const std::set<std::string> kFemale = {"Monica", "Beth", "Trish", "Jenna", "Fran
 
 class RosterTest : public IslanderTest {
 protected:
-    fs::path previous;
-    fs::path dir;
+    PrivateDataDir privateData;
+    const fs::path& dir = privateData.path();
 
     void SetUp() override {
         IslanderTest::SetUp();
         game.islanderCount = 0;
-        previous = dataDirectory();
-        dir = fs::temp_directory_path() /
-              ("brinefall-roster-" + std::to_string(getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        setDataDirectory(dir);
-    }
-    void TearDown() override {
-        setDataDirectory(previous);
-        fs::remove_all(dir);
-        IslanderTest::TearDown();
     }
 
     // Writes Data\<name>.mox the way the game's data build scrambles it:

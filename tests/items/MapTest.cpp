@@ -6,23 +6,12 @@
 
 class MapTest : public ItemTest {
 protected:
-    std::filesystem::path previous;
-    std::filesystem::path dir;
+    PrivateDataDir privateData;
+    const std::filesystem::path& dir = privateData.path();
 
     void SetUp() override {
         ItemTest::SetUp();
-        previous = dataDirectory();
-        dir = std::filesystem::temp_directory_path() /
-              ("brinefall-map-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-        setDataDirectory(dir);
         give("map");
-    }
-    void TearDown() override {
-        setDataDirectory(previous);
-        std::filesystem::remove_all(dir);
-        ItemTest::TearDown();
     }
     void writeMap(const std::string& text) { std::ofstream(dir / "map.txt", std::ios::binary) << text; }
 };

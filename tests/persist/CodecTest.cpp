@@ -7,7 +7,7 @@
 
 #include "base/Paths.h"
 #include "base/Codec.h"
-#include "persist/TempDataDir.h"
+#include "TestSupport.h"
 
 namespace {
 void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
@@ -54,7 +54,7 @@ TEST(UnscrambleBytes, RefusesWhatThisCodecDidNotWrite) {
 
 class CodecFiles : public ::testing::Test {
 protected:
-    TempDataDir data;
+    PrivateDataDir data;
 };
 
 TEST_F(CodecFiles, ScrambleAndUnscrambleRestoreTheBytes) {

@@ -121,7 +121,7 @@ TEST_F(SaveDirectory, ANewGameReadsTheWorldAndPersonalitiesWithoutWritingBesideT
 }
 
 TEST(DataDirectory, IsFoundBesideTheProgramNeverInTheWorkingDirectory) {
-    TempDataDir root;
+    PrivateDataDir root;
     const fs::path built = root.path() / "build";
     fs::create_directories(built / "Data");
     EXPECT_EQ(dataDirectoryBeside(built / "brinefall"), built / "Data");
@@ -133,7 +133,7 @@ TEST(DataDirectory, IsFoundBesideTheProgramNeverInTheWorkingDirectory) {
 }
 
 TEST(DataDirectory, ProblemsNameTheReason) {
-    TempDataDir root;
+    PrivateDataDir root;
     EXPECT_EQ(dataDirectoryProblem(root.path() / "missing"), "No such file or directory");
     touch(root.path() / "file");
     EXPECT_EQ(dataDirectoryProblem(root.path() / "file"), "Not a directory");
@@ -181,7 +181,7 @@ TEST(CommandLine, ReadsTheOptionsAndRefusesTheRest) {
 }
 
 TEST(SettleDirectories, TakesTheGivenOnesAndNeedsSomewhereForSaves) {
-    TempDataDir data;
+    PrivateDataDir data;
     touch(data.path() / "initial.mox");
     ScopedVariable xdg("XDG_DATA_HOME", nullptr);
     ScopedVariable home("HOME", nullptr);

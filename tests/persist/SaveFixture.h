@@ -7,12 +7,11 @@
 #include "base/Paths.h"
 #include "base/Codec.h"
 #include "persist/Persist.h"
-#include "persist/TempDataDir.h"
 #include "base/CodecTesting.h"
 
 class SaveTest : public GameTest {
 protected:
-    TempDataDir data;
+    PrivateDataDir data;
 
     void TearDown() override {
         stopWritesBeforeRename(false);
