@@ -10,6 +10,7 @@
 #include <string>
 
 #include "console/Input.h"
+#include "console/RuntimeState.h"
 #include "console/MemoryConsole.h"
 #include "console/Output.h"
 #include "console/Screen.h"
@@ -29,7 +30,7 @@ protected:
     void SetUp() override {
         setConsole(&screen);
         connectCommandLine();
-        resetInputState();
+        resetRuntimeState();  // scrollback, key hand-off, typing limit: as at start
         setUpConsole();  // frame, prompt and the cursor on the input row, as in the game
         resetGameState();
         setFixedSeconds(1000);

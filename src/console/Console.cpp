@@ -1,12 +1,10 @@
 #include "console/Console.h"
 
 #include "console/MemoryConsole.h"
-
-namespace {
-Console* current = nullptr;
-}
+#include "console/RuntimeState.h"
 
 Console& console() {
+    Console*& current = runtime().console;
     if (!current) {
         static MemoryConsole fallback;
         current = &fallback;
@@ -14,4 +12,4 @@ Console& console() {
     return *current;
 }
 
-void setConsole(Console* backEnd) { current = backEnd; }
+void setConsole(Console* backEnd) { runtime().console = backEnd; }

@@ -6,15 +6,14 @@
 #include <mutex>
 
 #include "base/LockOrder.h"
+#include "console/RuntimeState.h"
 #include "console/Screen.h"
 
 namespace {
 RankedMutex<LockRank::Input> readMutex;  // one reader of the back end at a time
 std::mutex stateMutex;
 std::condition_variable keyArrived;
-int pausesWaiting = 0;
-int keysForPause = 0;
-std::atomic<bool> closed{false};
+InputHandOff& handOff() { return runtime().input; }
 
 // Every event from the back end comes through here: Ctrl+C and Alt+F4 end
 // the program wherever they are pressed, at the prompt, in a pause or
@@ -29,16 +28,16 @@ InputEvent readBackEnd(int timeoutMs) {
 bool offerToPause(const InputEvent& e) {
     if (e.type != InputEvent::Type::Closed && !e.isKeyDown()) return false;
     std::lock_guard lock(stateMutex);
-    if (pausesWaiting == 0) return false;
-    ++keysForPause;
+    if (handOff().pausesWaiting == 0) return false;
+    ++handOff().keysForPause;
     keyArrived.notify_all();
     return true;
 }
 
 bool takeKeyForPause() {
     std::lock_guard lock(stateMutex);
-    if (keysForPause == 0) return false;
-    --keysForPause;
+    if (handOff().keysForPause == 0) return false;
+    --handOff().keysForPause;
     return true;
 }
 }  // namespace
@@ -49,7 +48,7 @@ InputEvent nextInputEvent(int timeoutMs) {
         std::lock_guard lock(readMutex);
         e = readBackEnd(timeoutMs);
     }
-    if (e.type == InputEvent::Type::Closed) closed = true;
+    if (e.type == InputEvent::Type::Closed) handOff().closed = true;
     if (offerToPause(e)) return InputEvent{};
     return e;
 }
@@ -58,19 +57,19 @@ void wakeInput() { console().wake(); }
 
 PauseWait::PauseWait() {
     std::lock_guard lock(stateMutex);
-    ++pausesWaiting;
+    ++handOff().pausesWaiting;
 }
 
 PauseWait::~PauseWait() {
     std::lock_guard lock(stateMutex);
-    --pausesWaiting;
-    if (pausesWaiting == 0) keysForPause = 0;
+    --handOff().pausesWaiting;
+    if (handOff().pausesWaiting == 0) handOff().keysForPause = 0;
 }
 
 bool PauseWait::waitForKey(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (true) {
-        if (closed) return true;
+        if (handOff().closed) return true;
         // A key the reader handed over while the pause was between two waits.
         if (takeKeyForPause()) return true;
         // Read the back end ourselves when nobody else is; otherwise the
@@ -78,16 +77,16 @@ bool PauseWait::waitForKey(int timeoutMs) {
         std::unique_lock reader(readMutex, std::try_to_lock);
         if (!reader.owns_lock()) {
             std::unique_lock lock(stateMutex);
-            if (keyArrived.wait_until(lock, deadline, [] { return keysForPause > 0; })) {
-                --keysForPause;
+            if (keyArrived.wait_until(lock, deadline, [] { return handOff().keysForPause > 0; })) {
+                --handOff().keysForPause;
                 return true;
             }
-            return closed;
+            return handOff().closed;
         }
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         // A blink already due still looks once at what has come in.
         InputEvent e = readBackEnd(static_cast<int>(left > 0 ? left : 0));
-        if (e.type == InputEvent::Type::Closed) closed = true;
+        if (e.type == InputEvent::Type::Closed) handOff().closed = true;
         reader.unlock();
         if (e.isKeyDown() || e.type == InputEvent::Type::Closed || takeKeyForPause()) return true;
         // A mouse event or a wake meant for the line editor: the blink is not due yet.
@@ -95,11 +94,11 @@ bool PauseWait::waitForKey(int timeoutMs) {
     }
 }
 
-bool inputClosed() { return closed; }
+bool inputClosed() { return handOff().closed; }
 
 void resetInputState() {
     std::lock_guard lock(stateMutex);
-    pausesWaiting = 0;
-    keysForPause = 0;
-    closed = false;
+    handOff().pausesWaiting = 0;
+    handOff().keysForPause = 0;
+    handOff().closed = false;
 }

@@ -7,6 +7,7 @@
 #include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/Output.h"
+#include "console/RuntimeState.h"
 
 namespace {
 constexpr int kFirstColumn = kFirstInputColumn;
@@ -16,9 +17,7 @@ constexpr std::uint16_t kPlain = 0x07;
 constexpr std::uint16_t kSuggestion = 0x1F;
 constexpr int kWheelNotch = 120;
 
-// The first column where no more characters may be typed; a walk-up
-// conversation sets it from the clock thread.
-std::atomic<int> limit{75};
+std::atomic<int>& limit = runtime().inputLimit;
 
 std::mutex wordsMutex;
 CommandLineWords gameWords;

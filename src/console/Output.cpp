@@ -7,6 +7,7 @@
 
 #include "base/LockOrder.h"
 #include "console/Input.h"
+#include "console/RuntimeState.h"
 
 namespace {
 constexpr char kLetters[] = "WwRrBbGgYyCcPpke";
@@ -24,49 +25,36 @@ constexpr char kSoftBreak = '\x1e';
 
 // Held for a whole print, its key pause included; nothing under it prints.
 RankedMutex<LockRank::Output> outputMutex;
-Scrollback theScrollback;
-bool capturing = false;
-std::string captured;
-// Paging: lines scrolled in since the page began; a page is the text area less its pause row.
-bool paging = false;
-int pageLines = 0;
+OutputState& state() { return runtime().output; }
+// A page is the text area less its pause row.
 constexpr int kPageLines = kTextRows - 1;
-// Every line ever scrolled in, and the line that headed the text area when
-// it was last drawn (counted the same way; -1 for none): the difference is
-// how far the shown text moved, which the console is told as a scroll.
-long long linesScrolledIn = 0;
-long long shownTopLine = -1;
-bool shownBottomBlank = false;  // the text area's last row, as last drawn
-// Prints held back from the screen (see HeldOutput).
-int holds = 0;
-bool heldBack = false;
 
 bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
 bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
 
 void scrollOneLine() {
-    Scrollback& sb = theScrollback;
-    ++pageLines;
-    ++linesScrolledIn;
+    Scrollback& sb = state().scrollback;
+    ++state().pageLines;
+    ++state().linesScrolledIn;
     sb.oldest = (sb.oldest + 1) % kScrollbackLines;  // line 0 is lost
     sb.bottom().fill(ScreenCell{' ', 0x00});
 }
 
 void refreshLocked() {
-    Scrollback& sb = theScrollback;
-    heldBack = false;
+    Scrollback& sb = state().scrollback;
+    state().heldBack = false;
     static std::array<ScreenCell, kTextWidth * kTextRows> block;
-    const long long topLine = linesScrolledIn + sb.viewTop;
+    const long long topLine = state().linesScrolledIn + sb.viewTop;
     const ScrollbackLine& lastRow = sb.line(sb.viewTop + kTextRows - 1);
     const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
     // A last row blank before and after (the line still to be written, as
     // a rule) stays out of the scroll, and the scroll bar's arrow beside it
     // stays in place.
-    const int rows = shownBottomBlank && bottomBlank ? kTextRows - 1 : kTextRows;
-    if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < rows)
-        console().scrollUp(kTextLeft, kTextTop, kTextWidth, rows, static_cast<int>(topLine - shownTopLine));
-    shownTopLine = topLine;
-    shownBottomBlank = bottomBlank;
+    const int rows = state().shownBottomBlank && bottomBlank ? kTextRows - 1 : kTextRows;
+    if (state().shownTopLine >= 0 && topLine > state().shownTopLine && topLine - state().shownTopLine < rows)
+        console().scrollUp(kTextLeft, kTextTop, kTextWidth, rows, static_cast<int>(topLine - state().shownTopLine));
+    state().shownTopLine = topLine;
+    state().shownBottomBlank = bottomBlank;
     for (int row = 0; row < kTextRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
@@ -76,14 +64,14 @@ void refreshLocked() {
 }
 
 void putCell(char ch, std::uint16_t attr) {
-    Scrollback& sb = theScrollback;
+    Scrollback& sb = state().scrollback;
     sb.bottom()[static_cast<std::size_t>(sb.column)] = ScreenCell{static_cast<std::uint8_t>(ch), attr};
     ++sb.column;
 }
 
 // The "/s" pause: a blinking arrow until a key comes.
 void waitForKeyBlinking() {
-    Scrollback& sb = theScrollback;
+    Scrollback& sb = state().scrollback;
     if (!console().interactive()) return;
     // Registered once for the whole wait, from before the arrow shows, so
     // no key slips past it to the line editor while the arrow blinks.
@@ -101,15 +89,15 @@ void waitForKeyBlinking() {
 
 // Draws the wrapped text; false when a bad code stopped it.
 bool draw(const std::string& text) {
-    Scrollback& sb = theScrollback;
+    Scrollback& sb = state().scrollback;
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (paging && pageLines >= kPageLines) {
+        if (state().paging && state().pageLines >= kPageLines) {
             // The page's first line is at the top: show it and wait before it scrolls away.
             sb.viewTop = kNewestViewTop;
             waitForKeyBlinking();
-            pageLines = 0;
+            state().pageLines = 0;
         }
         char c = text[i];
         if (c == kSoftBreak) continue;
@@ -119,7 +107,7 @@ bool draw(const std::string& text) {
             char code = text[++i];
             if (code != 'x') sb.restoreForeground = fg;
             if (code == 'x') fg = sb.restoreForeground;
-            else if (code == 's') { waitForKeyBlinking(); pageLines = 0; }
+            else if (code == 's') { waitForKeyBlinking(); state().pageLines = 0; }
             else if (code == '/') putCell('/', backgroundAttr(bg) | foregroundAttr(fg));
             else if (foregroundIndex(code) >= 0) fg = foregroundIndex(code);
             else return false;
@@ -146,11 +134,11 @@ void printLocked(const char* format, const FormatArg* args, std::size_t count) {
         printLocked("Error.  Invalid character following '%%'.\n", nullptr, 0);
         return;
     }
-    if (capturing) captured += text;
-    wrapMarkedText(text, theScrollback.column);
+    if (state().capturing) state().captured += text;
+    wrapMarkedText(text, state().scrollback.column);
     bool ok = draw(text);
-    theScrollback.viewTop = kNewestViewTop;
-    if (holds > 0) heldBack = true;
+    state().scrollback.viewTop = kNewestViewTop;
+    if (state().holds > 0) state().heldBack = true;
     else refreshLocked();
     console().plainText(stripMarkup(text).c_str());
     if (!ok) printLocked("Error.  Invalid character following '//'.\n", nullptr, 0);
@@ -170,16 +158,30 @@ int backgroundIndex(char letter) {
 std::uint16_t foregroundAttr(int index) { return index >= 0 && index < 16 ? kForeground[index] : 0x07; }
 std::uint16_t backgroundAttr(int index) { return index >= 0 && index < 16 ? kBackground[index] : 0x00; }
 
-Scrollback& scrollback() { return theScrollback; }
+Scrollback& scrollback() { return state().scrollback; }
 
 void clearScrollback() {
     std::lock_guard lock(outputMutex);
-    for (auto& line : theScrollback.ring) line.fill(ScreenCell{' ', 0x00});
-    theScrollback.oldest = 0;
-    theScrollback.column = 0;
-    theScrollback.restoreForeground = 0;
-    theScrollback.viewTop = kNewestViewTop;
-    shownTopLine = -1;
+    for (auto& line : state().scrollback.ring) line.fill(ScreenCell{' ', 0x00});
+    state().scrollback.oldest = 0;
+    state().scrollback.column = 0;
+    state().scrollback.restoreForeground = 0;
+    state().scrollback.viewTop = kNewestViewTop;
+    state().shownTopLine = -1;
+}
+
+void resetOutputState() {
+    std::lock_guard lock(outputMutex);
+    OutputState& o = state();
+    o.capturing = false;
+    o.captured.clear();
+    o.paging = false;
+    o.pageLines = 0;
+    o.linesScrolledIn = 0;
+    o.shownTopLine = -1;
+    o.shownBottomBlank = false;
+    o.holds = 0;
+    o.heldBack = false;
 }
 
 void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count) {
@@ -189,28 +191,28 @@ void printMarkedArgs(const char* format, const FormatArg* args, std::size_t coun
 
 PagedOutput::PagedOutput() {
     std::lock_guard lock(outputMutex);
-    paging = true;
-    pageLines = 0;
+    state().paging = true;
+    state().pageLines = 0;
 }
 
 PagedOutput::~PagedOutput() {
     std::lock_guard lock(outputMutex);
-    paging = false;
+    state().paging = false;
 }
 
 HeldOutput::HeldOutput() {
     std::lock_guard lock(outputMutex);
-    ++holds;
+    ++state().holds;
 }
 
 HeldOutput::~HeldOutput() {
     std::lock_guard lock(outputMutex);
-    if (--holds == 0 && heldBack) refreshLocked();
+    if (--state().holds == 0 && state().heldBack) refreshLocked();
 }
 
 void showHeldOutput() {
     std::lock_guard lock(outputMutex);
-    if (heldBack) refreshLocked();
+    if (state().heldBack) refreshLocked();
 }
 
 void refreshTextArea() {
@@ -220,16 +222,16 @@ void refreshTextArea() {
 
 void scrollViewUp() {
     std::lock_guard lock(outputMutex);
-    if (theScrollback.viewTop > 0) {
-        --theScrollback.viewTop;
+    if (state().scrollback.viewTop > 0) {
+        --state().scrollback.viewTop;
         refreshLocked();
     }
 }
 
 void scrollViewDown() {
     std::lock_guard lock(outputMutex);
-    if (theScrollback.viewTop < kNewestViewTop) {
-        ++theScrollback.viewTop;
+    if (state().scrollback.viewTop < kNewestViewTop) {
+        ++state().scrollback.viewTop;
         refreshLocked();
     }
 }
@@ -238,9 +240,9 @@ namespace {
 // A page keeps one line of the one before in view, so the reader's place is not lost.
 void scrollViewPage(int direction) {
     std::lock_guard lock(outputMutex);
-    int top = std::clamp(theScrollback.viewTop + direction * (kTextRows - 1), 0, kNewestViewTop);
-    if (top != theScrollback.viewTop) {
-        theScrollback.viewTop = top;
+    int top = std::clamp(state().scrollback.viewTop + direction * (kTextRows - 1), 0, kNewestViewTop);
+    if (top != state().scrollback.viewTop) {
+        state().scrollback.viewTop = top;
         refreshLocked();
     }
 }
@@ -320,7 +322,7 @@ std::string scrollbackLine(int i) {
     std::lock_guard lock(outputMutex);
     std::string s;
     if (i < 0 || i >= kScrollbackLines) return s;
-    for (const ScreenCell& cell : theScrollback.line(i)) s += static_cast<char>(cell.ch);
+    for (const ScreenCell& cell : state().scrollback.line(i)) s += static_cast<char>(cell.ch);
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
 }
@@ -337,13 +339,13 @@ std::string recentText(int n) {
 
 void setOutputCapture(bool on) {
     std::lock_guard lock(outputMutex);
-    capturing = on;
-    captured.clear();
+    state().capturing = on;
+    state().captured.clear();
 }
 
 std::string takeCapturedOutput() {
     std::lock_guard lock(outputMutex);
     std::string out;
-    out.swap(captured);
+    out.swap(state().captured);
     return out;
 }

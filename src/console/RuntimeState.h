@@ -1,0 +1,56 @@
+#pragma once
+// The state of a run that is not the world: what the text area shows and
+// keeps in its scrollback, the hand-off of keys to a key pause, the typing
+// limit and the console in use. It lives in one object with one reset.
+// Each part is guarded by the lock of the code that uses it: the output
+// part by the output lock, the hand-off by the input's state lock.
+#include <atomic>
+#include <string>
+
+#include "console/Output.h"
+
+class Console;
+
+struct OutputState {
+    Scrollback scrollback;
+    // Every formatted text printed, while a test captures it.
+    bool capturing = false;
+    std::string captured;
+    // Paging: lines scrolled in since the page began.
+    bool paging = false;
+    int pageLines = 0;
+    // Every line ever scrolled in, and the line that headed the text area
+    // when it was last drawn (counted the same way; -1 for none): the
+    // difference is how far the shown text moved, which the console is
+    // told as a scroll.
+    long long linesScrolledIn = 0;
+    long long shownTopLine = -1;
+    bool shownBottomBlank = false;  // the text area's last row, as last drawn
+    // Prints held back from the screen (see HeldOutput).
+    int holds = 0;
+    bool heldBack = false;
+};
+
+struct InputHandOff {
+    int pausesWaiting = 0;
+    int keysForPause = 0;
+    std::atomic<bool> closed{false};
+};
+
+struct RuntimeState {
+    OutputState output;
+    InputHandOff input;
+    // The first column where no more characters may be typed; a walk-up
+    // conversation sets it from the clock thread.
+    std::atomic<int> inputLimit{75};
+    Console* console = nullptr;  // nullptr: an in-memory screen stands in
+};
+
+RuntimeState& runtime();
+// The output part as at start, under the output lock (the scrollback's
+// text is cleared by clearScrollback).
+void resetOutputState();
+// Everything as when the program started, but the console in use: an empty
+// scrollback, no capture, paging or held output, no pause waiting, the input
+// open, the starting typing limit.
+void resetRuntimeState();
