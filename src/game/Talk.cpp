@@ -25,6 +25,11 @@ void showRoomAfterConversation() {
     scheduleEvent(kReactionDelay, islanderReacts);
 }
 
+// A lettered choice; when it closes the conversation, the room again.
+void answerChoice(Npc& npc, int option) {
+    if (!answerConversation(npc, option)) showRoomAfterConversation();
+}
+
 }  // namespace
 
 void startConversation(Npc& npc) {
@@ -40,12 +45,6 @@ void startConversation(Npc& npc) {
         break;
     }
 }
-
-namespace {
-void answerChoice(Npc& npc, int option) {
-    if (!answerConversation(npc, option)) showRoomAfterConversation();
-}
-}  // namespace
 
 void resumeConversation() {
     Npc* npc = game.talkingTo;
