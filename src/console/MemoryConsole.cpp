@@ -40,6 +40,12 @@ void MemoryConsole::setCursor(int x, int y) {
 int MemoryConsole::cursorX() { std::lock_guard lock(mutex_); return cursorX_; }
 int MemoryConsole::cursorY() { std::lock_guard lock(mutex_); return cursorY_; }
 void MemoryConsole::setTitle(const char* title) { std::lock_guard lock(mutex_); title_ = title; }
+int MemoryConsole::rows() { std::lock_guard lock(mutex_); return grid_.rows(); }
+
+void MemoryConsole::resize(int rows) {
+    std::lock_guard lock(mutex_);
+    grid_.resize(rows);
+}
 
 InputEvent MemoryConsole::nextEvent(int /*timeoutMs*/) {
     std::lock_guard lock(mutex_);

@@ -1,5 +1,5 @@
 #pragma once
-// An 80x50 screen in memory with scripted input, for tests.
+// An 80-column screen in memory (50 rows unless resized) with scripted input, for tests.
 #include <deque>
 #include <mutex>
 #include <string>
@@ -22,11 +22,15 @@ public:
     int cursorX() override;
     int cursorY() override;
     void setTitle(const char* title) override;
+    int rows() override;
     InputEvent nextEvent(int timeoutMs) override;
     void beep(int frequency, int durationMs) override;
     void sleepMs(int ms) override;
 
     // Test helpers.
+    // A blank screen of this many rows, as a terminal shows after a resize;
+    // the game learns of it from a Resize event (pushEvent) or fitScreenToConsole.
+    void resize(int rows);
     ScreenCell cell(int x, int y) const;
     std::string rowText(int y, int fromX = 0, int toX = kScreenWidth) const;  // trailing blanks trimmed
     void pushEvent(const InputEvent& e);

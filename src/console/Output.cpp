@@ -1,10 +1,12 @@
 #include "console/Output.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <mutex>
 
 #include "console/Input.h"
+#include "console/Screen.h"
 
 namespace {
 constexpr char kLetters[] = "WwRrBbGgYyCcPpke";
@@ -27,13 +29,14 @@ std::string captured;
 // Paging: lines scrolled in since the page began; a page is the text area less its pause row.
 bool paging = false;
 int pageLines = 0;
-constexpr int kPageLines = kTextRows - 1;
 // Every line ever scrolled in, and the line that headed the text area when
 // it was last drawn (counted the same way; -1 for none): the difference is
 // how far the shown text moved, which the console is told as a scroll.
 long long linesScrolledIn = 0;
 long long shownTopLine = -1;
 bool shownBottomBlank = false;  // the text area's last row, as last drawn
+// A height the screen is to be laid out for at the next refresh; 0 for none.
+std::atomic<int> pendingHeight{0};
 // Prints held back from the screen (see HeldOutput).
 int holds = 0;
 bool heldBack = false;
@@ -49,26 +52,44 @@ void scrollOneLine() {
     sb.bottom().fill(ScreenCell{' ', 0x00});
 }
 
+int textRows() { return screenLayout().textRows; }
+
+// Lays the screen out for a new height, when one waits: the frame where it
+// now belongs, the view on the newest lines, every row drawn afresh.
+void applyPendingHeight() {
+    const int rows = pendingHeight.exchange(0);
+    if (rows == 0) return;
+    setScreenHeight(rows);
+    theScrollback.viewTop = newestViewTop();
+    shownTopLine = -1;  // the rows are not where they were: no scroll, all of them drawn
+    shownBottomBlank = false;
+    drawScreenFrame();
+    console().wake();  // the line editor draws its row where it now is
+}
+
 void refreshLocked() {
     Scrollback& sb = theScrollback;
     heldBack = false;
-    static std::array<ScreenCell, kTextWidth * kTextRows> block;
+    applyPendingHeight();
+    const int textRows = screenLayout().textRows;  // once: the clock thread prints while a resize lays out the screen
+    sb.viewTop = std::clamp(sb.viewTop, 0, kScrollbackLines - textRows);
+    static std::array<ScreenCell, kTextWidth * kScrollbackLines> block;
     const long long topLine = linesScrolledIn + sb.viewTop;
-    const ScrollbackLine& lastRow = sb.line(sb.viewTop + kTextRows - 1);
+    const ScrollbackLine& lastRow = sb.line(sb.viewTop + textRows - 1);
     const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
     // A last row blank before and after (the line still to be written, as
     // a rule) stays out of the scroll, and the scroll bar's arrow beside it
     // stays in place.
-    const int rows = shownBottomBlank && bottomBlank ? kTextRows - 1 : kTextRows;
+    const int rows = shownBottomBlank && bottomBlank ? textRows - 1 : textRows;
     if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < rows)
         console().scrollUp(kTextLeft, kTextTop, kTextWidth, rows, static_cast<int>(topLine - shownTopLine));
     shownTopLine = topLine;
     shownBottomBlank = bottomBlank;
-    for (int row = 0; row < kTextRows; ++row) {
+    for (int row = 0; row < textRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
     }
-    console().writeCells(kTextLeft, kTextTop, kTextWidth, kTextRows, block.data());
+    console().writeCells(kTextLeft, kTextTop, kTextWidth, textRows, block.data());
     console().present();
 }
 
@@ -102,9 +123,9 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (paging && pageLines >= kPageLines) {
+        if (paging && pageLines >= textRows() - 1) {
             // The page's first line is at the top: show it and wait before it scrolls away.
-            sb.viewTop = kNewestViewTop;
+            sb.viewTop = newestViewTop();
             waitForKeyBlinking();
             pageLines = 0;
         }
@@ -146,7 +167,7 @@ void printLocked(const char* format, const FormatArg* args, std::size_t count) {
     if (capturing) captured += text;
     wrapMarkedText(text, theScrollback.column);
     bool ok = draw(text);
-    theScrollback.viewTop = kNewestViewTop;
+    theScrollback.viewTop = newestViewTop();
     if (holds > 0) heldBack = true;
     else refreshLocked();
     console().plainText(stripMarkup(text).c_str());
@@ -169,13 +190,15 @@ std::uint16_t backgroundAttr(int index) { return index >= 0 && index < 16 ? kBac
 
 Scrollback& scrollback() { return theScrollback; }
 
+int newestViewTop() { return kScrollbackLines - textRows(); }
+
 void clearScrollback() {
     std::lock_guard lock(outputMutex);
     for (auto& line : theScrollback.ring) line.fill(ScreenCell{' ', 0x00});
     theScrollback.oldest = 0;
     theScrollback.column = 0;
     theScrollback.restoreForeground = 0;
-    theScrollback.viewTop = kNewestViewTop;
+    theScrollback.viewTop = newestViewTop();
     shownTopLine = -1;
 }
 
@@ -225,7 +248,7 @@ void scrollViewUp() {
 
 void scrollViewDown() {
     std::lock_guard lock(outputMutex);
-    if (theScrollback.viewTop < kNewestViewTop) {
+    if (theScrollback.viewTop < newestViewTop()) {
         ++theScrollback.viewTop;
         refreshLocked();
     }
@@ -235,7 +258,7 @@ namespace {
 // A page keeps one line of the one before in view, so the reader's place is not lost.
 void scrollViewPage(int direction) {
     std::lock_guard lock(outputMutex);
-    int top = std::clamp(theScrollback.viewTop + direction * (kTextRows - 1), 0, kNewestViewTop);
+    int top = std::clamp(theScrollback.viewTop + direction * (textRows() - 1), 0, newestViewTop());
     if (top != theScrollback.viewTop) {
         theScrollback.viewTop = top;
         refreshLocked();
@@ -246,6 +269,14 @@ void scrollViewPage(int direction) {
 void scrollViewPageUp() { scrollViewPage(-1); }
 void scrollViewPageDown() { scrollViewPage(+1); }
 
+void fitScreenToHeight(int rows) {
+    pendingHeight = rows;
+    // Waits while another thread prints: a pause there lays the screen out
+    // at its next blink, so this waits for no key with the screen undrawn.
+    std::lock_guard lock(outputMutex);
+    // A resize redraws everything anyway: even output held back is shown.
+    refreshLocked();
+}
 void wrapMarkedText(std::string& text, int startColumn) {
     int count = startColumn;
     auto visibleWidth = [&](std::size_t from, std::size_t to) {  // columns of text[from, to]

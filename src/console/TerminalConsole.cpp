@@ -5,6 +5,7 @@
 #include <term.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -112,12 +113,15 @@ bool TerminalConsole::start() {
     checkSize();
     if (!fits_ && speaksXterm()) {
         // Ask for the size we need and give the terminal a moment to answer.
-        writeAll("\033[8;50;80t");
+        const std::string request = "\033[8;" + std::to_string(std::max(LINES, kMinScreenHeight)) + ";" +
+                                    std::to_string(std::max(COLS, kScreenWidth)) + "t";
+        writeAll(request);
         for (int i = 0; i < 10 && !fits_; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
             checkSize();
         }
     }
+    resized_ = false;  // the game lays its screen out for rows() when it sets it up
     flush();
     return true;
 }
@@ -180,7 +184,7 @@ void TerminalConsole::toCurses(const ScreenCell& cell, void* shownCell) {
 
 void TerminalConsole::drawDirtyRows() {
     if (!active_ || !fits_) return;
-    for (int y = 0; y < kScreenHeight; ++y)
+    for (int y = 0; y < grid_.rows(); ++y)
         if (grid_.rowDirty(y))
             for (int x = 0; x < kScreenWidth; ++x) drawCell(x, y);
     grid_.clearDirty();
@@ -190,7 +194,7 @@ void TerminalConsole::showSizeNotice() {
     erase();
     char actual[64];
     std::snprintf(actual, sizeof actual, "This one is %d x %d.", COLS, LINES);
-    const char* notice[] = {"Brinefall needs a window of 80 x 50 characters.", actual,
+    const char* notice[] = {"Brinefall needs a window of 80 x 24 characters.", actual,
                            "Please make it larger."};
     int top = (LINES - 3) / 2;
     for (int i = 0; i < 3; ++i) {
@@ -207,7 +211,7 @@ void TerminalConsole::checkSize() {
     if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0 &&
         (size.ws_row != LINES || size.ws_col != COLS))
         resizeterm(size.ws_row, size.ws_col);
-    bool fits = LINES >= kScreenHeight && COLS >= kScreenWidth;
+    bool fits = LINES >= kMinScreenHeight && COLS >= kScreenWidth;
     if (fits == fits_ && LINES == shownLines_ && COLS == shownCols_) return;
     shownLines_ = LINES;
     shownCols_ = COLS;
@@ -216,7 +220,14 @@ void TerminalConsole::checkSize() {
     if (fits_) {
         erase();
         clearok(stdscr, TRUE);
-        grid_.markAllDirty();  // the screen as it was: frame, scrollback view and input row
+        // The screen fills the terminal's height: at a new one it starts
+        // blank and the game draws it again; else it comes back as it was.
+        const int height = layoutForHeight(LINES).height;
+        if (height != grid_.rows()) {
+            grid_.resize(height);
+            resized_ = true;
+        }
+        grid_.markAllDirty();
     } else {
         showSizeNotice();
     }
@@ -302,7 +313,7 @@ bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
 
 void TerminalConsole::scrollUp(int x, int y, int w, int h, int rows) {
     std::lock_guard lock(mutex_);
-    if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > kScreenHeight) return;
+    if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > grid_.rows()) return;
     if (rows > h) rows = h;
     // Whole rows move on the terminal; a block narrower than the screen is
     // still worth it, as only the frame beside it is drawn again.
@@ -353,6 +364,11 @@ void TerminalConsole::setTitle(const char* title) {
     if (!active_ || !speaksXterm()) return;
     refresh();  // what curses holds goes out first
     writeAll(std::string("\033]0;") + title + "\007");
+}
+
+int TerminalConsole::rows() {
+    std::lock_guard lock(mutex_);
+    return grid_.rows();
 }
 
 void TerminalConsole::present() {

@@ -1,7 +1,8 @@
 #pragma once
-// The real terminal, through ncursesw: the fixed 80x50 screen at the top
-// left, code page 437 glyphs as Unicode, the 16 console colours, keys of
-// the main keyboard and the numeric keypad, and the mouse.
+// The real terminal, through ncursesw: the 80-column screen as tall as the
+// terminal (centred in a wider one), code page 437 glyphs as Unicode, the
+// 16 console colours, keys of the main keyboard and the numeric keypad,
+// and the mouse.
 //
 // Every curses call happens under one mutex. Waiting for input polls the
 // terminal outside it, so the clock thread can draw while the player types;
@@ -30,6 +31,7 @@ public:
     int cursorX() override;
     int cursorY() override;
     void setTitle(const char* title) override;
+    int rows() override;
     InputEvent nextEvent(int timeoutMs) override;
     void wake() override;
     void beep(int frequency, int durationMs) override;
@@ -61,7 +63,8 @@ private:
     int cursorX_ = 0;
     int cursorY_ = 0;
     bool active_ = false;  // curses is running
-    bool fits_ = false;    // the terminal is at least 80x50
+    bool fits_ = false;    // the terminal is at least 80x24
+    bool resized_ = false; // the screen's height changed: the game is yet to hear of it
     bool dirty_ = false;   // handed to curses since the last refresh
     bool afterEscape_ = false;
     int shownLines_ = -1;

@@ -11,8 +11,8 @@ TEST(CellGridTest, WritesOutsideTheScreenAreDroppedAndFillsRunOnAlongTheRows) {
     grid.fillAttrs(79, 0, 0x1F, 2);  // a fill runs on to the next row
     EXPECT_EQ(grid.cell(79, 0).attr, 0x1F);
     EXPECT_EQ(grid.cell(0, 1).attr, 0x1F);
-    grid.fillChars(kScreenWidth - 1, kScreenHeight - 1, 'x', 5);  // and stops at the screen's end
-    EXPECT_EQ(grid.cell(kScreenWidth - 1, kScreenHeight - 1).ch, 'x');
+    grid.fillChars(kScreenWidth - 1, grid.rows() - 1, 'x', 5);  // and stops at the screen's end
+    EXPECT_EQ(grid.cell(kScreenWidth - 1, grid.rows() - 1).ch, 'x');
     const ScreenCell outside = grid.cell(-1, 0);
     EXPECT_EQ(outside.ch, ' ');
     EXPECT_EQ(outside.attr, 0x07);

@@ -1,11 +1,11 @@
-# A terminal smaller than 80x50 gets a notice with both sizes and the game
+# A terminal smaller than 80x24 gets a notice with both sizes and the game
 # waits; once the window is large enough the screen comes back whole.
 BIN=$1
 DATA=$2
 source "$(dirname "$0")/terminal_helpers.bash"
 
 start_game 60 20
-wait_for "Brinefall needs a window of 80 x 50 characters."
+wait_for "Brinefall needs a window of 80 x 24 characters."
 wait_for "This one is 60 x 20."
 screen_text | grep -qF "╔" && fail "frame drawn in a small window"
 # The notice stands in the middle of the window.
@@ -32,7 +32,7 @@ sleep 0.5
 before=$(screen_text | sed -n 1,50p)
 tmux -L "$SOCK" resize-window -t "$PANE" -x 70 -y 40
 wait_for "This one is 70 x 40."
-tmux -L "$SOCK" resize-window -t "$PANE" -x 100 -y 60
+tmux -L "$SOCK" resize-window -t "$PANE" -x 100 -y 50
 wait_for "useful game commands"
 # 100 columns: the frame stands in the middle, ten columns in.
 after=$(screen_text | sed -n 1,50p | sed 's/^ \{10\}//; s/ *$//')
