@@ -28,9 +28,11 @@ public:
     void sleepMs(int ms) override;
 
     // Test helpers.
-    // A blank screen of this many rows, as a terminal shows after a resize;
-    // the game learns of it from a Resize event (pushEvent) or fitScreenToConsole.
+    // A blank screen of this many rows, as a terminal shows after a resize.
     void resize(int rows);
+    // A resize to come in turn with the other events: when its Resize event
+    // is read, the screen takes the new height first, as a terminal's does.
+    void pushResize(int rows);
     ScreenCell cell(int x, int y) const;
     std::string rowText(int y, int fromX = 0, int toX = kScreenWidth) const;  // trailing blanks trimmed
     void pushEvent(const InputEvent& e);
@@ -44,6 +46,7 @@ private:
     mutable std::mutex mutex_;
     CellGrid grid_;
     std::deque<InputEvent> input_;
+    std::deque<int> resizes_;  // the heights of the Resize events queued
     int cursorX_ = 0;
     int cursorY_ = 0;
     std::string title_;
