@@ -27,7 +27,8 @@ Scrollback theScrollback;
 bool capturing = false;
 std::string captured;
 // Paging: lines scrolled in since the page began; a page is the text area less its pause row.
-bool paging = false;
+// A PagedOutput inside another goes on with its page.
+int pagingDepth = 0;
 int pageLines = 0;
 // Every line ever scrolled in, and the line that headed the text area when
 // it was last drawn (counted the same way; -1 for none): the difference is
@@ -123,7 +124,7 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (paging && pageLines >= textRows() - 1) {
+        if (pagingDepth > 0 && pageLines >= textRows() - 1) {
             // The page's first line is at the top: show it and wait before it scrolls away.
             sb.viewTop = newestViewTop();
             waitForKeyBlinking();
@@ -209,13 +210,12 @@ void printMarkedArgs(const char* format, const FormatArg* args, std::size_t coun
 
 PagedOutput::PagedOutput() {
     std::lock_guard lock(outputMutex);
-    paging = true;
-    pageLines = 0;
+    if (pagingDepth++ == 0) pageLines = 0;
 }
 
 PagedOutput::~PagedOutput() {
     std::lock_guard lock(outputMutex);
-    paging = false;
+    --pagingDepth;
 }
 
 HeldOutput::HeldOutput() {

@@ -44,7 +44,8 @@ void printMarked(const char* format, const Args&... args) {
 }
 
 // While one lives, a text taller than the text area stops with the "/s"
-// pause after each screenful, so it is read from its first line on.
+// pause after each screenful, so it is read from its first line on. One
+// made while another lives goes on with the page the other began.
 class PagedOutput {
 public:
     PagedOutput();
