@@ -17,7 +17,7 @@ line=$(screen_text | grep -F "This one is")
 keys a
 sleep 0.3
 
-tmux -L "$SOCK" resize-window -t "$PANE" -x 80 -y 50
+resize 80 50
 wait_for "e. quit"
 [ "$(row 0)" = "╔$(printf '═%.0s' $(seq 78))╗" ] || fail "frame after growing: $(row 0)"
 [ -z "$(input_row)" ] || fail "a key typed while too small reached the line: $(input_row)"
@@ -30,9 +30,9 @@ wait_for "Hello Tester"
 wait_for "useful game commands"
 sleep 0.5
 before=$(screen_text | sed -n 1,50p)
-tmux -L "$SOCK" resize-window -t "$PANE" -x 70 -y 40
+resize 70 40
 wait_for "This one is 70 x 40."
-tmux -L "$SOCK" resize-window -t "$PANE" -x 100 -y 50
+resize 100 50
 wait_for "useful game commands"
 # 100 columns: the frame stands in the middle, ten columns in.
 after=$(screen_text | sed -n 1,50p | sed 's/^ \{10\}//; s/ *$//')
