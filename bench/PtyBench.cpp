@@ -66,12 +66,29 @@ double millisSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+void writeAll(int fd, const std::string& bytes);
+
+// The terminal's answers to the questions a program may ask, as xterm
+// gives them: it knows left and right margins (mode 69, now reset), and
+// its device attributes.
+void answerQuestions(std::string_view written) {
+    if (written.find("\033[?69$p") != std::string_view::npos) writeAll(master, "\033[?69;2$y");
+    if (written.find("\033[c") != std::string_view::npos) writeAll(master, "\033[?64;1;2;6;9;15;18;21;22c");
+}
+
 bool readInto(int fd, std::string& into, bool isScreen) {
     char buffer[65536];
     ssize_t n = read(fd, buffer, sizeof buffer);
     if (n <= 0) return false;
     into.append(buffer, static_cast<std::size_t>(n));
-    if (isScreen) screenRows.feed(std::string_view(buffer, static_cast<std::size_t>(n)));
+    if (isScreen) {
+        const std::string_view written(buffer, static_cast<std::size_t>(n));
+        // BRINEFALL_PTY_DUMP=file keeps every byte the terminal received, to see where they go.
+        static FILE* dump = std::getenv("BRINEFALL_PTY_DUMP") ? std::fopen(std::getenv("BRINEFALL_PTY_DUMP"), "wb") : nullptr;
+        if (dump) std::fwrite(buffer, 1, static_cast<std::size_t>(n), dump), std::fflush(dump);
+        screenRows.feed(written);
+        answerQuestions(written);
+    }
     return true;
 }
 
@@ -169,7 +186,8 @@ pid_t startPlain(const fs::path& binary, const fs::path& directory, int& in, int
         for (int fd : {toGame[0], toGame[1], fromGame[0], fromGame[1]}) close(fd);
         if (chdir(directory.c_str()) != 0) _exit(127);
         setenv("LC_ALL", "C.UTF-8", 1);
-        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        // Data and saves in the private Data (a build before options ignores them).
+        execl(binary.c_str(), binary.c_str(), "--data-dir", "Data", "--save-dir", "Data", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(toGame[0]);
@@ -449,7 +467,8 @@ int main(int argc, char** argv) {
         if (chdir(work.c_str()) != 0) _exit(127);
         setenv("TERM", "xterm-256color", 1);
         setenv("LC_ALL", "C.UTF-8", 1);
-        execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+        // Data and saves in the private Data (a build before options ignores them).
+        execl(binary.c_str(), binary.c_str(), "--data-dir", "Data", "--save-dir", "Data", static_cast<char*>(nullptr));
         _exit(127);
     }
 

@@ -122,7 +122,12 @@ void TerminalRows::escape(char c) {
 
 void TerminalRows::csi(char final, std::string_view params) {
     bool isPrivate = !params.empty() && (params[0] == '?' || params[0] == '>' || params[0] == '=');
-    if (isPrivate) return;  // modes: the alternate screen, the cursor, the mouse
+    if (isPrivate) {
+        // Left and right margins on or off; the other modes (the alternate
+        // screen, the cursor, the mouse) move nothing.
+        if (params == "?69" && (final == 'h' || final == 'l')) columnMargins_ = final == 'h';
+        return;
+    }
     std::vector<int> n = numbers(params);
     int first = argument(n, 0, 1);
     auto spans = [&](int from, int to) { return from <= lastColumn_ && to >= firstColumn_; };
@@ -140,6 +145,9 @@ void TerminalRows::csi(char final, std::string_view params) {
     case 'D': column_ -= first, clamp(); break;
     case 'E': row_ += first, column_ = 0, clamp(); break;
     case 'F': row_ -= first, column_ = 0, clamp(); break;
+    case 's':  // with margins on, the left and right margins, which home the cursor
+        if (columnMargins_) row_ = column_ = 0, clamp();
+        break;
     case 'r':
         top_ = argument(n, 0, 1) - 1;
         bottom_ = argument(n, 1, rows_) - 1;

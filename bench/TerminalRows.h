@@ -39,5 +39,6 @@ private:
     int savedRow_ = 0;
     int savedColumn_ = 0;
     bool pendingWrap_ = false;
+    bool columnMargins_ = false;  // CSI s sets margins rather than saving the cursor
     std::set<int> written_;
 };

@@ -104,8 +104,8 @@ void setFrameTitle(const char* title) {
     console().present();
 }
 
-std::unique_ptr<Console> makeConsole() {
-    if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
+std::unique_ptr<Console> makeConsole(bool plain) {
+    if (!plain && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
         if (std::unique_ptr<TerminalConsole> terminal = TerminalConsole::open()) return terminal;
     }
     return std::make_unique<PlainConsole>();

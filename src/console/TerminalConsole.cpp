@@ -14,16 +14,12 @@
 #include <string>
 #include <thread>
 
-#include "console/Cp437.h"
+#include "console/TerminalPainter.h"
+#include "console/TerminalQuery.h"
 #include "console/TerminalSignals.h"
 
 namespace {
 TerminalConsole* activeTerminal = nullptr;
-
-// Console colours count blue as bit 0 and red as bit 2; terminals the other way round.
-int toTerminalColour(int consoleColour) {
-    return (consoleColour & 0x8) | ((consoleColour & 0x1) << 2) | (consoleColour & 0x2) | ((consoleColour & 0x4) >> 2);
-}
 
 std::string capability(const char* name) {
     const char* s = tigetstr(name);
@@ -50,7 +46,7 @@ std::string resetSequence(bool withScreenSwitch) {
     // reset also homes the cursor: keep the cursor where it is, or the shell
     // would write over its own lines at the top.
     if (capability("csr").rfind("\033[", 0) == 0) reset += capability("sc") + "\033[r" + capability("rc");
-    if (speaksXterm()) reset += "\033[23;0t";  // the title the terminal had before
+    if (speaksXterm()) reset += "\033[?69l\033[23;0t";  // no left and right margins; the title the terminal had before
     if (withScreenSwitch) {
         std::string leave = capability("rmcup");
         reset += leave.empty() ? capability("clear") : leave;
@@ -102,6 +98,19 @@ bool TerminalConsole::start() {
     mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
     mouseinterval(0);
     if (has_colors()) start_color();
+    TerminalAbilities abilities;
+    abilities.colours = has_colors();
+    abilities.colourCount = COLORS;
+    abilities.backgroundColourErase = tigetflag("bce") > 0 && !capability("setab").empty();
+    abilities.lastCellSafe = tigetflag("am") <= 0 || tigetflag("xenl") > 0;
+    if (speaksXterm() && isatty(STDIN_FILENO)) {
+        TerminalAnswers answers = askTerminal(STDIN_FILENO, STDOUT_FILENO, 200);
+        abilities.columnMargins = answers.columnMargins;
+        // Keys typed while the terminal answered go back in, the last first.
+        for (auto key = answers.typedAhead.rbegin(); key != answers.typedAhead.rend(); ++key)
+            ungetch(static_cast<unsigned char>(*key));
+    }
+    painter_ = std::make_unique<TerminalPainter>(abilities);
     grid_.clear();
     installTerminalSignalHandlers(resetSequence(true));
     wakeOnSignals(wakePipe_.writeEnd());
@@ -134,6 +143,8 @@ void TerminalConsole::restore() {
     active_ = false;
     if (activeTerminal == this) activeTerminal = nullptr;
     wakeOnSignals(-1);
+    painter_->leaveRegion();
+    writeAll(painter_->takeBytes());
     mousemask(0, nullptr);
     keypad(stdscr, FALSE);
     endwin();
@@ -148,46 +159,6 @@ void TerminalConsole::restore() {
 
 void restoreActiveTerminal() {
     if (activeTerminal) activeTerminal->restore();
-}
-
-void TerminalConsole::drawCell(int x, int y) {
-    if (!active_ || !fits_) return;
-    cchar_t shown;
-    toCurses(grid_.cell(x, y), &shown);
-    mvadd_wch(y, x + left_, &shown);
-    dirty_ = true;
-}
-
-void TerminalConsole::toCurses(const ScreenCell& cell, void* shownCell) {
-    int fg = toTerminalColour(cell.attr & 0x0F);
-    int bg = toTerminalColour((cell.attr >> 4) & 0x0F);
-    attr_t style = A_NORMAL;
-    short pair = 0;
-    if (!has_colors()) {
-        if (bg != 0) style |= A_REVERSE;
-        else if (fg & 0x8) style |= A_BOLD;
-    } else {
-        if (COLORS < 16) {
-            // Eight colours: bright foregrounds in bold, backgrounds lose their brightness.
-            if (fg & 0x8) style |= A_BOLD;
-            fg &= 0x7;
-            bg &= 0x7;
-        }
-        short& slot = pairs_[static_cast<std::size_t>(fg)][static_cast<std::size_t>(bg)];
-        if (slot == 0 && nextPair_ < COLOR_PAIRS && init_pair(nextPair_, static_cast<short>(fg), static_cast<short>(bg)) == OK)
-            slot = nextPair_++;
-        pair = slot;
-    }
-    wchar_t glyph[2] = {static_cast<wchar_t>(cp437ToUnicode(cell.ch)), L'\0'};
-    setcchar(static_cast<cchar_t*>(shownCell), glyph, style, pair, nullptr);
-}
-
-void TerminalConsole::drawDirtyRows() {
-    if (!active_ || !fits_) return;
-    for (int y = 0; y < grid_.rows(); ++y)
-        if (grid_.rowDirty(y))
-            for (int x = 0; x < kScreenWidth; ++x) drawCell(x, y);
-    grid_.clearDirty();
 }
 
 void TerminalConsole::showSizeNotice() {
@@ -213,32 +184,42 @@ void TerminalConsole::checkSize() {
         resizeterm(size.ws_row, size.ws_col);
     bool fits = LINES >= kMinScreenHeight && COLS >= kScreenWidth;
     if (fits == fits_ && LINES == shownLines_ && COLS == shownCols_) return;
+    painter_->leaveRegion();  // curses clears and may draw: the whole screen is its own again
+    writeAll(painter_->takeBytes());
     shownLines_ = LINES;
     shownCols_ = COLS;
     fits_ = fits;
     left_ = fits_ ? (COLS - kScreenWidth) / 2 : 0;  // a wider terminal centres the frame
     if (fits_) {
+        // Curses clears the terminal, and the screen as it was (frame,
+        // scrollback view and input row) is painted again on it. The screen
+        // fills the terminal's height: at a new one it starts blank, and
+        // the game, told of the resize, draws it all again.
         erase();
         clearok(stdscr, TRUE);
-        // The screen fills the terminal's height: at a new one it starts
-        // blank and the game draws it again; else it comes back as it was.
+        refresh();
+        painter_->forget(left_, LINES, COLS);
         const int height = layoutForHeight(LINES).height;
         if (height != grid_.rows()) {
             grid_.resize(height);
             resized_ = true;
         }
-        grid_.markAllDirty();
     } else {
         showSizeNotice();
     }
 }
 
 void TerminalConsole::flush() {
-    drawDirtyRows();
-    if (!active_ || !dirty_) return;
-    if (fits_) move(cursorY_, cursorX_ + left_);
-    refresh();
-    dirty_ = false;
+    if (!active_) return;
+    if (!fits_) {
+        if (dirty_) refresh();  // the size notice, which curses draws
+        dirty_ = false;
+        return;
+    }
+    painter_->paint(grid_);
+    grid_.clearDirty();
+    painter_->placeCursor(cursorX_, cursorY_);
+    writeAll(painter_->takeBytes());
 }
 
 void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
@@ -246,78 +227,14 @@ void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
     grid_.writeChars(x, y, text, length);
 }
 
-// Moves the rows y..y+h-1 up on the terminal itself (a scrolling region
-// and index), then the same in curses' picture of the terminal and in the
-// windows, so the next refresh sends only the rows that came in. False when
-// the terminal has no scrolling region. Nothing but the cells that differ
-// is marked changed afterwards: curses' line hashes still describe the
-// rows before the move, and a changed row would set curses guessing at a
-// scroll of its own.
-bool TerminalConsole::scrollBlock(int x, int y, int w, int h, int rows) {
-    const int bottom = y + h - 1;
-    std::string region = capability("csr");
-    std::string index = capability("ind");
-    std::string keep = capability("sc");
-    std::string back = capability("rc");
-    std::string move = capability("cup");
-    if (region.empty() || index.empty() || keep.empty() || back.empty() || move.empty()) return false;
-    flush();  // the terminal shows all curses holds, and the move starts from there
-    // Where the terminal fills the rows that come in with the background
-    // colour (bce), it fills them black, as blank text is: curses then
-    // need not blank them again.
-    const std::string background = capability("setab");
-    // Not beside a centred frame: the blank margins keep the terminal's own colour.
-    const bool blackRows = tigetflag("bce") > 0 && !background.empty() && has_colors() && COLS == kScreenWidth;
-    std::string bytes = keep;  // the cursor and colours curses left, back afterwards
-    if (blackRows) bytes += tiparm(background.c_str(), 0);
-    else bytes += capability("sgr0");  // blank in the terminal's own colours, as curses expects
-    bytes += tiparm(region.c_str(), y, bottom);
-    bytes += tiparm(move.c_str(), bottom, 0);
-    for (int i = 0; i < rows; ++i) bytes += index;
-    bytes += tiparm(region.c_str(), 0, LINES - 1);
-    bytes += back;
-    writeAll(bytes);
-    // The terminal, the screen curses means to show and the window.
-    for (WINDOW* window : {curscr, newscr, stdscr}) {
-        wsetscrreg(window, y, bottom);
-        scrollok(window, TRUE);
-        wscrl(window, rows);
-        scrollok(window, FALSE);
-        wsetscrreg(window, 0, LINES - 1);
-    }
-    untouchwin(newscr);
-    untouchwin(stdscr);
-    if (blackRows) {
-        // Curses' picture of the terminal learns the rows came in black;
-        // its idea of where the cursor is stays as it was.
-        cchar_t blank;
-        toCurses(ScreenCell{' ', 0x00}, &blank);
-        int cursorRow = 0;
-        int cursorColumn = 0;
-        getyx(curscr, cursorRow, cursorColumn);
-        for (int row = bottom - rows + 1; row <= bottom; ++row)
-            for (int col = 0; col < COLS; ++col) mvwadd_wch(curscr, row, col, &blank);
-        wmove(curscr, cursorRow, cursorColumn);
-    }
-    // The frame beside the block moved too: put back what differs.
-    for (int row = y; row <= bottom; ++row)
-        for (int col = 0; col < kScreenWidth; ++col) {
-            if (col >= x && col < x + w) continue;
-            const ScreenCell wanted = grid_.cell(col, row);
-            const ScreenCell shown = grid_.cell(col, row + rows);
-            if (row + rows > bottom || shown.ch != wanted.ch || shown.attr != wanted.attr) drawCell(col, row);
-        }
-    dirty_ = true;
-    return true;
-}
-
 void TerminalConsole::scrollUp(int x, int y, int w, int h, int rows) {
     std::lock_guard lock(mutex_);
     if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > grid_.rows()) return;
     if (rows > h) rows = h;
-    // Whole rows move on the terminal; a block narrower than the screen is
-    // still worth it, as only the frame beside it is drawn again.
-    const bool moved = rows < h && active_ && fits_ && scrollBlock(x, y, w, h, rows);
+    // Whole rows move on the terminal where it cannot keep to the block's
+    // columns; still worth it, as only the frame beside it is painted again.
+    if (active_ && fits_ && painter_->scrollWaiting()) flush();  // one scroll waits for the paint at a time
+    const bool moved = rows < h && active_ && fits_ && painter_->scrollBlock(x, y, w, h, rows);
     grid_.scrollUp(x, y, w, h, rows);
     if (!moved) grid_.markRowsDirty(y, h);  // the rows are drawn again where they are now
 }
@@ -346,7 +263,6 @@ void TerminalConsole::setCursor(int x, int y) {
     std::lock_guard lock(mutex_);
     cursorX_ = x;
     cursorY_ = y;
-    dirty_ = true;
 }
 
 int TerminalConsole::cursorX() {
@@ -362,7 +278,7 @@ int TerminalConsole::cursorY() {
 void TerminalConsole::setTitle(const char* title) {
     std::lock_guard lock(mutex_);
     if (!active_ || !speaksXterm()) return;
-    refresh();  // what curses holds goes out first
+    flush();  // what was drawn goes out first
     writeAll(std::string("\033]0;") + title + "\007");
 }
 

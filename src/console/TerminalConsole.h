@@ -1,18 +1,18 @@
 #pragma once
-// The real terminal, through ncursesw: the 80-column screen as tall as the
-// terminal (centred in a wider one), code page 437 glyphs as Unicode, the
-// 16 console colours, keys of the main keyboard and the numeric keypad,
-// and the mouse.
+// The real terminal: the 80-column screen as tall as the terminal, centred
+// on a wider one, code page 437 glyphs as Unicode, the 16 console colours,
+// keys of the main keyboard and the numeric keypad, and the mouse. Curses
+// sets the terminal up and reads the keys; the painter writes the screen.
 //
 // Every curses call happens under one mutex. Waiting for input polls the
 // terminal outside it, so the clock thread can draw while the player types;
 // the poll has no timeout of its own and a wake pipe ends it early.
-#include <array>
 #include <memory>
 #include <mutex>
 
 #include "console/CellGrid.h"
 #include "console/Console.h"
+#include "console/TerminalPainter.h"
 #include "console/WakePipe.h"
 
 class TerminalConsole : public Console {
@@ -47,10 +47,6 @@ private:
     bool start();
 
     // All of these expect the mutex to be held.
-    void drawCell(int x, int y);
-    void toCurses(const ScreenCell& cell, void* shownCell);  // a cchar_t, which this header does not know
-    void drawDirtyRows();
-    bool scrollBlock(int x, int y, int w, int h, int rows);
     void showSizeNotice();
     void checkSize();
     void flush();
@@ -59,13 +55,14 @@ private:
     static void defineKeypadKeys();
 
     std::mutex mutex_;
-    CellGrid grid_;  // what the game drew; marked rows are drawn at the next flush
+    CellGrid grid_;  // what the game drew; the next flush paints what the terminal lacks of it
+    std::unique_ptr<TerminalPainter> painter_;
     int cursorX_ = 0;
     int cursorY_ = 0;
     bool active_ = false;  // curses is running
     bool fits_ = false;    // the terminal is at least 80x24
     bool resized_ = false; // the screen's height changed: the game is yet to hear of it
-    bool dirty_ = false;   // handed to curses since the last refresh
+    bool dirty_ = false;   // the size notice waits for curses' refresh
     bool afterEscape_ = false;
     int shownLines_ = -1;
     int shownCols_ = -1;
@@ -73,8 +70,6 @@ private:
     void* screen_ = nullptr;  // the curses SCREEN
     int hangupReads_ = 0;
     WakePipe wakePipe_;
-    std::array<std::array<short, 16>, 16> pairs_{};
-    short nextPair_ = 1;
 };
 
 // Puts the terminal back if one is open; for the ways out of the program.

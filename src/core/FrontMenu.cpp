@@ -78,7 +78,7 @@ void showInstructions() {
 
 bool hasScrambledSave(const std::string& name) {
     std::error_code error;
-    return std::filesystem::is_regular_file(dataPath(name + ".mox"), error);
+    return std::filesystem::is_regular_file(saveReadPath(gamePath(name + ".mox")), error);
 }
 
 // A new game under the name of a saved one replaces that save at its

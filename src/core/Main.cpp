@@ -1,13 +1,33 @@
 #include <cstdio>
+#include <string>
 
 #include "console/Console.h"
 #include "console/Screen.h"
 #include "core/MainLoop.h"
+#include "core/Options.h"
 #include "core/Paths.h"
 
-int main(int /*argc*/, char** argv) {
-    locateDataDirectory(argv[0]);
-    std::unique_ptr<Console> backEnd = makeConsole();
+namespace {
+// Exit statuses besides the game's own 0 and 1.
+constexpr int kCannotStart = 1;
+constexpr int kMisuse = 2;
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options = parseOptions(argc, argv);
+    switch (options.action) {
+        case Options::Action::Help: std::fputs(usageText().c_str(), stdout); return 0;
+        case Options::Action::Version: std::printf("brinefall %s\n", BRINEFALL_VERSION); return 0;
+        case Options::Action::Misuse: std::fputs(usageText().c_str(), stderr); return kMisuse;
+        case Options::Action::Play: break;
+    }
+    // Before the screen is taken over, so that the reason stays readable.
+    if (std::string why = settleDirectories(options.dataDir, options.saveDir, argv[0]); !why.empty()) {
+        std::fprintf(stderr, "brinefall: %s\n", why.c_str());
+        return kCannotStart;
+    }
+
+    std::unique_ptr<Console> backEnd = makeConsole(options.plain);
     setConsole(backEnd.get());
     int status = runGame();
     // The plain front end has printed everything already; a terminal's

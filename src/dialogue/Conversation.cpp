@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,27 +26,23 @@ constexpr int kChoiceInputLimit = 1;
 constexpr int kReactionDelay = 2;
 constexpr double kMoodRateStep = 0.002;
 
-// The plain twin of an islander's script for the length of one interaction.
-// Only a twin made here is deleted afterwards.
+// An islander's script for the length of one interaction, unscrambled in
+// memory: the data directory is only ever read. A script kept plain in the
+// data directory (no scrambled twin) is read as it is.
 class OpenedScript {
 public:
-    explicit OpenedScript(const Npc& npc) : paths_(scriptPathsFor(npc)) {
-        if (paths_.plain.empty()) return;
-        madeTwin_ = convertScrambled(paths_.scrambled);
-        script.open(realPath(paths_.plain));
+    explicit OpenedScript(const Npc& npc) {
+        ScriptPaths paths = scriptPathsFor(npc);
+        if (paths.plain.empty()) return;
+        std::optional<PlainTwin> twin = readScrambled(realPath(paths.scrambled), paths.scrambled);
+        if (twin && twin->extension == paths.plain.substr(paths.plain.size() - 4)) script.openText(std::move(twin->bytes));
+        else script.open(realPath(paths.plain));
     }
-    ~OpenedScript() {
-        script.close();
-        if (madeTwin_) removePlainTwin(paths_.plain);
-    }
+    ~OpenedScript() { script.close(); }
     OpenedScript(const OpenedScript&) = delete;
     OpenedScript& operator=(const OpenedScript&) = delete;
 
     ConversationScript script;
-
-private:
-    ScriptPaths paths_;
-    bool madeTwin_ = false;
 };
 
 void closeConversation() {

@@ -4,6 +4,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 
 #include "console/ReadLine.h"
@@ -87,16 +90,18 @@ void loadPersonality(Npc& prepared, const char* personalityName) {
 
     const std::string name = personalityName;
     prepared.personalityFile = "Data\\" + name + ".txt";
-    convertScrambled("Data\\" + name + ".mox");
-    {
-        std::ifstream file(realPath(prepared.personalityFile.view()));
-        if (file.is_open()) {
-            prepared.tolerance = leadingInteger(readLine(static_cast<std::istream&>(file)));
-            prepared.hostility = leadingInteger(readLine(static_cast<std::istream&>(file)));
-            prepared.happiness = leadingInteger(readLine(static_cast<std::istream&>(file)));
-        }
+    // Unscrambled in memory: nothing is written into the data directory.
+    // A personality kept plain (no scrambled twin) is read as it is.
+    const std::string moxPath = "Data\\" + name + ".mox";
+    std::optional<PlainTwin> twin = readScrambled(realPath(moxPath), moxPath);
+    std::unique_ptr<std::istream> file;
+    if (twin && twin->extension == ".txt") file = std::make_unique<std::istringstream>(std::move(twin->bytes));
+    else file = std::make_unique<std::ifstream>(realPath(prepared.personalityFile.view()));
+    if (*file) {
+        prepared.tolerance = leadingInteger(readLine(*file));
+        prepared.hostility = leadingInteger(readLine(*file));
+        prepared.happiness = leadingInteger(readLine(*file));
     }
-    removePlainTwin(prepared.personalityFile.view());
     prepared.hostilityBase = prepared.hostility;
     prepared.happinessBase = prepared.happiness;
     prepared.moodRate = 0.2;

@@ -96,6 +96,12 @@ std::optional<PlainTwin> unscrambleBytes(std::string_view scrambled, std::uint8_
     return twin;
 }
 
+std::optional<PlainTwin> readScrambled(const std::filesystem::path& file, std::string_view gamePath) {
+    std::optional<std::string> bytes = readWholeFile(file);
+    if (!bytes) return std::nullopt;
+    return unscrambleBytes(*bytes, scrambleKey(gamePath));
+}
+
 bool transcodeFile(std::string_view gamePath, std::uint8_t key, bool toPlain) {
     std::optional<std::string> source = readWholeFile(realPath(gamePath));
     if (!source) return false;

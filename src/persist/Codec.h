@@ -3,7 +3,7 @@
 // plain twin, one blank, then the plain bytes XORed with a key derived
 // from the file's game path ("Data\initial.mox"). Game paths use a
 // backslash after "Data" whatever the platform, so the key is the same
-// everywhere; realPath() maps them onto the real Data directory.
+// everywhere; realPath() maps them onto the real data directory.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -31,6 +31,9 @@ struct PlainTwin {
 // nullopt when the bytes are too short or the header is not an extension
 // (a point and three letters or digits) followed by one blank.
 std::optional<PlainTwin> unscrambleBytes(std::string_view scrambled, std::uint8_t key);
+// The plain twin of the scrambled file at `file`, unscrambled in memory
+// with the key of its game path: nothing is written beside it.
+std::optional<PlainTwin> readScrambled(const std::filesystem::path& file, std::string_view gamePath);
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 // Writes the bytes to a temporary file beside the target, syncs it (unless

@@ -19,10 +19,9 @@ constexpr int kClockLimit = 1000000000;
 
 // The plain bytes of a scrambled file, read in memory: no plain twin is
 // ever written. A header naming another extension means another kind of file.
-std::optional<std::string> readPlainTwin(std::string_view moxPath, std::string_view extension) {
-    std::optional<std::string> bytes = readWholeFile(realPath(moxPath));
-    if (!bytes) return std::nullopt;
-    std::optional<PlainTwin> twin = unscrambleBytes(*bytes, scrambleKey(moxPath));
+std::optional<std::string> readPlainTwin(const std::filesystem::path& file, std::string_view moxPath,
+                                         std::string_view extension) {
+    std::optional<PlainTwin> twin = readScrambled(file, moxPath);
     if (!twin || twin->extension != extension) return std::nullopt;
     return std::move(twin->bytes);
 }
@@ -112,7 +111,7 @@ int loadSaveText(std::string_view text) {
 }
 
 int loadInitialWorld() {
-    std::optional<std::string> text = readPlainTwin(kWorldPath, ".ims");
+    std::optional<std::string> text = readPlainTwin(realPath(kWorldPath), kWorldPath, ".ims");
     if (!text) return 0;
     game.islanderCount = 0;
     game.day = 1;
@@ -139,7 +138,7 @@ int loadGame(int newGame) {
     if (newGame) return loadInitialWorld();
     std::string path = saveGamePath(game.player.name.view());
     std::optional<std::string> text;
-    if (!path.empty()) text = readPlainTwin(path, ".ims");
+    if (!path.empty()) text = readPlainTwin(saveReadPath(path), path, ".ims");
     if (!text || !loadSaveBody(*text)) {
         printMarked("/RInvalid save name.\n");
         return 0;

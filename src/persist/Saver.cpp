@@ -129,8 +129,10 @@ std::string saveText() {
 int saveGame() {
     std::string moxPath = saveGamePath(game.player.name.view());
     if (moxPath.empty()) return EINVAL;
-    std::filesystem::path target = realPath(moxPath);
-    if (holdsOtherData(target)) return EEXIST;
+    // The save directory is made at the first save.
+    if (holdsOtherData(saveReadPath(moxPath))) return EEXIST;
+    if (!makeSaveDirectory()) return errno != 0 ? errno : EIO;
+    std::filesystem::path target = saveWritePath(moxPath);
     std::string plainPath = replaceExtension(moxPath, ".ims");
     std::uint8_t key = scrambleKey(plainPath);
     std::string bytes = game.ending == Ending::None
@@ -144,14 +146,15 @@ SavedGame inspectSave(std::string_view playerName) {
     SavedGame saved;
     std::string moxPath = saveGamePath(playerName);
     std::error_code error;
-    if (moxPath.empty() || !std::filesystem::is_regular_file(realPath(moxPath), error)) return saved;
-    std::string extension = headerExtension(realPath(moxPath));
+    if (moxPath.empty()) return saved;
+    std::filesystem::path file = saveReadPath(moxPath);
+    if (!std::filesystem::is_regular_file(file, error)) return saved;
+    std::string extension = headerExtension(file);
     if (extension == kPlayingExtension) {
         saved.state = SaveState::Playing;
     } else if (extension == kOverExtension) {
         saved.state = SaveState::Over;
-        std::optional<std::string> bytes = readWholeFile(realPath(moxPath));
-        std::optional<PlainTwin> twin = bytes ? unscrambleBytes(*bytes, scrambleKey(moxPath)) : std::nullopt;
+        std::optional<PlainTwin> twin = readScrambled(file, moxPath);
         if (twin) saved.ending = endingOfWord(std::string_view(twin->bytes).substr(0, twin->bytes.find('\n')));
     } else if (!extension.empty()) {
         saved.state = SaveState::OtherData;

@@ -47,7 +47,7 @@ shows() {
 start_game_in() {
     local window=$1 dir=$2
     tm new-window -d -n "$window" -t endings: \
-        "cd '$dir' && '$BINARY'; echo \"EXITED \$?\"; sleep 600"
+        "cd '$dir' && '$BINARY' --data-dir Data --save-dir Data; echo \"EXITED \$?\"; sleep 600"
 }
 
 # Loads the player Tester's save through the front menu.
@@ -245,7 +245,7 @@ lab_lost() {
 mkdir -p "$WORK/base"
 cp -r "$DATA_SOURCE" "$WORK/base/Data"
 tm -f /dev/null new-session -d -s endings -n base -x 80 -y 50 \
-    "cd '$WORK/base' && '$BINARY'; echo \"EXITED \$?\"; sleep 600"
+    "cd '$WORK/base' && '$BINARY' --data-dir Data --save-dir Data; echo \"EXITED \$?\"; sleep 600"
 shows base "e. quit" 15 || { echo "FAIL: the front menu never appeared"; screen_of base; exit 1; }
 type_in base "a"
 shows base "Please enter your name" 5 || { echo "FAIL: no name prompt"; exit 1; }

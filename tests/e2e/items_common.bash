@@ -30,7 +30,7 @@ screen_colours() { tmux -L "$SOCKET" capture-pane -p -e -t game 2>/dev/null; }
 start_game() {
     cp -r "$DATA_SOURCE" "$WORK/Data"
     tmux -L "$SOCKET" -f /dev/null new-session -d -s game -x 80 -y 50 \
-        "cd '$WORK' && '$BINARY'; echo \"EXITED \$?\"; stty -a > '$WORK/stty.txt'; sleep 600"
+        "cd '$WORK' && '$BINARY' --data-dir Data --save-dir Data; echo \"EXITED \$?\"; stty -a > '$WORK/stty.txt'; sleep 600"
 }
 
 # Waits until the screen shows the text (fixed string); fails after the timeout.

@@ -19,7 +19,7 @@ trap cleanup EXIT
 
 cp -r "$data" "$work/Data"
 cd "$work"
-tm -f /dev/null new-session -d -s game -x 80 -y 50 "$binary"
+tm -f /dev/null new-session -d -s game -x 80 -y 50 "'$binary' --data-dir Data --save-dir Data"
 tm set-option -t game remain-on-exit on >/dev/null
 
 fail() {

@@ -16,7 +16,7 @@ cleanup() {
 trap cleanup EXIT
 
 cp -r "$data" "$work/Data"
-tmux -L "$socket" -f /dev/null new-session -d -x 80 -y 50 -s game "cd '$work' && '$binary'"
+tmux -L "$socket" -f /dev/null new-session -d -x 80 -y 50 -s game "cd '$work' && '$binary' --data-dir Data --save-dir Data"
 
 screen() { tmux -L "$socket" capture-pane -p -t game 2>/dev/null || true; }
 keys() { tmux -L "$socket" send-keys -t game "$@"; }

@@ -11,7 +11,7 @@ source "$(dirname "$0")/terminal_helpers.bash"
 mkdir "$WORK/plain"
 cp -r "$WORK/Data" "$WORK/plain/Data"
 mkfifo "$WORK/plain/in"
-(cd "$WORK/plain" && exec timeout 30 "$BIN" <in >out.txt 2>&1) &
+(cd "$WORK/plain" && exec timeout 30 $BIN <in >out.txt 2>&1) &
 game=$!
 exec 3>"$WORK/plain/in"
 # The seventeenth morning brings hunger: the ending comes with the next tick.

@@ -65,7 +65,7 @@ kill -SEGV "$pid"
 expect_clean_shell "SIGSEGV" 139
 
 # Closing the window (SIGHUP) saves and ends the game.
-tmux -L "$SOCK" new-window -d -t "$PANE" -n hangup "cd '$WORK' && exec '$BIN'"
+tmux -L "$SOCK" new-window -d -t "$PANE" -n hangup "cd '$WORK' && exec $BIN"
 for _ in $(seq 30); do pgrep -f "^$BIN\$" >/dev/null && break; sleep 0.1; done
 tmux -L "$SOCK" send-keys -t "$PANE:hangup" a Enter
 sleep 0.3

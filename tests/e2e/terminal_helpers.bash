@@ -15,6 +15,9 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -d "$DATA" ]; then cp -r "$DATA" "$WORK/Data"; else mkdir "$WORK/Data"; fi
+# The game reads its data and keeps its saves in the Data of the directory
+# it runs in ($WORK here); $BIN is used unquoted, options and all.
+BIN="$BIN --data-dir Data --save-dir Data"
 
 fail() {
     echo "FAIL: $*" >&2

@@ -1,5 +1,6 @@
 # Terminals that are not xterm's kin: one that cannot place the cursor
-# (TERM=dumb) gets the plain front end, not a broken frame; one without an
+# (TERM=dumb) gets the plain front end, not a broken frame, and so does any
+# terminal with --plain (for screen readers); one without an
 # alternate screen (TERM=linux) is cleared when the game ends, so the
 # shell's prompt does not land inside the old frame.
 BIN=$1
@@ -12,6 +13,18 @@ wait_for "e. quit"
 screen_text | grep -qF "║" && fail "a frame on a terminal that cannot place the cursor"
 screen_text | grep -qF "Please select one of the following:" || fail "the plain menu"
 keys e Enter
+wait_for "exit status 0"
+
+keys clear Enter
+sleep 0.3
+keys "$BIN --plain; echo \"exit status \$?\"" Enter
+wait_for "e. quit"
+screen_text | grep -qF "║" && fail "a frame with --plain"
+keys a Enter
+wait_for "Please enter your name:"
+keys Reader Enter
+wait_for "Hello Reader"
+keys quit Enter
 wait_for "exit status 0"
 
 keys clear Enter

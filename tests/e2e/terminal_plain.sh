@@ -17,7 +17,7 @@ fail() {
 }
 
 # A short session ended by "quit".
-printf 'x\na\n../../Tmp/pwn\nri\n8\nquit\n' | timeout 20 "$BIN" >out.txt 2>err.txt
+printf 'x\na\n../../Tmp/pwn\nri\n8\nquit\n' | timeout 20 "$BIN" --data-dir Data --save-dir Data >out.txt 2>err.txt
 status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
 grep -q $'\e' out.txt && fail "escape codes in plain output"
@@ -34,12 +34,12 @@ grep -qF "Invalid command." out.txt || fail "digit 8 was not treated as typed te
 ls ../../Tmp 2>/dev/null | grep -q pwn && fail "a file was written outside Data"
 
 # The end of the input ends the game like "quit", even in the menu.
-printf 'a\nEnder\n' | timeout 20 "$BIN" >out.txt 2>&1 || fail "end of input in play: status $?"
+printf 'a\nEnder\n' | timeout 20 "$BIN" --data-dir Data --save-dir Data >out.txt 2>&1 || fail "end of input in play: status $?"
 grep -qF "Hello Ender" out.txt || fail "new game before end of input"
-printf '' | timeout 20 "$BIN" >out.txt 2>&1 || fail "empty input: status $?"
+printf '' | timeout 20 "$BIN" --data-dir Data --save-dir Data >out.txt 2>&1 || fail "empty input: status $?"
 grep -qF "e. quit" out.txt || fail "menu before empty input ended"
 
 # Output to a file with input from a terminal-less source never waits on a pause.
-printf 'd\ne\n' | timeout 20 "$BIN" >out.txt 2>&1 || fail "credits: status $?"
+printf 'd\ne\n' | timeout 20 "$BIN" --data-dir Data --save-dir Data >out.txt 2>&1 || fail "credits: status $?"
 grep -qF "Team..." out.txt || fail "credits"
 echo "PASS"

@@ -48,7 +48,8 @@ public:
             close(fds[0]);
             close(fds[1]);
             if (chdir(dir.c_str()) != 0) _exit(127);
-            execl(BRINEFALL_BINARY, BRINEFALL_BINARY, static_cast<char*>(nullptr));
+            // The game's data and its saves both in the private Data.
+            execl(BRINEFALL_BINARY, BRINEFALL_BINARY, "--data-dir", "Data", "--save-dir", "Data", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[0]);

@@ -1,0 +1,86 @@
+#pragma once
+// Writes the screen to the terminal: only the cells that differ from what
+// the terminal is known to show, a colour only when it changes, and a
+// scroll of the text area as the terminal's own scroll. Curses reads the
+// keys and sets the terminal up, but never paints: it would guess at
+// scrolls of its own and reset the colours after every key.
+#include <string>
+
+#include "console/CellGrid.h"
+
+// What the terminal can do, read from its description.
+struct TerminalAbilities {
+    bool colours = false;
+    int colourCount = 0;
+    bool backgroundColourErase = false;  // scrolled-in rows take the background colour
+    bool lastCellSafe = true;            // the bottom right cell can be written without a scroll
+    bool columnMargins = false;          // a scroll can be kept to a block of columns
+};
+
+class TerminalPainter {
+public:
+    explicit TerminalPainter(TerminalAbilities abilities) : abilities_(abilities) { forget(0, 0, 0); }
+
+    // After the terminal was cleared or resized: nothing is known to be
+    // shown, so the next paint writes every cell. The screen's first column
+    // and the terminal's size.
+    void forget(int left, int height, int width);
+    // Writes the cells of `wanted` that the terminal does not show yet.
+    void paint(const CellGrid& wanted);
+    // Moves the rows of a block up by `rows`; false when the terminal has
+    // no scrolling region. Where it takes left and right margins the move
+    // waits for the next paint, which brings the new rows in line by line,
+    // as a terminal scrolls text; one move waits at a time.
+    bool scrollBlock(int x, int y, int w, int h, int rows);
+    bool scrollWaiting() const { return waiting_.rows > 0; }
+    void placeCursor(int x, int y);
+    // Gives the terminal back its whole screen to scroll, before others
+    // write to it (curses, or the shell after the game).
+    void leaveRegion();
+    // The bytes to send, handed over once.
+    std::string takeBytes();
+
+private:
+    struct Look {
+        int fg = -1;  // -1: any (a blank shows only its background)
+        int bg = -1;
+        bool bold = false;
+        bool reverse = false;
+    };
+    // A block of the terminal's rows and columns, inclusive.
+    struct Block {
+        int top = 0, bottom = 0, left = 0, right = 0;
+        bool operator==(const Block&) const = default;
+    };
+    struct WaitingScroll {
+        Block block;
+        int rows = 0;
+    };
+
+    Look lookOf(ScreenCell cell) const;
+    bool looksSame(ScreenCell a, ScreenCell b) const;
+    void setLook(const Look& look);
+    void resetLook();
+    void moveTo(int row, int column);
+    // To another column of the row the cursor is on.
+    std::string alongRow(int row, int column) const;
+    // Writes a cell at the cursor, on terminal row `row`, as cell (x, y) of the screen.
+    void write(int x, int y, ScreenCell cell);
+    void enterRegion(const Block& block);
+    void bringInRows(const CellGrid& wanted);
+    bool scrollWholeRows(int y, int bottom, int rows);
+
+    TerminalAbilities abilities_;
+    CellGrid shown_;  // what the terminal shows; attribute kUnknown where it is not known
+    std::string out_;
+    int left_ = 0;
+    int lines_ = 0;
+    int columns_ = 0;
+    int row_ = -1;  // the terminal's cursor; -1 when not known
+    int column_ = -1;
+    bool lookKnown_ = false;
+    Look look_;  // the colours the terminal writes with, when known
+    bool inRegion_ = false;  // margins set to region_, left and right margins on
+    Block region_;
+    WaitingScroll waiting_;
+};

@@ -1,0 +1,58 @@
+#include "core/Options.h"
+
+#include <getopt.h>
+
+#include <cstdio>
+
+namespace {
+enum LongOnly { kDataDir = 256, kSaveDir, kPlain };
+
+const option kLongOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {"plain", no_argument, nullptr, kPlain},
+    {"data-dir", required_argument, nullptr, kDataDir},
+    {"save-dir", required_argument, nullptr, kSaveDir},
+    {nullptr, 0, nullptr, 0},
+};
+}  // namespace
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    optind = 0;  // a fresh scan, even when called again (the tests do)
+    int code;
+    while ((code = getopt_long(argc, argv, "hV", kLongOptions, nullptr)) != -1) {
+        switch (code) {
+            case 'h': options.action = Options::Action::Help; break;
+            case 'V':
+                if (options.action != Options::Action::Help) options.action = Options::Action::Version;
+                break;
+            case kPlain: options.plain = true; break;
+            case kDataDir: options.dataDir = optarg; break;
+            case kSaveDir: options.saveDir = optarg; break;
+            default: options.action = Options::Action::Misuse; return options;
+        }
+    }
+    if (optind < argc) {
+        std::fprintf(stderr, "%s: unexpected argument '%s'\n", argv[0], argv[optind]);
+        options.action = Options::Action::Misuse;
+    }
+    return options;
+}
+
+std::string usageText() {
+    return "Usage: brinefall [OPTION]...\n"
+           "A real-time text adventure on an island, in a terminal of at least 80x24.\n"
+           "\n"
+           "  -h, --help          show this help and exit\n"
+           "  -V, --version       show the version and exit\n"
+           "      --plain         read plain lines and print plain text, even on a\n"
+           "                      terminal (for screen readers)\n"
+           "      --data-dir DIR  read the game data from DIR\n"
+           "      --save-dir DIR  keep the saved games in DIR (default:\n"
+           "                      $XDG_DATA_HOME/brinefall or ~/.local/share/brinefall)\n"
+           "\n"
+           "Exit status: 0 when the game ends and is saved, 1 when the final save fails or\n"
+           "the data or save directory cannot be used, 2 for a wrong command line.\n"
+           "See brinefall(6) for how to play.\n";
+}
