@@ -72,25 +72,25 @@ void refreshLocked() {
     Scrollback& sb = theScrollback;
     heldBack = false;
     applyPendingHeight();
-    const int textRows = screenLayout().textRows;  // once: the clock thread prints while a resize lays out the screen
-    sb.viewTop = std::clamp(sb.viewTop, 0, kScrollbackLines - textRows);
+    const int areaRows = textRows();
+    sb.viewTop = std::clamp(sb.viewTop, 0, newestViewTop());
     static std::array<ScreenCell, kTextWidth * kScrollbackLines> block;
     const long long topLine = linesScrolledIn + sb.viewTop;
-    const ScrollbackLine& lastRow = sb.line(sb.viewTop + textRows - 1);
+    const ScrollbackLine& lastRow = sb.line(sb.viewTop + areaRows - 1);
     const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
     // A last row blank before and after (the line still to be written, as
     // a rule) stays out of the scroll, and the scroll bar's arrow beside it
     // stays in place.
-    const int rows = shownBottomBlank && bottomBlank ? textRows - 1 : textRows;
+    const int rows = shownBottomBlank && bottomBlank ? areaRows - 1 : areaRows;
     if (shownTopLine >= 0 && topLine > shownTopLine && topLine - shownTopLine < rows)
         console().scrollUp(kTextLeft, kTextTop, kTextWidth, rows, static_cast<int>(topLine - shownTopLine));
     shownTopLine = topLine;
     shownBottomBlank = bottomBlank;
-    for (int row = 0; row < textRows; ++row) {
+    for (int row = 0; row < areaRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
     }
-    console().writeCells(kTextLeft, kTextTop, kTextWidth, textRows, block.data());
+    console().writeCells(kTextLeft, kTextTop, kTextWidth, areaRows, block.data());
     console().present();
 }
 
@@ -277,6 +277,7 @@ void fitScreenToHeight(int rows) {
     // A resize redraws everything anyway: even output held back is shown.
     refreshLocked();
 }
+
 void wrapMarkedText(std::string& text, int startColumn) {
     int count = startColumn;
     auto visibleWidth = [&](std::size_t from, std::size_t to) {  // columns of text[from, to]
