@@ -35,3 +35,20 @@ TEST(CellGridTest, OnlyRowsThatChangedAreMarkedAndMarksMoveWithAScroll) {
     EXPECT_EQ(grid.cell(5, 10).attr, 0x00);
     EXPECT_EQ(grid.cell(0, 10).attr, 0x07) << "beside the block nothing moved";
 }
+
+TEST(CellGridTest, AResizedGridIsBlankAndEndsAtItsLastRow) {
+    CellGrid grid;
+    grid.writeChars(0, 30, "old", 3);
+    grid.resize(kMinScreenHeight);
+    EXPECT_EQ(grid.rows(), 24);
+    EXPECT_EQ(grid.cell(0, 30).ch, ' ') << "nothing of the old screen is left";
+    for (int y = 0; y < 24; ++y) EXPECT_TRUE(grid.rowDirty(y)) << y;
+    grid.clearDirty();
+    grid.writeChars(0, 24, "below", 5);  // below the last row: dropped
+    grid.fillChars(kScreenWidth - 2, 23, 'x', 5);
+    grid.scrollUp(0, 20, kScreenWidth, 10, 2);  // a block reaching past the bottom moves what there is
+    EXPECT_FALSE(grid.rowDirty(24));
+    EXPECT_EQ(grid.cell(0, 24).ch, ' ');
+    EXPECT_EQ(grid.cell(kScreenWidth - 1, 21).ch, 'x');
+    EXPECT_EQ(grid.cell(kScreenWidth - 1, 23).ch, ' ');
+}
