@@ -269,8 +269,8 @@ TEST(TerminalPainterTest, ScrollingWithinMarginsShowsWhatWasDrawn) { playAgainst
 TEST(TerminalPainterTest, ScrollingWholeRowsShowsWhatWasDrawn) { playAgainstTheModel(false, kScreenWidth); }
 TEST(TerminalPainterTest, ACentredFrameScrollsWithinMarginsToo) { playAgainstTheModel(true, kScreenWidth + 21); }
 TEST(TerminalPainterTest, ACentredFrameScrollsWholeRowsToo) { playAgainstTheModel(false, kScreenWidth + 21); }
-TEST(TerminalPainterTest, A24RowScreenScrollsWithinMarginsAndWholeRows) {
-    playAgainstTheModel(true, kScreenWidth, kMinScreenHeight);
+TEST(TerminalPainterTest, A24RowScreenScrollsWithinMargins) { playAgainstTheModel(true, kScreenWidth, kMinScreenHeight); }
+TEST(TerminalPainterTest, A24RowCentredScreenScrollsWholeRows) {
     playAgainstTheModel(false, kScreenWidth + 21, kMinScreenHeight);
 }
 
