@@ -3,11 +3,15 @@
 #include <curses.h>
 #include <term.h>
 
+#include <algorithm>
+
 #include "console/Cp437.h"
 
 namespace {
 constexpr std::uint16_t kUnknown = 0xFFFF;
 constexpr ScreenCell kBlackBlank{' ', 0x00};
+// Fewer blanks are written as spaces: the erase sequence is as long.
+constexpr int kBlanksWorthErasing = 4;
 
 // Console colours count blue as bit 0 and red as bit 2; terminals the other way round.
 int toTerminalColour(int consoleColour) {
@@ -59,10 +63,7 @@ TerminalPainter::Look TerminalPainter::lookOf(ScreenCell cell) const {
         fg &= 0x7;
         bg &= 0x7;
     }
-    // A blank of the text area (black on black) shows only its background;
-    // every other cell keeps its colours, so a row looks the same however
-    // it came to be drawn.
-    look.fg = cell.ch == ' ' && cell.attr == 0x00 ? -1 : fg;
+    look.fg = cell.ch == ' ' ? -1 : fg;  // a blank shows only its background
     look.bg = bg;
     return look;
 }
@@ -144,15 +145,40 @@ void TerminalPainter::write(int x, int y, ScreenCell cell) {
 
 void TerminalPainter::paint(const CellGrid& wanted) {
     if (waiting_.rows > 0) bringInRows(wanted);
-    for (int y = 0; y < wanted.rows() && y < lines_; ++y)
-        for (int x = 0; x < kScreenWidth && x + left_ < columns_; ++x) {
+    const std::string erase = capability("ech");
+    const bool canErase = !erase.empty() && abilities_.colours && abilities_.backgroundColourErase;
+    for (int y = 0; y < wanted.rows() && y < lines_; ++y) {
+        const int width = std::min(kScreenWidth, columns_ - left_);
+        for (int x = 0; x < width;) {
             const bool lastCell = y == lines_ - 1 && x + left_ == columns_ - 1;
-            if (lastCell && !abilities_.lastCellSafe) continue;  // writing it would scroll the screen
             const ScreenCell cell = wanted.cell(x, y);
-            if (looksSame(cell, shown_.cell(x, y))) continue;
+            if ((lastCell && !abilities_.lastCellSafe) || looksSame(cell, shown_.cell(x, y))) {
+                ++x;  // the same already, or writing it would scroll the screen
+                continue;
+            }
+            // Blanks of one background in a row (a cleared input row) are
+            // erased in one go, those already blank among them too, and
+            // the cursor stays at their start.
+            int blanks = 0;
+            while (canErase && x + blanks < width && !(y == lines_ - 1 && x + blanks + left_ == columns_ - 1)) {
+                const ScreenCell next = wanted.cell(x + blanks, y);
+                if (next.ch != ' ' || (next.attr & 0xF0) != (cell.attr & 0xF0)) break;
+                ++blanks;
+            }
+            // The blanks that follow and are already shown need no erasing.
+            while (blanks > 0 && looksSame(wanted.cell(x + blanks - 1, y), shown_.cell(x + blanks - 1, y))) --blanks;
             moveTo(y, x + left_);
+            if (cell.ch == ' ' && blanks >= kBlanksWorthErasing) {
+                setLook(lookOf(cell));
+                out_ += tiparm(erase.c_str(), blanks);
+                for (int k = 0; k < blanks; ++k) shown_.put(x + k, y, wanted.cell(x + k, y));
+                x += blanks;
+                continue;
+            }
             write(x, y, cell);
+            ++x;
         }
+    }
 }
 
 void TerminalPainter::placeCursor(int x, int y) {

@@ -17,7 +17,7 @@ done
 keys ri Enter
 wait_for "Area: 0  Room: 8"
 sleep 0.5
-before=$(screen_codes)
+before=$(visible_codes)
 before_text=$(screen_text)
 # A window too small and back makes the game draw every cell anew.
 tmux -L "$SOCK" resize-window -t "$PANE" -x 70 -y 40
@@ -25,7 +25,7 @@ wait_for "This one is 70 x 40."
 tmux -L "$SOCK" resize-window -t "$PANE" -x 80 -y 50
 wait_for "Area: 0  Room: 8"
 sleep 0.5
-after=$(screen_codes)
+after=$(visible_codes)
 [ "$(screen_text)" = "$before_text" ] || {
     diff <(echo "$before_text") <(screen_text) >&2
     fail "the scrolled text differs from a full redraw"

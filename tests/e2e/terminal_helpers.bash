@@ -49,6 +49,44 @@ start_game() {
 
 screen_text() { tmux -L "$SOCK" capture-pane -p -t "$PANE"; }
 screen_codes() { tmux -L "$SOCK" capture-pane -p -e -t "$PANE"; }
+# The screen as it looks: each row's characters with the colours that show,
+# a letter's foreground and background, a blank's background alone (its
+# foreground is never seen), each row on its own.
+visible_codes() {
+    screen_codes | LC_ALL=C awk '
+        BEGIN { fg = "-"; bg = "-"; esc = sprintf("%c", 27) }
+        function sgr(params,    p, n, i, v) {
+            n = split(params, p, ";")
+            if (params == "") { fg = "-"; bg = "-"; return }
+            for (i = 1; i <= n; i++) {
+                v = p[i] + 0
+                if (v == 0) { fg = "-"; bg = "-" }
+                else if ((v >= 30 && v <= 37) || (v >= 90 && v <= 97) || v == 1) fg = v
+                else if (v == 39) fg = "-"
+                else if ((v >= 40 && v <= 47) || (v >= 100 && v <= 107)) bg = v
+                else if (v == 49) bg = "-"
+                else if ((v == 38 || v == 48) && p[i + 1] == 5) { if (v == 38) fg = "x" p[i + 2]; else bg = "x" p[i + 2]; i += 2 }
+            }
+        }
+        {
+            out = ""; shownFg = ""; shownBg = ""; line = $0; n = length(line); i = 1
+            while (i <= n) {
+                c = substr(line, i, 1)
+                if (c == esc && substr(line, i + 1, 1) == "[") {
+                    j = i + 2
+                    while (j <= n && substr(line, j, 1) !~ /[@-~]/) j++
+                    if (substr(line, j, 1) == "m") sgr(substr(line, i + 2, j - i - 2))
+                    i = j + 1
+                    continue
+                }
+                if (c != " " && fg != shownFg) { out = out "{" fg "}"; shownFg = fg }
+                if (bg != shownBg) { out = out "[" bg "]"; shownBg = bg }
+                out = out c
+                i++
+            }
+            print out
+        }'
+}
 # Row y of the screen (0-based).
 row() { screen_text | sed -n "$(( $1 + 1 ))p"; }
 keys() { tmux -L "$SOCK" send-keys -t "$PANE" "$@"; }
