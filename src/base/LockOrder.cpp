@@ -12,8 +12,8 @@ thread_local bool checked = true;
 
 void setLockOrderChecked(bool on) { checked = on; }
 
-void noteLockTaken(LockRank rank) {
-    for (auto r = static_cast<std::size_t>(rank); r < held.size(); ++r)
+void noteLockTaken(LockRank rank, bool reentrant) {
+    for (auto r = static_cast<std::size_t>(rank) + (reentrant ? 1 : 0); r < held.size(); ++r)
         assert((!checked || held[r] == 0) && "lock taken out of order: game, then output, then input, then back end");
     ++held[static_cast<std::size_t>(rank)];
 }

@@ -18,12 +18,13 @@
 enum class LockRank : int { Game = 0, Output = 1, Input = 2, BackEnd = 3 };
 
 #ifdef NDEBUG
-inline void noteLockTaken(LockRank) {}
+inline void noteLockTaken(LockRank, bool = false) {}
 inline void noteLockReleased(LockRank) {}
 inline void setLockOrderChecked(bool) {}
 #else
-// Asserts that this thread holds no lock of this rank or a later one.
-void noteLockTaken(LockRank rank);
+// Asserts that this thread holds no lock of a later rank, nor one of this
+// rank unless the lock may be taken again by the thread that holds it.
+void noteLockTaken(LockRank rank, bool reentrant = false);
 void noteLockReleased(LockRank rank);
 // On for every thread; see base/LockOrderTesting.h.
 void setLockOrderChecked(bool checked);
@@ -49,4 +50,27 @@ public:
 
 private:
     std::mutex mutex_;
+};
+
+// The same for a lock its holder may take again (the output lock: a resize
+// read by a key pause lays the screen out under the lock the pause holds).
+template <LockRank Rank>
+class RankedRecursiveMutex {
+public:
+    void lock() {
+        noteLockTaken(Rank, true);
+        mutex_.lock();
+    }
+    bool try_lock() {
+        if (!mutex_.try_lock()) return false;
+        noteLockTaken(Rank, true);
+        return true;
+    }
+    void unlock() {
+        mutex_.unlock();
+        noteLockReleased(Rank);
+    }
+
+private:
+    std::recursive_mutex mutex_;
 };

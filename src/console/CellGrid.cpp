@@ -1,9 +1,19 @@
 #include "console/CellGrid.h"
 
+#include <algorithm>
+
 void CellGrid::clear() {
-    cells_.fill(ScreenCell{' ', 0x07});
-    dirty_.set();
+    std::fill(cells_.begin(), cells_.end(), ScreenCell{' ', 0x07});
+    markAllDirty();
 }
+
+void CellGrid::resize(int rows) {
+    rows_ = std::max(rows, 1);
+    cells_.assign(static_cast<std::size_t>(kScreenWidth * rows_), ScreenCell{' ', 0x07});
+    dirty_.assign(static_cast<std::size_t>(rows_), true);
+}
+
+bool CellGrid::anyDirty() const { return std::find(dirty_.begin(), dirty_.end(), true) != dirty_.end(); }
 
 ScreenCell CellGrid::cell(int x, int y) const {
     if (!contains(x, y)) return ScreenCell{' ', 0x07};
@@ -39,12 +49,12 @@ void CellGrid::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
 
 void CellGrid::fillChars(int x, int y, std::uint8_t ch, int count) {
     for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
-        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) putChar(pos % kScreenWidth, pos / kScreenWidth, ch);
+        if (pos >= 0 && pos < kScreenWidth * rows_) putChar(pos % kScreenWidth, pos / kScreenWidth, ch);
 }
 
 void CellGrid::fillAttrs(int x, int y, std::uint16_t attr, int count) {
     for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
-        if (pos >= 0 && pos < kScreenWidth * kScreenHeight) putAttr(pos % kScreenWidth, pos / kScreenWidth, attr);
+        if (pos >= 0 && pos < kScreenWidth * rows_) putAttr(pos % kScreenWidth, pos / kScreenWidth, attr);
 }
 
 void CellGrid::scrollUp(int x, int y, int w, int h, int rows) {
@@ -56,11 +66,11 @@ void CellGrid::scrollUp(int x, int y, int w, int h, int rows) {
             at(x + col, y + row) = movedIn ? at(x + col, y + row + rows) : ScreenCell{' ', 0x00};
         }
         // Top down, so the row below still has the mark it had before the move.
-        if (y + row >= 0 && y + row < kScreenHeight && (row + rows >= h || rowDirty(y + row + rows))) markDirty(y + row);
+        if (y + row >= 0 && y + row < rows_ && (row + rows >= h || rowDirty(y + row + rows))) markDirty(y + row);
     }
 }
 
 void CellGrid::markRowsDirty(int y, int h) {
     for (int row = y; row < y + h; ++row)
-        if (row >= 0 && row < kScreenHeight) markDirty(row);
+        if (row >= 0 && row < rows_) markDirty(row);
 }

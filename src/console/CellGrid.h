@@ -2,19 +2,22 @@
 // The screen's cells as a back end holds them: writes outside the screen
 // are dropped, fills run on along the rows as a console buffer's do, and
 // every row that changed is marked until the back end has shown it.
-#include <array>
-#include <bitset>
+// It is 80 columns wide and as tall as the screen it stands for.
 #include <cstdint>
+#include <vector>
 
 #include "console/Console.h"
 
 class CellGrid {
 public:
-    CellGrid() { clear(); }
+    explicit CellGrid(int rows = kDefaultScreenHeight) { resize(rows); }
 
     // Every cell a grey space on black, every row marked.
     void clear();
-    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < kScreenWidth && y < kScreenHeight; }
+    // A blank screen of this many rows (at least one), every row marked.
+    void resize(int rows);
+    int rows() const { return rows_; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < kScreenWidth && y < rows_; }
     // A blank grey space outside the screen.
     ScreenCell cell(int x, int y) const;
     void put(int x, int y, ScreenCell value);
@@ -29,16 +32,17 @@ public:
     // its mark as it moves: the back end moves what it shows the same way.
     void scrollUp(int x, int y, int w, int h, int rows);
 
-    bool rowDirty(int y) const { return y >= 0 && y < kScreenHeight && dirty_[static_cast<std::size_t>(y)]; }
-    bool anyDirty() const { return dirty_.any(); }
-    void markAllDirty() { dirty_.set(); }
+    bool rowDirty(int y) const { return y >= 0 && y < rows_ && dirty_[static_cast<std::size_t>(y)]; }
+    bool anyDirty() const;
+    void markAllDirty() { dirty_.assign(dirty_.size(), true); }
     void markRowsDirty(int y, int h);
-    void clearDirty() { dirty_.reset(); }
+    void clearDirty() { dirty_.assign(dirty_.size(), false); }
 
 private:
     ScreenCell& at(int x, int y) { return cells_[static_cast<std::size_t>(y * kScreenWidth + x)]; }
-    void markDirty(int y) { dirty_.set(static_cast<std::size_t>(y)); }
+    void markDirty(int y) { dirty_[static_cast<std::size_t>(y)] = true; }
 
-    std::array<ScreenCell, kScreenWidth * kScreenHeight> cells_{};
-    std::bitset<kScreenHeight> dirty_;
+    int rows_ = 0;
+    std::vector<ScreenCell> cells_;
+    std::vector<bool> dirty_;
 };

@@ -49,6 +49,7 @@ struct InputEvent {
     static InputEvent click(int cx, int cy) { InputEvent e; e.type = Type::Mouse; e.x = cx; e.y = cy; e.leftDown = true; return e; }
     static InputEvent scrollWheel(int delta) { InputEvent e; e.type = Type::Mouse; e.wheel = delta; return e; }
     static InputEvent closed() { InputEvent e; e.type = Type::Closed; return e; }
+    static InputEvent resized() { InputEvent e; e.type = Type::Resize; return e; }
     bool isKeyDown() const { return type == Type::Key && keyDown; }
 };
 
@@ -70,6 +71,9 @@ public:
     virtual int cursorX() = 0;
     virtual int cursorY() = 0;
     virtual void setTitle(const char* title) = 0;
+    // The rows of the screen, as the game is to lay it out (80 columns
+    // wide). A back end whose height changes reports a Resize event.
+    virtual int rows() { return kDefaultScreenHeight; }
     // Waits up to timeoutMs (negative: forever); Type::None on timeout,
     // and when woken.
     virtual InputEvent nextEvent(int timeoutMs) = 0;

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "base/LockOrder.h"
+#include "console/Output.h"
 #include "console/RuntimeState.h"
 #include "console/Screen.h"
 
@@ -34,6 +35,12 @@ bool offerToPause(const InputEvent& e) {
     return true;
 }
 
+// A resize lays the screen out again, after the reader lets go of the
+// back end: a pause printing meanwhile keeps reading keys.
+void fitAfterResize(const InputEvent& e) {
+    if (e.type == InputEvent::Type::Resize) fitScreenToHeight(console().rows());
+}
+
 bool takeKeyForPause() {
     std::lock_guard lock(stateMutex);
     if (handOff().keysForPause == 0) return false;
@@ -48,6 +55,7 @@ InputEvent nextInputEvent(int timeoutMs) {
         std::lock_guard lock(readMutex);
         e = readBackEnd(timeoutMs);
     }
+    fitAfterResize(e);
     if (e.type == InputEvent::Type::Closed) handOff().closed = true;
     if (offerToPause(e)) return InputEvent{};
     return e;
@@ -88,6 +96,7 @@ bool PauseWait::waitForKey(int timeoutMs) {
         InputEvent e = readBackEnd(static_cast<int>(left > 0 ? left : 0));
         if (e.type == InputEvent::Type::Closed) handOff().closed = true;
         reader.unlock();
+        fitAfterResize(e);
         if (e.isKeyDown() || e.type == InputEvent::Type::Closed || takeKeyForPause()) return true;
         // A mouse event or a wake meant for the line editor: the blink is not due yet.
         if (std::chrono::steady_clock::now() >= deadline) return false;

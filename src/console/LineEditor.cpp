@@ -50,8 +50,9 @@ struct EditedLine {
                 row[i] = ScreenCell{static_cast<std::uint8_t>(suggestion[at - typed.size()]), kSuggestion};
             else row[i] = ScreenCell{' ', kPlain};
         }
-        console().writeCells(kFirstColumn, kInputRow, kRowCells, 1, row);
-        console().setCursor(cursor(), kInputRow);
+        const int inputRow = screenLayout().inputRow;
+        console().writeCells(kFirstColumn, inputRow, kRowCells, 1, row);
+        console().setCursor(cursor(), inputRow);
     }
 
     // Offers the completion of the first word, when play is on.
@@ -80,7 +81,7 @@ void onMouse(const InputEvent& e) {
     if (e.wheel == kWheelNotch) scrollViewUp();
     else if (e.wheel == -kWheelNotch) scrollViewDown();
     else if (e.leftDown && e.x == kScrollBarColumn && e.y == kUpArrowRow) scrollViewUp();
-    else if (e.leftDown && e.x == kScrollBarColumn && e.y == kDownArrowRow) scrollViewDown();
+    else if (e.leftDown && e.x == kScrollBarColumn && e.y == screenLayout().textBottom) scrollViewDown();
 }
 }  // namespace
 
@@ -106,11 +107,17 @@ std::string readInputLine(CommandHistory* history) {
     if (history) history->startLine();
     const bool duringPlay = playing();
     showHeldOutput();  // what a command printed before it asks for a line
+    int drawnLayout = screenLayoutChanges();
     line.draw();  // typing always starts right after the prompt
     while (true) {
         console().present();
         // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
         InputEvent e = nextInputEvent(-1);
+        // A resize laid the screen out again (here, or in a pause): the row moved.
+        if (screenLayoutChanges() != drawnLayout) {
+            drawnLayout = screenLayoutChanges();
+            line.draw();
+        }
         if (e.type == InputEvent::Type::Closed) return line.finish();
         // A game that ended meanwhile (a death in the night) waits for no
         // Enter and obeys nothing more: the line comes back at once, empty,

@@ -40,6 +40,12 @@ void MemoryConsole::setCursor(int x, int y) {
 int MemoryConsole::cursorX() { std::lock_guard lock(mutex_); return cursorX_; }
 int MemoryConsole::cursorY() { std::lock_guard lock(mutex_); return cursorY_; }
 void MemoryConsole::setTitle(const char* title) { std::lock_guard lock(mutex_); title_ = title; }
+int MemoryConsole::rows() { std::lock_guard lock(mutex_); return grid_.rows(); }
+
+void MemoryConsole::resize(int rows) {
+    std::lock_guard lock(mutex_);
+    grid_.resize(rows);
+}
 
 InputEvent MemoryConsole::nextEvent(int /*timeoutMs*/) {
     std::lock_guard lock(mutex_);
@@ -47,6 +53,10 @@ InputEvent MemoryConsole::nextEvent(int /*timeoutMs*/) {
     if (input_.empty()) return InputEvent::closed();
     InputEvent e = input_.front();
     input_.pop_front();
+    if (e.type == InputEvent::Type::Resize && !resizes_.empty()) {
+        grid_.resize(resizes_.front());
+        resizes_.pop_front();
+    }
     return e;
 }
 
@@ -67,12 +77,22 @@ std::string MemoryConsole::rowText(int y, int fromX, int toX) const {
 
 void MemoryConsole::pushEvent(const InputEvent& e) { std::lock_guard lock(mutex_); input_.push_back(e); }
 
+void MemoryConsole::pushResize(int rows) {
+    std::lock_guard lock(mutex_);
+    input_.push_back(InputEvent::resized());
+    resizes_.push_back(rows);
+}
+
 void MemoryConsole::typeText(const std::string& text, bool enter) {
     for (char c : text) pushEvent(InputEvent::character(c));
     if (enter) pushEvent(InputEvent::special(KeyCode::Enter));
 }
 
-void MemoryConsole::clearInput() { std::lock_guard lock(mutex_); input_.clear(); }
+void MemoryConsole::clearInput() {
+    std::lock_guard lock(mutex_);
+    input_.clear();
+    resizes_.clear();
+}
 std::string MemoryConsole::title() const { std::lock_guard lock(mutex_); return title_; }
 int MemoryConsole::beepCount() const { std::lock_guard lock(mutex_); return beeps_; }
 int MemoryConsole::sleptMs() const { std::lock_guard lock(mutex_); return slept_; }

@@ -1,5 +1,5 @@
 #pragma once
-// An 80x50 screen in memory with scripted input, for tests.
+// An 80-column screen in memory (50 rows unless resized) with scripted input, for tests.
 #include <deque>
 #include <mutex>
 #include <string>
@@ -23,11 +23,17 @@ public:
     int cursorX() override;
     int cursorY() override;
     void setTitle(const char* title) override;
+    int rows() override;
     InputEvent nextEvent(int timeoutMs) override;
     void beep(int frequency, int durationMs) override;
     void sleepMs(int ms) override;
 
     // Test helpers.
+    // A blank screen of this many rows, as a terminal shows after a resize.
+    void resize(int rows);
+    // A resize to come in turn with the other events: when its Resize event
+    // is read, the screen takes the new height first, as a terminal's does.
+    void pushResize(int rows);
     ScreenCell cell(int x, int y) const;
     std::string rowText(int y, int fromX = 0, int toX = kScreenWidth) const;  // trailing blanks trimmed
     void pushEvent(const InputEvent& e);
@@ -41,6 +47,7 @@ private:
     mutable RankedMutex<LockRank::BackEnd> mutex_;
     CellGrid grid_;
     std::deque<InputEvent> input_;
+    std::deque<int> resizes_;  // the heights of the Resize events queued
     int cursorX_ = 0;
     int cursorY_ = 0;
     std::string title_;

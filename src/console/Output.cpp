@@ -2,12 +2,14 @@
 #include "console/OutputTesting.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <mutex>
 
 #include "base/LockOrder.h"
 #include "console/Input.h"
 #include "console/RuntimeState.h"
+#include "console/Screen.h"
 
 namespace {
 constexpr char kLetters[] = "WwRrBbGgYyCcPpke";
@@ -23,11 +25,10 @@ constexpr std::uint8_t kPauseArrow = 25;
 // breaks the line, so the words on either side stay apart.
 constexpr char kSoftBreak = '\x1e';
 
-// Held for a whole print, its key pause included; nothing under it prints.
-RankedMutex<LockRank::Output> outputMutex;
+// Held for a whole print, its key pause included. Re-entered in one case
+// only: a resize read by a key pause lays the screen out under it.
+RankedRecursiveMutex<LockRank::Output> outputMutex;
 OutputState& state() { return runtime().output; }
-// A page is the text area less its pause row.
-constexpr int kPageLines = kTextRows - 1;
 
 bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
 bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
@@ -40,26 +41,44 @@ void scrollOneLine() {
     sb.bottom().fill(ScreenCell{' ', 0x00});
 }
 
+int textRows() { return screenLayout().textRows; }
+
+// Lays the screen out for a new height, when one waits: the frame where it
+// now belongs, the view on the newest lines, every row drawn afresh.
+void applyPendingHeight() {
+    const int rows = state().pendingHeight.exchange(0);
+    if (rows == 0) return;
+    setScreenHeight(rows);
+    state().scrollback.viewTop = newestViewTop();
+    state().shownTopLine = -1;  // the rows are not where they were: no scroll, all of them drawn
+    state().shownBottomBlank = false;
+    drawScreenFrame();
+    console().wake();  // the line editor draws its row where it now is
+}
+
 void refreshLocked() {
     Scrollback& sb = state().scrollback;
     state().heldBack = false;
-    static std::array<ScreenCell, kTextWidth * kTextRows> block;
+    applyPendingHeight();
+    const int areaRows = textRows();
+    sb.viewTop = std::clamp(sb.viewTop, 0, newestViewTop());
+    static std::array<ScreenCell, kTextWidth * kScrollbackLines> block;
     const long long topLine = state().linesScrolledIn + sb.viewTop;
-    const ScrollbackLine& lastRow = sb.line(sb.viewTop + kTextRows - 1);
+    const ScrollbackLine& lastRow = sb.line(sb.viewTop + areaRows - 1);
     const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
     // A last row blank before and after (the line still to be written, as
     // a rule) stays out of the scroll, and the scroll bar's arrow beside it
     // stays in place.
-    const int rows = state().shownBottomBlank && bottomBlank ? kTextRows - 1 : kTextRows;
+    const int rows = state().shownBottomBlank && bottomBlank ? areaRows - 1 : areaRows;
     if (state().shownTopLine >= 0 && topLine > state().shownTopLine && topLine - state().shownTopLine < rows)
         console().scrollUp(kTextLeft, kTextTop, kTextWidth, rows, static_cast<int>(topLine - state().shownTopLine));
     state().shownTopLine = topLine;
     state().shownBottomBlank = bottomBlank;
-    for (int row = 0; row < kTextRows; ++row) {
+    for (int row = 0; row < areaRows; ++row) {
         const ScrollbackLine& line = sb.line(sb.viewTop + row);
         std::copy(line.begin(), line.end(), block.begin() + row * kTextWidth);
     }
-    console().writeCells(kTextLeft, kTextTop, kTextWidth, kTextRows, block.data());
+    console().writeCells(kTextLeft, kTextTop, kTextWidth, areaRows, block.data());
     console().present();
 }
 
@@ -93,9 +112,9 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (state().paging && state().pageLines >= kPageLines) {
+        if (state().pagingDepth > 0 && state().pageLines >= textRows() - 1) {
             // The page's first line is at the top: show it and wait before it scrolls away.
-            sb.viewTop = kNewestViewTop;
+            sb.viewTop = newestViewTop();
             waitForKeyBlinking();
             state().pageLines = 0;
         }
@@ -137,7 +156,7 @@ void printLocked(const char* format, const FormatArg* args, std::size_t count) {
     if (state().capturing) state().captured += text;
     wrapMarkedText(text, state().scrollback.column);
     bool ok = draw(text);
-    state().scrollback.viewTop = kNewestViewTop;
+    state().scrollback.viewTop = newestViewTop();
     if (state().holds > 0) state().heldBack = true;
     else refreshLocked();
     console().plainText(stripMarkup(text).c_str());
@@ -160,13 +179,15 @@ std::uint16_t backgroundAttr(int index) { return index >= 0 && index < 16 ? kBac
 
 Scrollback& scrollback() { return state().scrollback; }
 
+int newestViewTop() { return kScrollbackLines - textRows(); }
+
 void clearScrollback() {
     std::lock_guard lock(outputMutex);
     for (auto& line : state().scrollback.ring) line.fill(ScreenCell{' ', 0x00});
     state().scrollback.oldest = 0;
     state().scrollback.column = 0;
     state().scrollback.restoreForeground = 0;
-    state().scrollback.viewTop = kNewestViewTop;
+    state().scrollback.viewTop = newestViewTop();
     state().shownTopLine = -1;
 }
 
@@ -175,7 +196,7 @@ void resetOutputState() {
     OutputState& o = state();
     o.capturing = false;
     o.captured.clear();
-    o.paging = false;
+    o.pagingDepth = 0;
     o.pageLines = 0;
     o.linesScrolledIn = 0;
     o.shownTopLine = -1;
@@ -191,13 +212,12 @@ void printMarkedArgs(const char* format, const FormatArg* args, std::size_t coun
 
 PagedOutput::PagedOutput() {
     std::lock_guard lock(outputMutex);
-    state().paging = true;
-    state().pageLines = 0;
+    if (state().pagingDepth++ == 0) state().pageLines = 0;
 }
 
 PagedOutput::~PagedOutput() {
     std::lock_guard lock(outputMutex);
-    state().paging = false;
+    --state().pagingDepth;
 }
 
 HeldOutput::HeldOutput() {
@@ -230,7 +250,7 @@ void scrollViewUp() {
 
 void scrollViewDown() {
     std::lock_guard lock(outputMutex);
-    if (state().scrollback.viewTop < kNewestViewTop) {
+    if (state().scrollback.viewTop < newestViewTop()) {
         ++state().scrollback.viewTop;
         refreshLocked();
     }
@@ -240,7 +260,7 @@ namespace {
 // A page keeps one line of the one before in view, so the reader's place is not lost.
 void scrollViewPage(int direction) {
     std::lock_guard lock(outputMutex);
-    int top = std::clamp(state().scrollback.viewTop + direction * (kTextRows - 1), 0, kNewestViewTop);
+    int top = std::clamp(state().scrollback.viewTop + direction * (textRows() - 1), 0, newestViewTop());
     if (top != state().scrollback.viewTop) {
         state().scrollback.viewTop = top;
         refreshLocked();
@@ -250,6 +270,15 @@ void scrollViewPage(int direction) {
 
 void scrollViewPageUp() { scrollViewPage(-1); }
 void scrollViewPageDown() { scrollViewPage(+1); }
+
+void fitScreenToHeight(int rows) {
+    state().pendingHeight = rows;
+    // Waits while another thread prints: a pause there lays the screen out
+    // at its next blink, so this waits for no key with the screen undrawn.
+    std::lock_guard lock(outputMutex);
+    // A resize redraws everything anyway: even output held back is shown.
+    refreshLocked();
+}
 
 void wrapMarkedText(std::string& text, int startColumn) {
     int count = startColumn;

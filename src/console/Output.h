@@ -9,7 +9,9 @@
 #include "console/Format.h"
 #include "console/Layout.h"
 
-constexpr int kNewestViewTop = kScrollbackLines - kTextRows;  // 254
+// The first line shown when the text area shows the newest lines (254 of
+// 300 at 46 rows); it follows the screen's height.
+int newestViewTop();
 
 using ScrollbackLine = std::array<ScreenCell, kTextWidth>;
 
@@ -22,7 +24,7 @@ struct Scrollback {
     ScrollbackLine& bottom() { return line(kScrollbackLines - 1); }
     int column = 0;
     int restoreForeground = 0;  // colour index; 0 is bright white
-    int viewTop = kNewestViewTop;
+    int viewTop = kScrollbackLines - layoutForHeight(kDefaultScreenHeight).textRows;
 };
 
 Scrollback& scrollback();
@@ -42,7 +44,8 @@ void printMarked(const char* format, const Args&... args) {
 }
 
 // While one lives, a text taller than the text area stops with the "/s"
-// pause after each screenful, so it is read from its first line on.
+// pause after each screenful, so it is read from its first line on. One
+// made while another lives goes on with the page the other began.
 class PagedOutput {
 public:
     PagedOutput();
@@ -70,6 +73,10 @@ void scrollViewDown();
 // PageUp and PageDown: a text area's height less one line.
 void scrollViewPageUp();
 void scrollViewPageDown();
+// The console's height changed to `rows`: the layout follows it and the
+// whole screen is drawn again, the view on the newest lines. Nothing of
+// the scrollback is lost; the line editor draws its row when it wakes.
+void fitScreenToHeight(int rows);
 
 // The wrap pass, given the column already used on the current line.
 void wrapMarkedText(std::string& text, int startColumn);

@@ -16,8 +16,9 @@ struct OutputState {
     // Every formatted text printed, while a test captures it.
     bool capturing = false;
     std::string captured;
-    // Paging: lines scrolled in since the page began.
-    bool paging = false;
+    // Paging: lines scrolled in since the page began; a PagedOutput inside
+    // another goes on with its page.
+    int pagingDepth = 0;
     int pageLines = 0;
     // Every line ever scrolled in, and the line that headed the text area
     // when it was last drawn (counted the same way; -1 for none): the
@@ -26,6 +27,8 @@ struct OutputState {
     long long linesScrolledIn = 0;
     long long shownTopLine = -1;
     bool shownBottomBlank = false;  // the text area's last row, as last drawn
+    // A height the screen is to be laid out for at the next refresh; 0 for none.
+    std::atomic<int> pendingHeight{0};
     // Prints held back from the screen (see HeldOutput).
     int holds = 0;
     bool heldBack = false;

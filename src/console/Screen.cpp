@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "console/Output.h"
 #include "console/PlainConsole.h"
@@ -27,7 +28,6 @@ constexpr std::uint8_t kDownArrow = 25;
 constexpr std::uint8_t kShade = 177;
 constexpr std::uint16_t kScrollBarAttr = 0x70;
 constexpr int kRight = kScreenWidth - 1;   // 79
-constexpr int kBottom = kScreenHeight - 1;  // 49
 
 std::mutex titleMutex;
 std::string frameTitle;
@@ -50,44 +50,49 @@ void drawTopLine() {
 }
 
 // One character at a time, clockwise from the top left, then the divider.
-void drawFrame() {
+void drawFrame(const ScreenLayout& layout) {
     put(0, 0, kTopLeft);
     drawTopLine();
     put(kRight, 0, kTopRight);
-    for (int y = 1; y <= kTextBottom; ++y) put(kRight, y, kVertical);
-    put(kRight, kDividerRow, kRightTee);
-    put(kRight, kInputRow, kVertical);
-    put(kRight, kBottom, kBottomRight);
-    for (int x = kRight - 1; x >= 1; --x) put(x, kBottom, kHorizontal);
-    put(0, kBottom, kBottomLeft);
-    put(0, kInputRow, kVertical);
-    put(0, kDividerRow, kLeftTee);
-    for (int y = kTextBottom; y >= 1; --y) put(0, y, kVertical);
-    for (int x = 1; x < kRight; ++x) put(x, kDividerRow, kHorizontal);
+    for (int y = 1; y <= layout.textBottom; ++y) put(kRight, y, kVertical);
+    put(kRight, layout.dividerRow, kRightTee);
+    put(kRight, layout.inputRow, kVertical);
+    put(kRight, layout.bottomRow, kBottomRight);
+    for (int x = kRight - 1; x >= 1; --x) put(x, layout.bottomRow, kHorizontal);
+    put(0, layout.bottomRow, kBottomLeft);
+    put(0, layout.inputRow, kVertical);
+    put(0, layout.dividerRow, kLeftTee);
+    for (int y = layout.textBottom; y >= 1; --y) put(0, y, kVertical);
+    for (int x = 1; x < kRight; ++x) put(x, layout.dividerRow, kHorizontal);
 }
 
-void drawScrollBar() {
-    ScreenCell bar[kTextBottom];
-    for (ScreenCell& cell : bar) cell = ScreenCell{kShade, kScrollBarAttr};
-    bar[0].ch = kUpArrow;
-    bar[kTextBottom - 1].ch = kDownArrow;
-    console().writeCells(kScrollBarColumn, 1, 1, kTextBottom, bar);
+void drawScrollBar(const ScreenLayout& layout) {
+    std::vector<ScreenCell> bar(static_cast<std::size_t>(layout.textRows), ScreenCell{kShade, kScrollBarAttr});
+    bar.front().ch = kUpArrow;
+    bar.back().ch = kDownArrow;
+    console().writeCells(kScrollBarColumn, kTextTop, 1, layout.textRows, bar.data());
 }
 }  // namespace
 
 void setUpConsole() {
+    setScreenHeight(console().rows());
     clearScrollback();
     {
         std::lock_guard lock(titleMutex);
         frameTitle.clear();  // a game that is loaded sets its day
     }
     console().setTitle("Brinefall!");
-    drawFrame();
-    drawScrollBar();
-    console().setCursor(1, kInputRow);
-    console().writeChars(1, kInputRow, "> ", 2);
-    console().setCursor(3, kInputRow);
+    drawScreenFrame();
     console().present();
+}
+
+void drawScreenFrame() {
+    const ScreenLayout layout = screenLayout();
+    drawFrame(layout);
+    drawScrollBar(layout);
+    console().setCursor(1, layout.inputRow);
+    console().writeChars(1, layout.inputRow, "> ", 2);
+    console().setCursor(kFirstInputColumn, layout.inputRow);
 }
 
 void setFrameTitle(const char* title) {

@@ -1,10 +1,14 @@
 #pragma once
-// The fixed 80x50 layout: frame, text area, scroll bar and prompt.
+// The screen: frame, text area, scroll bar and prompt, as tall as the console.
 #include <memory>
 
 #include "console/Console.h"
 
+// Lays the screen out for the console's height and draws it, with the text area empty.
 void setUpConsole();
+// The frame, the scroll bar and the prompt at the layout in force, the
+// cursor after the prompt; a resize draws them again.
+void drawScreenFrame();
 // A short text in the middle of the frame's top line ("Day 3"); empty for none.
 // setUpConsole clears it; the loaded game sets its day.
 void setFrameTitle(const char* title);

@@ -5,6 +5,7 @@
 #include <term.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -121,12 +122,15 @@ bool TerminalConsole::start() {
     checkSize();
     if (!fits_ && speaksXterm()) {
         // Ask for the size we need and give the terminal a moment to answer.
-        writeAll("\033[8;50;80t");
+        const std::string request = "\033[8;" + std::to_string(std::max(LINES, kMinScreenHeight)) + ";" +
+                                    std::to_string(std::max(COLS, kScreenWidth)) + "t";
+        writeAll(request);
         for (int i = 0; i < 10 && !fits_; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
             checkSize();
         }
     }
+    resized_ = false;  // the game lays its screen out for rows() when it sets it up
     flush();
     return true;
 }
@@ -161,7 +165,7 @@ void TerminalConsole::showSizeNotice() {
     erase();
     char actual[64];
     std::snprintf(actual, sizeof actual, "This one is %d x %d.", COLS, LINES);
-    const char* notice[] = {"Brinefall needs a window of 80 x 50 characters.", actual,
+    const char* notice[] = {"Brinefall needs a window of 80 x 24 characters.", actual,
                            "Please make it larger."};
     int top = (LINES - 3) / 2;
     for (int i = 0; i < 3; ++i) {
@@ -178,7 +182,7 @@ void TerminalConsole::checkSize() {
     if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0 &&
         (size.ws_row != LINES || size.ws_col != COLS))
         resizeterm(size.ws_row, size.ws_col);
-    bool fits = LINES >= kScreenHeight && COLS >= kScreenWidth;
+    bool fits = LINES >= kMinScreenHeight && COLS >= kScreenWidth;
     if (fits == fits_ && LINES == shownLines_ && COLS == shownCols_) return;
     painter_->leaveRegion();  // curses clears and may draw: the whole screen is its own again
     writeAll(painter_->takeBytes());
@@ -188,11 +192,18 @@ void TerminalConsole::checkSize() {
     left_ = fits_ ? (COLS - kScreenWidth) / 2 : 0;  // a wider terminal centres the frame
     if (fits_) {
         // Curses clears the terminal, and the screen as it was (frame,
-        // scrollback view and input row) is painted again on it.
+        // scrollback view and input row) is painted again on it. The screen
+        // fills the terminal's height: at a new one it starts blank, and
+        // the game, told of the resize, draws it all again.
         erase();
         clearok(stdscr, TRUE);
         refresh();
         painter_->forget(left_, LINES, COLS);
+        const int height = layoutForHeight(LINES).height;
+        if (height != grid_.rows()) {
+            grid_.resize(height);
+            resized_ = true;
+        }
     } else {
         showSizeNotice();
     }
@@ -218,7 +229,7 @@ void TerminalConsole::writeChars(int x, int y, const char* text, int length) {
 
 void TerminalConsole::scrollUp(int x, int y, int w, int h, int rows) {
     std::lock_guard lock(mutex_);
-    if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > kScreenHeight) return;
+    if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > grid_.rows()) return;
     if (rows > h) rows = h;
     // Whole rows move on the terminal where it cannot keep to the block's
     // columns; still worth it, as only the frame beside it is painted again.
@@ -269,6 +280,11 @@ void TerminalConsole::setTitle(const char* title) {
     if (!active_ || !speaksXterm()) return;
     flush();  // what was drawn goes out first
     writeAll(std::string("\033]0;") + title + "\007");
+}
+
+int TerminalConsole::rows() {
+    std::lock_guard lock(mutex_);
+    return grid_.rows();
 }
 
 void TerminalConsole::present() {

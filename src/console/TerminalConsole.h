@@ -1,8 +1,8 @@
 #pragma once
-// The real terminal: the fixed 80x50 screen, centred on a wider terminal,
-// code page 437 glyphs as Unicode, the 16 console colours, keys of the main
-// keyboard and the numeric keypad, and the mouse. Curses sets the terminal
-// up and reads the keys; the painter writes the screen.
+// The real terminal: the 80-column screen as tall as the terminal, centred
+// on a wider one, code page 437 glyphs as Unicode, the 16 console colours,
+// keys of the main keyboard and the numeric keypad, and the mouse. Curses
+// sets the terminal up and reads the keys; the painter writes the screen.
 //
 // Every curses call happens under one mutex. Waiting for input polls the
 // terminal outside it, so the clock thread can draw while the player types;
@@ -31,6 +31,7 @@ public:
     int cursorX() override;
     int cursorY() override;
     void setTitle(const char* title) override;
+    int rows() override;
     InputEvent nextEvent(int timeoutMs) override;
     void wake() override;
     void beep(int frequency, int durationMs) override;
@@ -59,7 +60,8 @@ private:
     int cursorX_ = 0;
     int cursorY_ = 0;
     bool active_ = false;  // curses is running
-    bool fits_ = false;    // the terminal is at least 80x50
+    bool fits_ = false;    // the terminal is at least 80x24
+    bool resized_ = false; // the screen's height changed: the game is yet to hear of it
     bool dirty_ = false;   // the size notice waits for curses' refresh
     bool afterEscape_ = false;
     int shownLines_ = -1;

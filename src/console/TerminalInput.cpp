@@ -118,6 +118,10 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
             if (!active_) return InputEvent::closed();
             checkSize();
             flush();
+            if (resized_ && fits_) {
+                resized_ = false;
+                return InputEvent::resized();
+            }
             wint_t key = 0;
             int status = wget_wch(stdscr, &key);
             if (status != ERR) {

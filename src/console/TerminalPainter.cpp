@@ -38,7 +38,8 @@ void TerminalPainter::forget(int left, int height, int width) {
     left_ = left;
     lines_ = height;
     columns_ = width;
-    for (int y = 0; y < kScreenHeight; ++y)
+    shown_.resize(height);  // the screen is as tall as the terminal, or less
+    for (int y = 0; y < shown_.rows(); ++y)
         for (int x = 0; x < kScreenWidth; ++x) shown_.put(x, y, ScreenCell{' ', kUnknown});
     row_ = column_ = -1;
     lookKnown_ = false;
@@ -146,7 +147,7 @@ void TerminalPainter::paint(const CellGrid& wanted) {
     if (waiting_.rows > 0) bringInRows(wanted);
     const std::string erase = capability("ech");
     const bool canErase = !erase.empty() && abilities_.colours && abilities_.backgroundColourErase;
-    for (int y = 0; y < kScreenHeight && y < lines_; ++y) {
+    for (int y = 0; y < wanted.rows() && y < lines_; ++y) {
         const int width = std::min(kScreenWidth, columns_ - left_);
         for (int x = 0; x < width;) {
             const bool lastCell = y == lines_ - 1 && x + left_ == columns_ - 1;

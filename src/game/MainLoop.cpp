@@ -1,6 +1,7 @@
 #include "game/MainLoop.h"
 
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "clock/Clock.h"
@@ -49,15 +50,22 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     resetGameState();
     resetSaveReport();
     setEndingRecorder(nullptr);
+    // The start of play (the opening scene, the help and the room) stops
+    // after each screenful as one text: on a short screen the opening is
+    // read before the help follows it.
+    std::optional<PagedOutput> opening;
     while (true) {
         int choice = frontMenu();
         if (inputClosed()) return 0;
+        opening.emplace();
         if (loadGame(choice)) break;
+        opening.reset();
     }
     loadThings();
     showDayInFrame();
     showHelp();
     showRoom();
+    opening.reset();
     // Runs under the game lock, where the ending comes.
     setEndingRecorder([] { autosaveAndReport(); });
     game.running = 1;

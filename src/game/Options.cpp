@@ -42,7 +42,7 @@ Options parseOptions(int argc, char** argv) {
 
 std::string usageText() {
     return "Usage: brinefall [OPTION]...\n"
-           "A real-time text adventure on an island, in an 80x50 terminal.\n"
+           "A real-time text adventure on an island, in a terminal of at least 80x24.\n"
            "\n"
            "  -h, --help          show this help and exit\n"
            "  -V, --version       show the version and exit\n"

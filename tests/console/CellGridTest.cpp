@@ -11,8 +11,8 @@ TEST(CellGridTest, WritesOutsideTheScreenAreDroppedAndFillsRunOnAlongTheRows) {
     grid.fillAttrs(79, 0, 0x1F, 2);  // a fill runs on to the next row
     EXPECT_EQ(grid.cell(79, 0).attr, 0x1F);
     EXPECT_EQ(grid.cell(0, 1).attr, 0x1F);
-    grid.fillChars(kScreenWidth - 1, kScreenHeight - 1, 'x', 5);  // and stops at the screen's end
-    EXPECT_EQ(grid.cell(kScreenWidth - 1, kScreenHeight - 1).ch, 'x');
+    grid.fillChars(kScreenWidth - 1, grid.rows() - 1, 'x', 5);  // and stops at the screen's end
+    EXPECT_EQ(grid.cell(kScreenWidth - 1, grid.rows() - 1).ch, 'x');
     const ScreenCell outside = grid.cell(-1, 0);
     EXPECT_EQ(outside.ch, ' ');
     EXPECT_EQ(outside.attr, 0x07);
@@ -34,4 +34,21 @@ TEST(CellGridTest, OnlyRowsThatChangedAreMarkedAndMarksMoveWithAScroll) {
     for (int y = 0; y < 12; ++y) EXPECT_EQ(grid.rowDirty(y), y == 1 || y == 3 || y == 9 || y == 10) << y;
     EXPECT_EQ(grid.cell(5, 10).attr, 0x00);
     EXPECT_EQ(grid.cell(0, 10).attr, 0x07) << "beside the block nothing moved";
+}
+
+TEST(CellGridTest, AResizedGridIsBlankAndEndsAtItsLastRow) {
+    CellGrid grid;
+    grid.writeChars(0, 30, "old", 3);
+    grid.resize(kMinScreenHeight);
+    EXPECT_EQ(grid.rows(), 24);
+    EXPECT_EQ(grid.cell(0, 30).ch, ' ') << "nothing of the old screen is left";
+    for (int y = 0; y < 24; ++y) EXPECT_TRUE(grid.rowDirty(y)) << y;
+    grid.clearDirty();
+    grid.writeChars(0, 24, "below", 5);  // below the last row: dropped
+    grid.fillChars(kScreenWidth - 2, 23, 'x', 5);
+    grid.scrollUp(0, 20, kScreenWidth, 10, 2);  // a block reaching past the bottom moves what there is
+    EXPECT_FALSE(grid.rowDirty(24));
+    EXPECT_EQ(grid.cell(0, 24).ch, ' ');
+    EXPECT_EQ(grid.cell(kScreenWidth - 1, 21).ch, 'x');
+    EXPECT_EQ(grid.cell(kScreenWidth - 1, 23).ch, ' ');
 }

@@ -324,14 +324,14 @@ TEST_F(ScrollKeysTest, KeypadPlusMinusAndMousePageTheScrollback) {
     screen.pushEvent(InputEvent::scrollWheel(60));  // not a whole notch: nothing
     press(KeyCode::Enter);
     EXPECT_EQ(readInputLine(), "ab");
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 4);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop() - 4);
 
     press(KeyCode::KeypadPlus);
     screen.pushEvent(InputEvent::scrollWheel(-120));
     screen.pushEvent(InputEvent::click(78, 46));
     press(KeyCode::Enter);
     readInputLine();
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 1);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop() - 1);
 
     // Paging stops at the newest line, and works with no game running.
     game.running = 0;
@@ -339,7 +339,7 @@ TEST_F(ScrollKeysTest, KeypadPlusMinusAndMousePageTheScrollback) {
     press(KeyCode::KeypadPlus);
     press(KeyCode::Enter);
     readInputLine();
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop());
 }
 
 // A page is the text area less one line: the line that was at the top stays
@@ -369,7 +369,7 @@ TEST_F(ScrollKeysTest, PageUpAndPageDownMoveByAPageAndStopAtTheEnds) {
     for (int i = 0; i < 7; ++i) press(KeyCode::PageDown);
     press(KeyCode::Enter);
     readInputLine();
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop());
     EXPECT_EQ(screen.rowText(45, 1, 78), "line 319");
     EXPECT_EQ(screen.cell(1, 45).attr, 0x0E) << "the text keeps its colour";
 }

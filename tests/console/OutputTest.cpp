@@ -144,11 +144,11 @@ TEST_F(OutputTest, EmptyFormatLeavesAScrolledViewAlone) {
     for (int i = 0; i < 60; ++i) printMarked("line %d\n", i);
     scrollViewUp();
     scrollViewUp();
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 2);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop() - 2);
     printMarked("");
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop - 2);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop() - 2);
     printMarked("x");
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop());
 }
 
 TEST_F(OutputTest, ScrollbackKeepsThreeHundredLinesAndViewStops) {
@@ -159,7 +159,7 @@ TEST_F(OutputTest, ScrollbackKeepsThreeHundredLinesAndViewStops) {
     EXPECT_EQ(scrollback().viewTop, 0);
     EXPECT_EQ(screen.rowText(1, 1, 78), "line 21");
     for (int i = 0; i < 400; ++i) scrollViewDown();
-    EXPECT_EQ(scrollback().viewTop, kNewestViewTop);
+    EXPECT_EQ(scrollback().viewTop, newestViewTop());
     EXPECT_EQ(screen.rowText(45, 1, 78), "line 319");
 }
 
@@ -255,7 +255,7 @@ public:
         EXPECT_EQ(y, 1);
         EXPECT_EQ(w, kTextWidth);
         // The last row, blank before and after, may stay out of it.
-        EXPECT_TRUE(h == kTextRows || h == kTextRows - 1) << h;
+        EXPECT_TRUE(h == screenLayout().textRows || h == screenLayout().textRows - 1) << h;
         scrolls.push_back(rows);
         MemoryConsole::scrollUp(x, y, w, h, rows);
     }
@@ -274,13 +274,13 @@ TEST_F(OutputTest, TheConsoleIsToldHowFarTheTextScrolled) {
     printMarked(", still none");
     printMarked("\n");
     EXPECT_EQ(recorder.scrolls, (std::vector<int>{4, 1}));
-    for (int row = 1; row <= kTextRows; ++row)
-        EXPECT_EQ(recorder.rowText(row, 1, 1 + kTextWidth), scrollbackLine(kNewestViewTop + row - 1)) << row;
+    for (int row = 1; row <= screenLayout().textRows; ++row)
+        EXPECT_EQ(recorder.rowText(row, 1, 1 + kTextWidth), scrollbackLine(newestViewTop() + row - 1)) << row;
     EXPECT_EQ(recorder.rowText(45, 1, 78), "no newline yet, still none");
     // A page or more at once is drawn whole rather than scrolled.
     recorder.scrolls.clear();
     std::string many;
-    for (int i = 0; i < kTextRows; ++i) many += "line " + std::to_string(i) + "\n";
+    for (int i = 0; i < screenLayout().textRows; ++i) many += "line " + std::to_string(i) + "\n";
     printMarked(many.c_str());
     EXPECT_TRUE(recorder.scrolls.empty());
     EXPECT_EQ(recorder.rowText(45, 1, 78), "line 45");

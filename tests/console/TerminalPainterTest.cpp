@@ -174,14 +174,14 @@ struct Game {
     CellGrid grid;
     std::mt19937 random{7};
 
-    Game() {
-        for (int y = 0; y < kScreenHeight; ++y)
+    explicit Game(int height) : grid(height) {
+        for (int y = 0; y < height; ++y)
             for (int x = 0; x < kScreenWidth; ++x) {
-                const bool edge = y == 0 || y == kScreenHeight - 1 || y == kScreenHeight - 3;
+                const bool edge = y == 0 || y == height - 1 || y == height - 3;
                 if (edge) grid.put(x, y, ScreenCell{205, 0x07});  // ═
                 else if (x == 0 || x == kScreenWidth - 1) grid.put(x, y, ScreenCell{186, 0x07});  // ║
-                else if (x == kScreenWidth - 2 && y < kScreenHeight - 3) grid.put(x, y, ScreenCell{177, 0x70});  // ▒
-                else grid.put(x, y, ScreenCell{' ', y == kScreenHeight - 2 ? std::uint16_t{0x07} : std::uint16_t{0x00}});
+                else if (x == kScreenWidth - 2 && y < height - 3) grid.put(x, y, ScreenCell{177, 0x70});  // ▒
+                else grid.put(x, y, ScreenCell{' ', y == height - 2 ? std::uint16_t{0x07} : std::uint16_t{0x00}});
             }
     }
 
@@ -201,7 +201,7 @@ struct Game {
 };
 
 void expectSame(const Game& game, const ModelTerminal& terminal, int left, const char* when) {
-    for (int y = 0; y < kScreenHeight; ++y)
+    for (int y = 0; y < game.grid.rows(); ++y)
         for (int x = 0; x < kScreenWidth; ++x) {
             const ScreenCell want = game.grid.cell(x, y);
             const ModelTerminal::Cell& got = terminal.at(y, x + left);
@@ -214,7 +214,7 @@ void expectSame(const Game& game, const ModelTerminal& terminal, int left, const
         }
 }
 
-void playAgainstTheModel(bool columnMargins, int terminalColumns) {
+void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = kDefaultScreenHeight) {
     int error = 0;
     ASSERT_EQ(setupterm(const_cast<char*>("xterm-256color"), -1, &error), OK) << "no xterm-256color description";
     TerminalAbilities abilities;
@@ -224,17 +224,18 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns) {
     abilities.columnMargins = columnMargins;
     TerminalPainter painter(abilities);
     const int left = (terminalColumns - kScreenWidth) / 2;
-    painter.forget(left, kScreenHeight, terminalColumns);
-    ModelTerminal terminal(kScreenHeight, terminalColumns);
-    Game game;
+    painter.forget(left, height, terminalColumns);
+    ModelTerminal terminal(height, terminalColumns);
+    Game game(height);
+    const int inputRow = height - 2;
     auto paint = [&] {
         painter.paint(game.grid);
-        painter.placeCursor(3, kScreenHeight - 2);
+        painter.placeCursor(3, inputRow);
         terminal.feed(painter.takeBytes());
     };
     paint();
     expectSame(game, terminal, left, "the first paint");
-    const int textRows = kScreenHeight - 4;
+    const int textRows = height - 4;
     for (int step = 0; step < 400; ++step) {
         // The text area scrolls by a few rows, its last row kept out now and then.
         const int h = step % 3 == 0 ? textRows - 1 : textRows;
@@ -250,15 +251,15 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns) {
             game.grid.scrollUp(1, 1, 77, h, 1);
             game.writeLine(h);
         }
-        if (step % 3 == 2) game.grid.put(3 + static_cast<int>(game.random() % 75), kScreenHeight - 2, ScreenCell{'k', 0x07});
+        if (step % 3 == 2) game.grid.put(3 + static_cast<int>(game.random() % 75), inputRow, ScreenCell{'k', 0x07});
         if (step % 5 == 0) {
-            for (int x = 3; x < kScreenWidth - 2; ++x) game.grid.put(x, kScreenHeight - 2, ScreenCell{' ', 0x07});
+            for (int x = 3; x < kScreenWidth - 2; ++x) game.grid.put(x, inputRow, ScreenCell{' ', 0x07});
         }
         if (step % 2 == 0) {
             paint();
             expectSame(game, terminal, left, ("step " + std::to_string(step)).c_str());
             if (::testing::Test::HasFatalFailure()) return;
-            ASSERT_EQ(terminal.row(), kScreenHeight - 2) << "the cursor waits on the input row";
+            ASSERT_EQ(terminal.row(), inputRow) << "the cursor waits on the input row";
             ASSERT_EQ(terminal.column(), 3 + left);
         }
     }
@@ -268,5 +269,9 @@ TEST(TerminalPainterTest, ScrollingWithinMarginsShowsWhatWasDrawn) { playAgainst
 TEST(TerminalPainterTest, ScrollingWholeRowsShowsWhatWasDrawn) { playAgainstTheModel(false, kScreenWidth); }
 TEST(TerminalPainterTest, ACentredFrameScrollsWithinMarginsToo) { playAgainstTheModel(true, kScreenWidth + 21); }
 TEST(TerminalPainterTest, ACentredFrameScrollsWholeRowsToo) { playAgainstTheModel(false, kScreenWidth + 21); }
+TEST(TerminalPainterTest, A24RowScreenScrollsWithinMargins) { playAgainstTheModel(true, kScreenWidth, kMinScreenHeight); }
+TEST(TerminalPainterTest, A24RowCentredScreenScrollsWholeRows) {
+    playAgainstTheModel(false, kScreenWidth + 21, kMinScreenHeight);
+}
 
 }  // namespace

@@ -238,3 +238,39 @@ TEST_F(MainLoopTest, ThePlayedDayIsOnTheTopLineAndTheThingsAreThereToLookAt) {
     std::string shown = output();
     EXPECT_NE(shown.find("a number is typed on its own"), std::string::npos) << shown;
 }
+
+namespace {
+// The text area as it stands whenever a "/s" pause waits for its key.
+class PauseScreens : public MemoryConsole {
+public:
+    std::vector<std::string> screens;
+    InputEvent nextEvent(int timeoutMs) override {
+        const int bottom = screenLayout().textBottom;
+        if (cell(1, bottom).ch == 25) {
+            std::string shown;
+            for (int y = 1; y <= bottom; ++y) shown += rowText(y, 1, 78) + "\n";
+            screens.push_back(shown);
+        }
+        return MemoryConsole::nextEvent(timeoutMs);
+    }
+};
+}  // namespace
+
+TEST_F(MainLoopTest, OnAShortScreenPlayBeginsWithTheOpeningSceneThenStops) {
+    PauseScreens keys;
+    keys.resize(24);
+    setConsole(&keys);
+    keys.typeText("a");
+    keys.typeText("Tester");
+    for (int i = 0; i < 3; ++i) keys.pushEvent(InputEvent::character(' '));
+    keys.typeText("quit");
+    EXPECT_EQ(play(), 0);
+    setConsole(&screen);
+    setScreenHeight(kDefaultScreenHeight);
+
+    // The opening scene, the help and the room make one text, read a page at a time.
+    ASSERT_EQ(keys.screens.size(), 2u);
+    EXPECT_NE(keys.screens[0].find("You slowly wake up"), std::string::npos) << keys.screens[0];
+    EXPECT_NE(keys.screens[0].find("useful game commands"), std::string::npos) << keys.screens[0];
+    EXPECT_NE(keys.screens[1].find("verbose, brief"), std::string::npos) << keys.screens[1];
+}

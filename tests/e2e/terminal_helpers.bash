@@ -26,9 +26,15 @@ fail() {
     exit 1
 }
 
+# The window's size, as start_shell and resize set it.
+SCREEN_COLS=80
+SCREEN_ROWS=50
+
 # A shell of its own in a window of the given size (default 80x50).
 start_shell() {
     local width=${1:-80} height=${2:-50}
+    SCREEN_COLS=$width
+    SCREEN_ROWS=$height
     tmux -L "$SOCK" -f /dev/null new-session -d -s "$PANE" -x "$width" -y "$height" -c "$WORK" \
         "env PS1='$ ' bash --norc --noprofile"
     tmux -L "$SOCK" set-option -t "$PANE" -g status off >/dev/null
@@ -96,10 +102,24 @@ wait_for() {
     fail "never showed: $text"
 }
 
+# Resizes the window; the game lays its screen out again.
+resize() {
+    SCREEN_COLS=$1
+    SCREEN_ROWS=$2
+    tmux -L "$SOCK" resize-window -t "$PANE" -x "$1" -y "$2"
+}
+
+# The 80 cells of the frame on row y, without the margin of a wider window.
+frame_row() {
+    local line
+    line=$(row "$1")
+    echo "${line:$(( (SCREEN_COLS - 80) / 2 )):80}"
+}
+
 # The input row after the prompt, trailing blanks dropped.
 input_row() {
     local line
-    line=$(row 48)
+    line=$(frame_row $((SCREEN_ROWS - 2)))
     line=${line:3:75}
     echo "${line%"${line##*[![:space:]]}"}"
 }

@@ -1,11 +1,11 @@
-# A terminal smaller than 80x50 gets a notice with both sizes and the game
+# A terminal smaller than 80x24 gets a notice with both sizes and the game
 # waits; once the window is large enough the screen comes back whole.
 BIN=$1
 DATA=$2
 source "$(dirname "$0")/terminal_helpers.bash"
 
 start_game 60 20
-wait_for "Brinefall needs a window of 80 x 50 characters."
+wait_for "Brinefall needs a window of 80 x 24 characters."
 wait_for "This one is 60 x 20."
 screen_text | grep -qF "╔" && fail "frame drawn in a small window"
 # The notice stands in the middle of the window.
@@ -17,7 +17,7 @@ line=$(screen_text | grep -F "This one is")
 keys a
 sleep 0.3
 
-tmux -L "$SOCK" resize-window -t "$PANE" -x 80 -y 50
+resize 80 50
 wait_for "e. quit"
 [ "$(row 0)" = "╔$(printf '═%.0s' $(seq 78))╗" ] || fail "frame after growing: $(row 0)"
 [ -z "$(input_row)" ] || fail "a key typed while too small reached the line: $(input_row)"
@@ -30,9 +30,9 @@ wait_for "Hello Tester"
 wait_for "useful game commands"
 sleep 0.5
 before=$(screen_text | sed -n 1,50p)
-tmux -L "$SOCK" resize-window -t "$PANE" -x 70 -y 40
+resize 70 40
 wait_for "This one is 70 x 40."
-tmux -L "$SOCK" resize-window -t "$PANE" -x 100 -y 60
+resize 100 50
 wait_for "useful game commands"
 # 100 columns: the frame stands in the middle, ten columns in.
 after=$(screen_text | sed -n 1,50p | sed 's/^ \{10\}//; s/ *$//')
