@@ -92,7 +92,6 @@ bool TerminalConsole::start() {
     nonl();
     keypad(stdscr, TRUE);
     nodelay(stdscr, TRUE);
-    idlok(stdscr, FALSE);  // the text area's scrolling is done by scrollBlock
     set_escdelay(25);
     defineKeypadKeys();
     mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
