@@ -31,17 +31,6 @@ check_frame() {
     fi
 }
 
-# True while a "/s" pause waits (its arrow blinks in the text area's last row).
-pausing() {
-    local line
-    for _ in 1 2 3 4 5 6; do
-        line=$(frame_row $((SCREEN_ROWS - 4)))
-        [ "${line:1:1}" = "↓" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # Waits for a text, answering the pauses on the way; counts them in PAUSES.
 read_through() {
     local text=$1

@@ -116,6 +116,17 @@ frame_row() {
     echo "${line:$(( (SCREEN_COLS - 80) / 2 )):80}"
 }
 
+# True while a "/s" pause waits (its arrow blinks in the text area's last row).
+pausing() {
+    local line
+    for _ in 1 2 3 4 5 6; do
+        line=$(frame_row $((SCREEN_ROWS - 4)))
+        [ "${line:1:1}" = "↓" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # The input row after the prompt, trailing blanks dropped.
 input_row() {
     local line

@@ -16,15 +16,6 @@ text_row() {
     line=$(frame_row "$1")
     echo "${line:1:77}"
 }
-pausing() {
-    local line
-    for _ in 1 2 3 4 5 6; do
-        line=$(frame_row $((SCREEN_ROWS - 4)))
-        [ "${line:1:1}" = "↓" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
 # Answers the pauses at the start of play until the room shows.
 read_through() {
     for _ in $(seq 40); do
