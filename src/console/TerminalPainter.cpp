@@ -213,30 +213,40 @@ void TerminalPainter::bringInRows(const CellGrid& wanted) {
     enterRegion(block);
     Look black;
     black.bg = 0;
-    if (row_ == block.bottom && column_ >= block.left && column_ <= block.right) out_ += '\r';  // to the left margin
-    else out_ += tiparm(capability("cup").c_str(), block.bottom, block.left);
+    // To the region's bottom row: up from the input row below it, or a jump.
+    // The column stays where it was until a cell needs the left margin.
+    const bool withinMargins = column_ >= block.left && column_ <= block.right;
+    const std::string up = capability("cuu");
+    if (row_ > block.bottom && withinMargins && !up.empty()) {
+        out_ += tiparm(up.c_str(), row_ - block.bottom);
+    } else if (row_ != block.bottom || !withinMargins) {
+        out_ += tiparm(capability("cup").c_str(), block.bottom, block.left);
+        column_ = block.left;
+    }
     row_ = block.bottom;
-    column_ = block.left;
     const std::string index = capability("ind");
     for (int i = 0; i < scroll.rows; ++i) {
-        if (column_ != block.left) out_ += '\r';
         setLook(black);  // the row comes in black, as blank text is
-        out_ += index;
-        row_ = block.bottom;
-        column_ = block.left;
+        out_ += index;   // keeps the column: a blank row needs no carriage return
         const int y = block.bottom - scroll.rows + 1 + i;  // where this row ends up
         for (int column = block.left; column <= block.right; ++column) {
             const int x = column - left_;
             const ScreenCell cell = wanted.cell(x, y);
             if (looksSame(cell, kBlackBlank)) continue;
             // Across the blanks before it: spaces where they are few and
-            // already black, else a move along the row.
+            // black, after a carriage return where the cursor is past it,
+            // else a move along the row.
+            const bool blackSpaces = look_.bg == 0 && !look_.reverse;
+            if (column < column_ && blackSpaces && column - block.left <= 4) {
+                out_ += '\r';
+                column_ = block.left;
+            }
             const int gap = column - column_;
-            if (gap > 0 && gap <= 4 && look_.bg == 0 && !look_.reverse) out_.append(static_cast<std::size_t>(gap), ' ');
-            else if (gap > 0) out_ += alongRow(block.bottom, column);
+            if (gap > 0 && gap <= 4 && blackSpaces) out_.append(static_cast<std::size_t>(gap), ' ');
+            else if (gap != 0) out_ += alongRow(block.bottom, column);
             column_ = column;
             write(x, y, cell);
-            if (row_ < 0) {  // at the right margin: back to the left one
+            if (row_ < 0) {  // waiting to wrap at the right margin: back to the left one
                 out_ += '\r';
                 row_ = block.bottom;
                 column_ = block.left;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@
 namespace {
 
 // Just enough of xterm to follow what the painter writes: printing with
-// autowrap, carriage return, line feed, backspace, the cursor moves, the
+// autowrap, carriage return, line feed, backspace, the cursor moves (up too), the
 // scrolling region with left and right margins, colours and erasing.
 class ModelTerminal {
 public:
@@ -128,6 +129,7 @@ private:
         case 'H': row_ = arg(0, 1) - 1, column_ = arg(1, 1) - 1; break;
         case 'G': column_ = arg(0, 1) - 1; break;
         case 'd': row_ = arg(0, 1) - 1; break;
+        case 'A': row_ = std::max(row_ - arg(0, 1), row_ >= top_ ? top_ : 0); break;  // stops at the top margin
         case 'r': top_ = arg(0, 1) - 1, bottom_ = arg(1, rows_) - 1, row_ = column_ = 0; break;
         case 's':
             if (margins_) left_ = arg(0, 1) - 1, right_ = arg(1, columns_) - 1, row_ = column_ = 0;
