@@ -233,17 +233,18 @@ void TerminalPainter::bringInRows(const CellGrid& wanted) {
             const int x = column - left_;
             const ScreenCell cell = wanted.cell(x, y);
             if (looksSame(cell, kBlackBlank)) continue;
-            // Across the blanks before it: spaces where they are few and
-            // black, after a carriage return where the cursor is past it,
-            // else a move along the row.
+            // Across the blanks before it: black spaces, after a carriage
+            // return where the cursor is past it, or a move along the row,
+            // whichever is shorter.
+            const std::string along = alongRow(block.bottom, column);
             const bool blackSpaces = look_.bg == 0 && !look_.reverse;
-            if (column < column_ && blackSpaces && column - block.left <= 4) {
+            const auto spaces = [&](int from) { return static_cast<std::size_t>(column - from); };
+            if (column < column_ && blackSpaces && 1 + spaces(block.left) < along.size()) {
                 out_ += '\r';
                 column_ = block.left;
             }
-            const int gap = column - column_;
-            if (gap > 0 && gap <= 4 && blackSpaces) out_.append(static_cast<std::size_t>(gap), ' ');
-            else if (gap != 0) out_ += alongRow(block.bottom, column);
+            if (column > column_ && blackSpaces && spaces(column_) <= along.size()) out_.append(spaces(column_), ' ');
+            else if (column != column_) out_ += along;
             column_ = column;
             write(x, y, cell);
             if (row_ < 0) {  // waiting to wrap at the right margin: back to the left one
