@@ -216,15 +216,20 @@ void expectSame(const Game& game, const ModelTerminal& terminal, int left, const
         }
 }
 
-void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = kDefaultScreenHeight) {
-    int error = 0;
-    ASSERT_EQ(setupterm(const_cast<char*>("xterm-256color"), -1, &error), OK) << "no xterm-256color description";
+// The painter set up as for xterm, with left and right margins or without.
+TerminalAbilities xtermAbilities(bool columnMargins) {
     TerminalAbilities abilities;
     abilities.colours = true;
     abilities.colourCount = 256;
     abilities.backgroundColourErase = true;
     abilities.columnMargins = columnMargins;
-    TerminalPainter painter(abilities);
+    return abilities;
+}
+
+void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = kDefaultScreenHeight) {
+    int error = 0;
+    ASSERT_EQ(setupterm(const_cast<char*>("xterm-256color"), -1, &error), OK) << "no xterm-256color description";
+    TerminalPainter painter(xtermAbilities(columnMargins));
     const int left = (terminalColumns - kScreenWidth) / 2;
     painter.forget(left, height, terminalColumns);
     ModelTerminal terminal(height, terminalColumns);
@@ -265,6 +270,45 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = k
             ASSERT_EQ(terminal.column(), 3 + left);
         }
     }
+}
+
+// A command's answer, as a player sees it most: the typed word leaves the
+// input row and a line of one colour comes in under the text above. The
+// terminal gets its letters and a few bytes more: one colour, the moves to
+// the text and back, two line ends and the erase of the word.
+TEST(TerminalPainterTest, ALineThatScrollsInCostsItsLettersAndLittleMore) {
+    int error = 0;
+    ASSERT_EQ(setupterm(const_cast<char*>("xterm-256color"), -1, &error), OK) << "no xterm-256color description";
+    TerminalPainter painter(xtermAbilities(true));
+    const int height = kDefaultScreenHeight;
+    const int inputRow = height - 2;
+    const int textRows = height - 4;
+    painter.forget(0, height, kScreenWidth);
+    ModelTerminal terminal(height, kScreenWidth);
+    Game game(height);
+    // The player types a word, and its answer, a line and a blank one, comes in.
+    const auto answer = [&](const std::string& word, const std::string& line) {
+        for (std::size_t i = 0; i < word.size(); ++i)
+            game.grid.put(3 + static_cast<int>(i), inputRow, ScreenCell{static_cast<std::uint8_t>(word[i]), 0x07});
+        painter.paint(game.grid);
+        painter.placeCursor(3 + static_cast<int>(word.size()), inputRow);
+        terminal.feed(painter.takeBytes());
+        for (int x = 3; x < 3 + static_cast<int>(word.size()); ++x) game.grid.put(x, inputRow, ScreenCell{' ', 0x07});
+        painter.scrollBlock(1, 1, 77, textRows, 2);
+        game.grid.scrollUp(1, 1, 77, textRows, 2);
+        for (std::size_t i = 0; i < line.size(); ++i)
+            game.grid.put(1 + static_cast<int>(i), textRows - 1, ScreenCell{static_cast<std::uint8_t>(line[i]), 0x0A});
+        painter.paint(game.grid);
+        painter.placeCursor(3, inputRow);
+        const std::string bytes = painter.takeBytes();
+        terminal.feed(bytes);
+        return bytes;
+    };
+    answer("east", "A ragged line of seaweed marks where the tide reached.");  // the margins are set once
+    const std::string line = "The surf hisses in and out. Palms rise to the north of you.";
+    const std::string bytes = answer("look", line);
+    expectSame(game, terminal, 0, "after the answer");
+    EXPECT_LE(bytes.size(), line.size() + 24) << "the answer cost more than its letters and 24 bytes: " << ::testing::PrintToString(bytes);
 }
 
 TEST(TerminalPainterTest, ScrollingWithinMarginsShowsWhatWasDrawn) { playAgainstTheModel(true, kScreenWidth); }
