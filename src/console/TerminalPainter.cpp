@@ -236,16 +236,18 @@ void TerminalPainter::bringInRows(const CellGrid& wanted) {
             // Across the blanks before it: black spaces, after a carriage
             // return where the cursor is past it, or a move along the row,
             // whichever is shorter.
-            const std::string along = alongRow(block.bottom, column);
-            const bool blackSpaces = look_.bg == 0 && !look_.reverse;
-            const auto spaces = [&](int from) { return static_cast<std::size_t>(column - from); };
-            if (column < column_ && blackSpaces && 1 + spaces(block.left) < along.size()) {
-                out_ += '\r';
-                column_ = block.left;
+            if (column != column_) {
+                const std::string along = alongRow(block.bottom, column);
+                const bool blackSpaces = look_.bg == 0 && !look_.reverse;
+                const auto spaces = [&](int from) { return static_cast<std::size_t>(column - from); };
+                if (column < column_ && blackSpaces && 1 + spaces(block.left) < along.size()) {
+                    out_ += '\r';
+                    column_ = block.left;
+                }
+                if (column > column_ && blackSpaces && spaces(column_) <= along.size()) out_.append(spaces(column_), ' ');
+                else if (column != column_) out_ += along;
+                column_ = column;
             }
-            if (column > column_ && blackSpaces && spaces(column_) <= along.size()) out_.append(spaces(column_), ' ');
-            else if (column != column_) out_ += along;
-            column_ = column;
             write(x, y, cell);
             if (row_ < 0) {  // waiting to wrap at the right margin: back to the left one
                 out_ += '\r';
