@@ -111,8 +111,10 @@ void startNewDay() {
 void showDayInFrame() { setFrameTitle(("Day " + std::to_string(game.day)).c_str()); }
 
 namespace {
-const char* timeOfDay(int tickOfDay) {
-    if (tickOfDay < kNoonTick) return "morning";
+// The first day begins when the player comes to, around noon by the sun;
+// every later one at waking.
+const char* timeOfDay(int day, int tickOfDay) {
+    if (tickOfDay < kNoonTick) return day == 1 ? "around noon" : "morning";
     if (tickOfDay < kDuskTick) return "afternoon";
     if (tickOfDay < kBedtimeTick) return "evening";
     return "night";
@@ -122,7 +124,7 @@ const char* timeOfDay(int tickOfDay) {
 void timeCommand() {
     int tickOfDay = game.tick - (game.day - 1) * kTicksPerDay;
     int foodDays = kStarvationDay - game.day;  // today included
-    printMarked("/wIt is /Yday %d/w, %s.\n", game.day, timeOfDay(tickOfDay));
+    printMarked("/wIt is /Yday %d/w, %s.\n", game.day, timeOfDay(game.day, tickOfDay));
     if (foodDays > 1)
         printMarked("/wThe food will last /Y%d more days/w, today included.\n", foodDays);
     else

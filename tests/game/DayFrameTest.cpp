@@ -56,7 +56,8 @@ TEST_F(DayFrameTest, TimeTellsDayTimeOfDayAndFood) {
         const char* expected;
     };
     const Case cases[] = {
-        {1, 10, "/wIt is /Yday 1/w, morning.\n/wThe food will last /Y16 more days/w, today included.\n"},
+        {1, 10, "/wIt is /Yday 1/w, around noon.\n/wThe food will last /Y16 more days/w, today included.\n"},
+        {2, 10, "/wIt is /Yday 2/w, morning.\n/wThe food will last /Y15 more days/w, today included.\n"},
         {3, 100, "/wIt is /Yday 3/w, afternoon.\n/wThe food will last /Y14 more days/w, today included.\n"},
         {15, 200, "/wIt is /Yday 15/w, evening.\n/wThe food will last /Y2 more days/w, today included.\n"},
         {16, 230, "/wIt is /Yday 16/w, night.\n/RToday the last of the food is eaten.\n"},
