@@ -1,6 +1,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "clock/Clock.h"
@@ -19,22 +20,32 @@
 
 namespace {
 
-// Reads a decimal integer as the command arguments do: leading blanks,
-// an optional sign, digits up to the first other character. Sets ok when
-// at least one digit was read; pos moves past what was read.
-long readNumber(const std::string& text, std::size_t& pos, bool& ok) {
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-    long value = 0;
-    ok = false;
-    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
-        ok = true;
-        if (value < 100000000) value = value * 10 + (text[pos] - '0');
-        ++pos;
+// The decimal integers of a debug word's argument, one after another, as
+// the command arguments read them: leading blanks, an optional sign,
+// digits up to the first other character. None where no digit follows.
+class Numbers {
+public:
+    explicit Numbers(const char* argument) : text_(argument ? argument : "") {}
+
+    std::optional<long> next() {
+        while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+        bool negative = false;
+        if (pos_ < text_.size() && (text_[pos_] == '+' || text_[pos_] == '-')) negative = text_[pos_++] == '-';
+        long value = 0;
+        bool digits = false;
+        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+            digits = true;
+            if (value < 100000000) value = value * 10 + (text_[pos_] - '0');
+            ++pos_;
+        }
+        if (!digits) return std::nullopt;
+        return negative ? -value : value;
     }
-    return negative ? -value : value;
-}
+
+private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
 
 // A slot of the room table that the world leaves unused: no description
 // and no way out. Teleporting there would strand the player.
@@ -48,23 +59,17 @@ bool isBlankRoom(const Room& room) {
 // The debug words, once "debug" was typed; false for an argument they
 // cannot use (then the line is an invalid command).
 bool daySkip(const char* argument) {
-    std::string arg = argument ? argument : "";
-    std::size_t pos = 0;
-    bool ok = false;
-    long n = readNumber(arg, pos, ok);
-    if (!ok || n < 1 || n > 100000) return false;
-    game.day = static_cast<int>(n - 1);
-    game.tick = static_cast<int>(kTicksPerDay * (n - 1) - 1);
+    const std::optional<long> day = Numbers(argument).next();
+    if (!day || *day < 1 || *day > 100000) return false;
+    game.day = static_cast<int>(*day - 1);
+    game.tick = static_cast<int>(kTicksPerDay * (*day - 1) - 1);
     return true;
 }
 
 bool getItem(const char* argument) {
-    std::string arg = argument ? argument : "";
-    std::size_t pos = 0;
-    bool ok = false;
-    long n = readNumber(arg, pos, ok);
-    if (!ok || n < 0 || n >= kItemCount) return false;
-    addToList(game.player.inventory, &game.items[static_cast<std::size_t>(n)]);
+    const std::optional<long> item = Numbers(argument).next();
+    if (!item || *item < 0 || *item >= kItemCount) return false;
+    addToList(game.player.inventory, &game.items[static_cast<std::size_t>(*item)]);
     return true;
 }
 
@@ -74,14 +79,12 @@ bool roomInfo(const char*) {
 }
 
 bool teleport(const char* argument) {
-    std::string arg = argument ? argument : "";
-    std::size_t pos = 0;
-    bool ok = false;
-    bool okRoom = false;
-    long area = readNumber(arg, pos, ok);
-    long number = readNumber(arg, pos, okRoom);
-    Room* target = roomAt(static_cast<int>(area), static_cast<int>(number));
-    if (!ok || !okRoom || !target || isBlankRoom(*target)) return false;
+    Numbers numbers(argument);
+    const std::optional<long> area = numbers.next();
+    const std::optional<long> number = numbers.next();
+    if (!area || !number) return false;
+    Room* target = roomAt(static_cast<int>(*area), static_cast<int>(*number));
+    if (!target || isBlankRoom(*target)) return false;
     game.player.currentRoom = target;
     lookCommand("");
     return true;
