@@ -4,15 +4,16 @@
 #   1 base/      2 world/      3 console/ clock/
 #   4 terminal/ (the terminal back end: it uses console/ and base/ alone),
 #     islanders/ (the rules' lowest folder: the other rules may use it)
-#   5 dialogue/ items/ raft/ persist/      6 game/
+#   5 dialogue/ items/ raft/ persist/, web/ (the page's back end: it uses
+#     terminal/'s painter, console/ and base/ alone)      6 game/
 # console/ knows nothing of the game: it uses base/ alone.
 # Prints the folder graph (which folder includes which) with -g.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
 declare -A level=([base]=1 [world]=2 [console]=3 [clock]=3 [terminal]=4 [islanders]=4
-                  [dialogue]=5 [items]=5 [raft]=5 [persist]=5 [game]=6)
-declare -A only=([console]="base" [terminal]="base console")
+                  [dialogue]=5 [items]=5 [raft]=5 [persist]=5 [web]=5 [game]=6)
+declare -A only=([console]="base" [terminal]="base console" [web]="base console terminal")
 
 bad=0
 declare -A edges=()

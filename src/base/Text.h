@@ -10,3 +10,8 @@ std::string toLower(std::string_view text);
 std::string copyUntil(std::string_view text, std::size_t position);
 // Replaces the first occurrence of token in text; false (text untouched) when absent.
 bool replaceFirst(std::string& text, std::string_view token, std::string_view value);
+// Decimals as saves write them, whatever the locale: the whole of `text`
+// read as a number (false when it is not one), and a number with `places`
+// digits after the point (empty when it does not fit).
+bool readDecimal(std::string_view text, double& value);
+std::string fixedDecimal(double value, int places);

@@ -6,6 +6,7 @@
 
 #include "base/Paths.h"
 #include "base/ReadLine.h"
+#include "base/SaveKeeping.h"
 #include "console/Console.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
@@ -92,6 +93,13 @@ bool mayReplaceSave(const std::string& name) {
     return false;
 }
 
+// One window at a time plays a game.
+bool claimGame(const std::string& name) {
+    if (claimGameElsewhere(name)) return true;
+    printMarked("\n/R%s is being played in another window.\n", name);
+    return false;
+}
+
 bool askNewGame() {
     printMarked("\nPlease enter your name: ");
     setInputLimit(kNewNameLimit);
@@ -106,7 +114,11 @@ bool askNewGame() {
         printMarked("\n/RThat name belongs to the island itself. Please choose another.\n");
         return false;
     }
-    if (hasScrambledSave(name) && !mayReplaceSave(name)) return false;
+    if (!claimGame(name)) return false;
+    if (hasScrambledSave(name) && !mayReplaceSave(name)) {
+        releaseGameElsewhere();
+        return false;
+    }
     setInputLimit(kPlayLimit);
     game.player.name = name;
     greet(name);
@@ -127,6 +139,7 @@ bool askLoadGame() {
         else printMarked("\n/RThe game of %s is over: %s.\n", name, endingSummary(saved.ending));
         return false;
     }
+    if (!claimGame(name)) return false;
     setInputLimit(kPlayLimit);
     game.player.name = name;
     return true;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <thread>
 
+#include "base/SaveKeeping.h"
 #include "clock/Clock.h"
 #include "console/CommandHistory.h"
 #include "console/Input.h"
@@ -59,6 +60,7 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         if (inputClosed()) return 0;
         opening.emplace();
         if (loadGame(choice)) break;
+        releaseGameElsewhere();  // the game was not opened: another window may have it
         opening.reset();
     }
     loadThings();

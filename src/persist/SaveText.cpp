@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/ReadLine.h"
+#include "base/Text.h"
 
 namespace {
 constexpr int kEnd = std::char_traits<char>::eof();
@@ -61,9 +62,7 @@ bool SaveReader::decimal(double& value) {
     std::string_view digits = token;
     if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
     double parsed = 0;
-    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(parsed))
-        return false;
+    if (!readDecimal(digits, parsed) || !std::isfinite(parsed)) return false;
     value = parsed;
     skipSpace();
     return true;
@@ -79,11 +78,8 @@ SaveWriter& SaveWriter::number(int value) {
 }
 
 SaveWriter& SaveWriter::decimal(double value) {
-    char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    if (result.ec != std::errc()) return raw("0.000000");
-    out_.append(buffer, result.ptr);
-    return *this;
+    const std::string fixed = fixedDecimal(value, 6);
+    return raw(fixed.empty() ? "0.000000" : fixed);
 }
 
 SaveWriter& SaveWriter::raw(std::string_view text) {

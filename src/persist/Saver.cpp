@@ -3,6 +3,7 @@
 
 #include "base/Codec.h"
 #include "base/Paths.h"
+#include "base/SaveKeeping.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
 #include "world/EndingNames.h"
@@ -139,7 +140,7 @@ int saveGame() {
                             ? scrambleBytes(saveText(), kPlayingExtension, key)
                             : scrambleBytes(std::string(endingWord(game.ending)) + "\n" + saveText(), kOverExtension, key);
     if (!writeFileAtomically(target, bytes)) return errno != 0 ? errno : EIO;
-    return 0;
+    return syncSaves();  // where the saves need a sync, they are written only once it finished
 }
 
 SavedGame inspectSave(std::string_view playerName) {

@@ -1,8 +1,5 @@
 #include "terminal/TerminalPainter.h"
 
-#include <curses.h>
-#include <term.h>
-
 #include <algorithm>
 
 #include "console/Cp437.h"
@@ -16,12 +13,6 @@ constexpr int kBlanksWorthErasing = 4;
 // Console colours count blue as bit 0 and red as bit 2; terminals the other way round.
 int toTerminalColour(int consoleColour) {
     return (consoleColour & 0x8) | ((consoleColour & 0x1) << 2) | (consoleColour & 0x2) | ((consoleColour & 0x4) >> 2);
-}
-
-std::string capability(const char* name) {
-    const char* s = tigetstr(name);
-    if (s == nullptr || s == reinterpret_cast<const char*>(-1)) return {};
-    return s;
 }
 
 // The numbers of a plain "ESC [ n m", or empty when it is not one.
@@ -76,7 +67,7 @@ bool TerminalPainter::looksSame(ScreenCell a, ScreenCell b) const {
 }
 
 void TerminalPainter::resetLook() {
-    out_ += capability("sgr0");
+    out_ += codes_.get("sgr0");
     lookKnown_ = true;
     look_ = Look{};
     look_.fg = look_.bg = -2;  // the terminal's own colours
@@ -84,10 +75,10 @@ void TerminalPainter::resetLook() {
 
 void TerminalPainter::setLook(const Look& wanted) {
     if (!lookKnown_ || (look_.bold && !wanted.bold) || (look_.reverse && !wanted.reverse)) resetLook();
-    if (wanted.bold && !look_.bold) out_ += capability("bold");
-    if (wanted.reverse && !look_.reverse) out_ += capability("rev");
-    std::string fg = wanted.fg >= 0 && wanted.fg != look_.fg ? tiparm(capability("setaf").c_str(), wanted.fg) : "";
-    std::string bg = wanted.bg >= 0 && wanted.bg != look_.bg ? tiparm(capability("setab").c_str(), wanted.bg) : "";
+    if (wanted.bold && !look_.bold) out_ += codes_.get("bold");
+    if (wanted.reverse && !look_.reverse) out_ += codes_.get("rev");
+    std::string fg = wanted.fg >= 0 && wanted.fg != look_.fg ? codes_.get("setaf", wanted.fg) : "";
+    std::string bg = wanted.bg >= 0 && wanted.bg != look_.bg ? codes_.get("setab", wanted.bg) : "";
     // Both colours in one sequence where the terminal writes them the usual way.
     const std::string fgNumbers = sgrNumbers(fg);
     const std::string bgNumbers = sgrNumbers(bg);
@@ -100,8 +91,8 @@ void TerminalPainter::setLook(const Look& wanted) {
 }
 
 std::string TerminalPainter::alongRow(int row, int column) const {
-    const std::string across = capability("hpa");
-    return across.empty() ? tiparm(capability("cup").c_str(), row, column) : tiparm(across.c_str(), column);
+    const std::string across = codes_.get("hpa");
+    return across.empty() ? codes_.get("cup", row, column) : codes_.get("hpa", column);
 }
 
 void TerminalPainter::moveTo(int row, int column) {
@@ -124,11 +115,11 @@ void TerminalPainter::moveTo(int row, int column) {
             return;
         }
     }
-    const std::string back = capability("cub1");
+    const std::string back = codes_.get("cub1");
     if (row == row_ && column_ >= 0 && column < column_ && column_ - column <= 3 && !back.empty())
         for (int c = column; c < column_; ++c) out_ += back;
     else if (row == row_ && column_ >= 0) out_ += alongRow(row, column);
-    else out_ += tiparm(capability("cup").c_str(), row, column);
+    else out_ += codes_.get("cup", row, column);
     row_ = row;
     column_ = column;
 }
@@ -145,7 +136,7 @@ void TerminalPainter::write(int x, int y, ScreenCell cell) {
 
 void TerminalPainter::paint(const CellGrid& wanted) {
     if (waiting_.rows > 0) bringInRows(wanted);
-    const std::string erase = capability("ech");
+    const std::string erase = codes_.get("ech");
     const bool canErase = !erase.empty() && abilities_.colours && abilities_.backgroundColourErase;
     for (int y = 0; y < wanted.rows() && y < lines_; ++y) {
         const int width = std::min(kScreenWidth, columns_ - left_);
@@ -170,7 +161,7 @@ void TerminalPainter::paint(const CellGrid& wanted) {
             moveTo(y, x + left_);
             if (cell.ch == ' ' && blanks >= kBlanksWorthErasing) {
                 setLook(lookOf(cell));
-                out_ += tiparm(erase.c_str(), blanks);
+                out_ += codes_.get("ech", blanks);
                 for (int k = 0; k < blanks; ++k) shown_.put(x + k, y, wanted.cell(x + k, y));
                 x += blanks;
                 continue;
@@ -189,7 +180,7 @@ void TerminalPainter::enterRegion(const Block& block) {
     if (inRegion_ && region_ == block) return;
     if (!inRegion_) out_ += "\033[?69h";  // left and right margins on
     out_ += "\033[" + std::to_string(block.left + 1) + ";" + std::to_string(block.right + 1) + "s";
-    out_ += tiparm(capability("csr").c_str(), block.top, block.bottom);
+    out_ += codes_.get("csr", block.top, block.bottom);
     inRegion_ = true;
     region_ = block;
     row_ = column_ = -1;  // setting margins homes the cursor
@@ -198,7 +189,7 @@ void TerminalPainter::enterRegion(const Block& block) {
 void TerminalPainter::leaveRegion() {
     if (!inRegion_) return;
     out_ += "\033[?69l";  // the margins go with the mode
-    out_ += tiparm(capability("csr").c_str(), 0, lines_ - 1);
+    out_ += codes_.get("csr", 0, lines_ - 1);
     inRegion_ = false;
     row_ = column_ = -1;
 }
@@ -216,15 +207,15 @@ void TerminalPainter::bringInRows(const CellGrid& wanted) {
     // To the region's bottom row: up from the input row below it, or a jump.
     // The column stays where it was until a cell needs the left margin.
     const bool withinMargins = column_ >= block.left && column_ <= block.right;
-    const std::string up = capability("cuu");
+    const std::string up = codes_.get("cuu");
     if (row_ > block.bottom && withinMargins && !up.empty()) {
-        out_ += tiparm(up.c_str(), row_ - block.bottom);
+        out_ += codes_.get("cuu", row_ - block.bottom);
     } else if (row_ != block.bottom || !withinMargins) {
-        out_ += tiparm(capability("cup").c_str(), block.bottom, block.left);
+        out_ += codes_.get("cup", block.bottom, block.left);
         column_ = block.left;
     }
     row_ = block.bottom;
-    const std::string index = capability("ind");
+    const std::string index = codes_.get("ind");
     for (int i = 0; i < scroll.rows; ++i) {
         setLook(black);  // the row comes in black, as blank text is
         out_ += index;   // keeps the column: a blank row needs no carriage return
@@ -259,7 +250,7 @@ void TerminalPainter::bringInRows(const CellGrid& wanted) {
 }
 
 bool TerminalPainter::scrollBlock(int x, int y, int w, int h, int rows) {
-    if (capability("csr").empty() || capability("ind").empty() || capability("cup").empty() || rows <= 0 || rows >= h)
+    if (codes_.get("csr").empty() || codes_.get("ind").empty() || codes_.get("cup").empty() || rows <= 0 || rows >= h)
         return false;
     const int bottom = y + h - 1;
     if (!abilities_.columnMargins || !abilities_.colours || !abilities_.backgroundColourErase)
@@ -288,10 +279,10 @@ bool TerminalPainter::scrollWholeRows(int y, int bottom, int rows) {
         resetLook();  // the rows come in blank in the terminal's own colours
     }
     leaveRegion();
-    out_ += tiparm(capability("csr").c_str(), y, bottom);
-    out_ += tiparm(capability("cup").c_str(), bottom, 0);
-    for (int i = 0; i < rows; ++i) out_ += capability("ind");
-    out_ += tiparm(capability("csr").c_str(), 0, lines_ - 1);
+    out_ += codes_.get("csr", y, bottom);
+    out_ += codes_.get("cup", bottom, 0);
+    for (int i = 0; i < rows; ++i) out_ += codes_.get("ind");
+    out_ += codes_.get("csr", 0, lines_ - 1);
     row_ = column_ = -1;  // setting the region homes the cursor on some terminals, not on others
     const ScreenCell cameIn{' ', blackRows ? std::uint16_t{0x00} : kUnknown};
     for (int row = y; row <= bottom; ++row)

@@ -3,10 +3,12 @@
 // the terminal is known to show, a colour only when it changes, and a
 // scroll of the text area as the terminal's own scroll. Curses reads the
 // keys and sets the terminal up, but never paints: it would guess at
-// scrolls of its own and reset the colours after every key.
+// scrolls of its own and reset the colours after every key. The painter
+// itself calls no curses: it takes the terminal's sequences from its codes.
 #include <string>
 
 #include "console/CellGrid.h"
+#include "terminal/TerminalCodes.h"
 
 // What the terminal can do, read from its description.
 struct TerminalAbilities {
@@ -19,7 +21,11 @@ struct TerminalAbilities {
 
 class TerminalPainter {
 public:
-    explicit TerminalPainter(TerminalAbilities abilities) : abilities_(abilities) { forget(0, 0, 0); }
+    // The sequences of the terminal curses set up.
+    explicit TerminalPainter(TerminalAbilities abilities) : TerminalPainter(abilities, cursesCodes()) {}
+    TerminalPainter(TerminalAbilities abilities, const TerminalCodes& codes) : abilities_(abilities), codes_(codes) {
+        forget(0, 0, 0);
+    }
 
     // After the terminal was cleared or resized: nothing is known to be
     // shown, so the next paint writes every cell. The screen's first column
@@ -71,6 +77,7 @@ private:
     bool scrollWholeRows(int y, int bottom, int rows);
 
     TerminalAbilities abilities_;
+    const TerminalCodes& codes_;
     CellGrid shown_;  // what the terminal shows; attribute kUnknown where it is not known
     std::string out_;
     int left_ = 0;

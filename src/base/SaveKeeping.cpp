@@ -1,0 +1,22 @@
+#include "base/SaveKeeping.h"
+
+namespace {
+int (*saveSync)() = nullptr;
+bool (*gameClaim)(const std::string&) = nullptr;
+void (*gameRelease)() = nullptr;
+}  // namespace
+
+void setSaveSync(int (*sync)()) { saveSync = sync; }
+
+int syncSaves() { return saveSync ? saveSync() : 0; }
+
+void setGameClaim(bool (*claim)(const std::string& playerName), void (*release)()) {
+    gameClaim = claim;
+    gameRelease = release;
+}
+
+bool claimGameElsewhere(const std::string& playerName) { return gameClaim ? gameClaim(playerName) : true; }
+
+void releaseGameElsewhere() {
+    if (gameRelease) gameRelease();
+}

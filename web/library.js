@@ -1,0 +1,61 @@
+// The page's side of the game's calls (src/web/WebPage.cpp). Each runs on
+// the page's own thread; the game's thread waits until it returns, and
+// where the browser answers later, for the answer in `done` (1 yes, 2 no).
+mergeInto(LibraryManager.library, {
+  brinefall_show__proxy: 'sync',
+  brinefall_show__sig: 'vii',
+  brinefall_show: function (bytes, length) {
+    Module.brinefallShow(HEAPU8.slice(bytes, bytes + length));
+  },
+
+  // A save counts as written once the browser's store holds it.
+  brinefall_sync_saves__proxy: 'sync',
+  brinefall_sync_saves__sig: 'vi',
+  brinefall_sync_saves: function (done) {
+    FS.syncfs(false, function (error) {
+      if (error) console.warn('brinefall: the saves could not be stored:', error);
+      Atomics.store(HEAP32, done >> 2, error ? 2 : 1);
+    });
+  },
+
+  // One tab per game: the lock of its name, held until released or the tab goes.
+  brinefall_claim__proxy: 'sync',
+  brinefall_claim__sig: 'vii',
+  brinefall_claim: function (name, done) {
+    var lockName = 'brinefall:' + UTF8ToString(name);
+    if (Module.brinefallHeld && Module.brinefallHeld.name === lockName) {
+      Atomics.store(HEAP32, done >> 2, 1);
+      return;
+    }
+    if (Module.brinefallHeld) Module.brinefallHeld.release();
+    Module.brinefallHeld = null;
+    navigator.locks.request(lockName, { ifAvailable: true }, function (lock) {
+      if (!lock) {
+        Atomics.store(HEAP32, done >> 2, 2);
+        return;
+      }
+      return new Promise(function (release) {
+        Module.brinefallHeld = { name: lockName, release: release };
+        Atomics.store(HEAP32, done >> 2, 1);
+      });
+    }).catch(function (error) {
+      console.warn('brinefall: no lock for the game:', error);
+      Atomics.store(HEAP32, done >> 2, 1);  // play on: the saves say what fails
+    });
+  },
+
+  brinefall_release__proxy: 'sync',
+  brinefall_release__sig: 'v',
+  brinefall_release: function () {
+    if (Module.brinefallHeld) Module.brinefallHeld.release();
+    Module.brinefallHeld = null;
+  },
+
+  brinefall_ended__proxy: 'sync',
+  brinefall_ended__sig: 'v',
+  brinefall_ended: function () {
+    if (Module.brinefallHeld) Module.brinefallHeld.release();
+    Module.brinefallHeld = null;
+    Module.brinefallEnded();
+  },
+});

@@ -1,0 +1,12 @@
+// Before the game starts, on the page's thread: the saves' folder on the
+// browser's IndexedDB, filled from what the browser kept.
+Module.preRun = Module.preRun || [];
+Module.preRun.push(function () {
+  FS.mkdir('/saves');
+  FS.mount(IDBFS, {}, '/saves');
+  addRunDependency('saves');
+  FS.syncfs(true, function (error) {
+    if (error) console.warn('brinefall: the saved games could not be read:', error);
+    removeRunDependency('saves');
+  });
+});

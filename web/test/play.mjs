@@ -1,0 +1,277 @@
+// The game in a real browser: Debian's chromium, headless, driven by
+// playwright-core, the page served on 127.0.0.1 by tools/serve_web.py.
+//   node web/test/play.mjs <built page dir> <brinefall_screen_cells> <native Data dir>
+// Plays the menu, a new game (walk, look, inv, talk, a craft finished by
+// the clock), compares the menu's cells with the memory back end's at
+// 80x24, quits, reloads and loads, refuses a second tab, reaches an ending
+// and is refused loading it; no page or console error in any of it.
+// Prints the page's size, the time to the menu and a key's echo time.
+import { chromium } from 'playwright-core';
+import { execFileSync, spawn } from 'node:child_process';
+import { readdirSync, readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
+import assert from 'node:assert/strict';
+
+const [pageDir, cellsTool, dataDir] = process.argv.slice(2);
+if (!dataDir) {
+  console.error('usage: node play.mjs <built page dir> <brinefall_screen_cells> <native Data dir>');
+  process.exit(2);
+}
+const here = dirname(fileURLToPath(import.meta.url));
+const errors = [];
+const figures = [];
+
+// ---- the page's terminal ----
+const screenText = page => page.evaluate(() => {
+  const buffer = term.buffer.active;
+  const rows = [];
+  for (let y = 0; y < term.rows; ++y) rows.push(buffer.getLine(y).translateToString(true));
+  return rows.join('\n');
+});
+// The text area's rows without the frame.
+const textRows = text => text.split('\n').slice(1, -3)
+  .map(row => row.replace(/^ *║/, '').replace(/[▒↑↓█]?║ *$/, '').trim());
+// Rows joined: a wrapped sentence reads whole.
+const words = text => textRows(text).join(' ');
+// The rows that came since `before` (rows too): the text area scrolls up
+// by some rows and new ones come in below, or fill blank rows. The game
+// echoes no command, and the same text may come twice.
+function newText(before, after) {
+  if (!before) return after.join(' ');
+  const n = after.length;
+  for (let k = 0; k < n; ++k) {
+    let same = true;
+    for (let i = 0; i + k < n && same; ++i) same = before[i + k] === after[i] || before[i + k] === '';
+    if (same) return after.filter((row, i) => i + k >= n || (before[i + k] === '' && row !== '')).join(' ');
+  }
+  return after.join(' ');
+}
+
+async function waitFor(page, wanted, seconds = 10, before = null) {
+  const deadline = Date.now() + seconds * 1000;
+  while (Date.now() < deadline) {
+    const text = newText(before, textRows(await screenText(page)));
+    if (wanted instanceof RegExp ? wanted.test(text) : text.includes(wanted)) return text;
+    await page.waitForTimeout(50);
+  }
+  throw new Error(`timed out waiting for ${wanted}; the screen:\n${await screenText(page)}`);
+}
+async function typeLine(page, line) {
+  await page.keyboard.type(line);
+  await page.keyboard.press('Enter');
+}
+// Types a line and waits for the text it brings, in what is new on the screen.
+async function command(page, line, wanted, seconds = 10) {
+  const before = textRows(await screenText(page));
+  await typeLine(page, line);
+  return waitFor(page, wanted, seconds, before);
+}
+
+function watch(page, name) {
+  page.on('pageerror', error => errors.push(`${name}: page error: ${error.message}`));
+  page.on('console', message => {
+    if (message.type() === 'error') errors.push(`${name}: console error: ${message.text()}`);
+  });
+}
+
+async function openGame(context, url, name) {
+  const page = await context.newPage();
+  watch(page, name);
+  await page.goto(url);
+  await waitFor(page, 'e. quit', 15);
+  return page;
+}
+
+async function newGame(page, name) {
+  await command(page, 'a', 'Please enter your name:');
+  await command(page, name, `Hello ${name}`);
+  return waitFor(page, 'Valid exits are:', 15);
+}
+
+// ---- the server ----
+const server = spawn('python3', [join(here, '../../tools/serve_web.py'), pageDir, '--port', '0'],
+                     { stdio: ['ignore', 'pipe', 'inherit'] });
+const url = await new Promise((resolve, reject) => {
+  server.stdout.once('data', data => resolve(String(data).trim()));
+  server.once('exit', status => reject(new Error(`the server ended: ${status}`)));
+});
+
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync', '--no-first-run'],
+});
+try {
+  // ---- the size of the page, gzipped ----
+  let gzipped = 0;
+  for (const file of readdirSync(pageDir)) gzipped += gzipSync(readFileSync(join(pageDir, file)), { level: 9 }).length;
+  figures.push(`page gzipped: ${(gzipped / 1e6).toFixed(2)} MB (at most 1.5)`);
+  assert.ok(gzipped <= 1.5e6, 'the page is larger than 1.5 MB gzipped');
+
+  // 50 rows, as the game is best played: the opening needs no key to page on.
+  const context = await browser.newContext({ viewport: { width: 1000, height: 1000 } });
+
+  // ---- the menu, and how soon it shows ----
+  const first = await context.newPage();
+  watch(first, 'first tab');
+  await first.goto(url, { waitUntil: 'commit' });
+  const menuAt = await first.waitForFunction(() => {
+    if (typeof term === 'undefined') return false;
+    const buffer = term.buffer.active;
+    for (let y = 0; y < term.rows; ++y)
+      if (buffer.getLine(y).translateToString(true).includes('e. quit')) return performance.now();
+    return false;
+  }, null, { polling: 'raf', timeout: 15000 });
+  const menuMs = await menuAt.jsonValue();
+  figures.push(`navigation start to the menu: ${Math.round(menuMs)} ms (at most 1500)`);
+
+  // ---- a new game: walk, look, inv, talk, a craft on the clock's ticks ----
+  const view = await newGame(first, 'Sam');
+  const exit = /Valid exits are: *([a-z]+)/.exec(view);
+  assert.ok(exit, 'no exit named in the first room');
+  await command(first, exit[1], 'Valid exits are:');
+  await command(first, 'look', 'Valid exits are:');
+  const beforePad = textRows(await screenText(first));
+  await first.keyboard.press('Numpad5');  // the pad's 5 looks; the main 5 would be typed
+  await waitFor(first, 'Valid exits are:', 10, beforePad);
+  await command(first, 'inv', /You have (no items|the following items)/);
+  await typeLine(first, 'debug');  // it answers nothing
+  // An islander: at the camp first, reached with the debug word that moves the player.
+  let talked = false;
+  const roomsInArea = [15, 17, 11, 16, 15, 20, 20, 20, 23, 16, 15];
+  const rooms = [6, 0, 1, 2, 3, 4, 5, 7, 8, 9, 10].flatMap(area => [...Array(roomsInArea[area]).keys()].map(room => [area, room]));
+  for (const [area, room] of rooms) {
+    const before = textRows(await screenText(first));
+    await typeLine(first, `tele ${area} ${room}`);
+    await typeLine(first, 'ri');  // its answer shows that the view above is complete
+    const shown = await waitFor(first, `Area: ${area}  Room: ${room}`, 10, before);
+    const people = /people here: ([A-Z][a-z]+)/.exec(shown);
+    if (!people) continue;
+    await command(first, `talk to ${people[1]}`, `${people[1]} says, "`);
+    for (let turn = 0; turn < 15 && !talked; ++turn) {
+      const said = await command(first, 'a', /You say|Valid exits are:/);
+      talked = said.lastIndexOf('Valid exits are:') > said.lastIndexOf('You say');
+    }
+    break;
+  }
+  assert.ok(talked, 'no conversation was held to its end');
+  await typeLine(first, 'getitem 10');  // two rocks, silently
+  await typeLine(first, 'getitem 10');
+  await command(first, 'inv', /You have the following items: .*rock/);
+  await command(first, 'use rock on rock', 'You begin sharpening the rock...');
+  await waitFor(first, 'You have created a sharp rock.', 20);
+
+  // ---- a key's echo: keydown to its character in the terminal's buffer ----
+  const echoes = await first.evaluate(() => {
+    window.echoTimes = [];
+    let down = 0;
+    let before = '';
+    const inputRow = () => term.buffer.active.getLine(term.rows - 2).translateToString(true);
+    document.addEventListener('keydown', event => { down = event.timeStamp; before = inputRow(); }, true);
+    term.onWriteParsed(() => {
+      if (down && inputRow() !== before) {
+        window.echoTimes.push(performance.now() - down);
+        down = 0;
+      }
+    });
+  });
+  void echoes;
+  for (const letter of 'abcdefghij') {
+    await first.keyboard.press(letter);
+    await first.waitForTimeout(60);
+  }
+  const times = await first.evaluate(() => window.echoTimes.slice().sort((a, b) => a - b));
+  assert.equal(times.length, 10, 'not every key was echoed');
+  figures.push(`keydown to the character in the buffer: median ${times[5].toFixed(1)} ms, ` +
+               `worst ${times[9].toFixed(1)} ms (under 16)`);
+  for (let i = 0; i < 10; ++i) await first.keyboard.press('Backspace');
+
+  // ---- a second tab on the same name is refused ----
+  const second = await openGame(context, url, 'second tab');
+  await command(second, 'c', 'Please enter your name...');
+  await command(second, 'Sam', 'Sam is being played in another window.');
+  await second.close();
+
+  // ---- quit, reload, load: the player stands where they stood ----
+  const where = /Area: \d+  Room: \d+/g;
+  const before = (await command(first, 'ri', where)).match(where).pop();
+  await typeLine(first, 'quit');
+  await first.waitForSelector('#again', { state: 'visible', timeout: 15000 });
+  await first.reload();
+  await waitFor(first, 'e. quit', 15);
+  await command(first, 'c', 'Please enter your name...');
+  await command(first, 'Sam', 'Valid exits are:', 15);
+  await typeLine(first, 'debug');
+  const after = (await command(first, 'ri', where)).match(where).pop();
+  assert.equal(after, before, 'the loaded game stands elsewhere');
+
+  // ---- an ending through the debug words, then refused at loading ----
+  const ender = await openGame(context, url, 'ending tab');
+  await newGame(ender, 'Ender');
+  await typeLine(ender, 'debug');
+  await command(ender, 'dayskip 17', 'Thanks for playing!', 30);
+  for (let i = 0; i < 60 && !(await ender.isVisible('#again')); ++i) {
+    await ender.keyboard.press('Enter');
+    await ender.waitForTimeout(500);
+  }
+  assert.ok(await ender.isVisible('#again'), 'the ending did not end the program');
+  await ender.reload();
+  await waitFor(ender, 'e. quit', 15);
+  await command(ender, 'c', 'Please enter your name...');
+  await command(ender, 'Ender', 'The game of Ender is over');
+
+  // ---- the menu's frame and colours, cell by cell, as the memory back end draws them at 80x24 ----
+  const cell = await ender.evaluate(() => {
+    const box = document.querySelector('.xterm-screen').getBoundingClientRect();
+    const top = document.getElementById('screen').getBoundingClientRect().top;
+    return { width: box.width / term.cols, height: box.height / term.rows, top };
+  });
+  const small = await browser.newContext({
+    viewport: { width: Math.ceil(80 * cell.width) + 2, height: Math.ceil(cell.top + 24 * cell.height) + 2 },
+  });
+  const menu = await openGame(small, url, '80x24 tab');
+  assert.deepEqual(await menu.evaluate(() => [term.cols, term.rows]), [80, 24]);
+  const expected = execFileSync(cellsTool, [dataDir], { encoding: 'utf8' }).trimEnd().split('\n')
+    .map(row => row.split('\t').map(c => { const at = c.lastIndexOf(':'); return [c.slice(0, at), parseInt(c.slice(at + 1), 16)]; }));
+  const shown = await menu.evaluate(() => {
+    const rows = [];
+    const buffer = term.buffer.active;
+    for (let y = 0; y < term.rows; ++y) {
+      const line = buffer.getLine(y);
+      const row = [];
+      for (let x = 0; x < term.cols; ++x) {
+        const c = line.getCell(x);
+        row.push([c.getChars() || ' ', c.isFgDefault() ? -1 : c.getFgColor(), c.isBgDefault() ? -1 : c.getBgColor()]);
+      }
+      rows.push(row);
+    }
+    return rows;
+  });
+  // Console colours count blue as bit 0 and red as bit 2; terminals the other way round.
+  const terminalColour = c => (c & 8) | ((c & 1) << 2) | (c & 2) | ((c & 4) >> 2);
+  const differences = [];
+  assert.equal(expected.length, 24);
+  for (let y = 0; y < 24; ++y) {
+    for (let x = 0; x < 80; ++x) {
+      const [ch, attr] = expected[y][x];
+      const [shownCh, fg, bg] = shown[y][x];
+      const wantFg = terminalColour(attr & 15);
+      const wantBg = terminalColour(attr >> 4);
+      // A blank shows only its background.
+      if (shownCh !== ch || bg !== wantBg || (ch !== ' ' && fg !== wantFg))
+        differences.push(`(${x},${y}) shows ${JSON.stringify(shownCh)} ${fg}/${bg}, wanted ${JSON.stringify(ch)} ${wantFg}/${wantBg}`);
+    }
+  }
+  assert.deepEqual(differences, [], 'the page shows the menu otherwise than the memory back end');
+  await menu.screenshot({ path: join(pageDir, '..', 'menu-80x24.png') });
+  await small.close();
+
+  assert.deepEqual(errors, [], 'errors in the page');
+  for (const figure of figures) console.log(figure);
+  console.log('PASS: the game in a browser');
+} finally {
+  await browser.close();
+  server.kill();
+}
