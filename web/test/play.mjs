@@ -164,7 +164,7 @@ try {
   await waitFor(first, 'You have created a sharp rock.', 20);
 
   // ---- a key's echo: keydown to its character in the terminal's buffer ----
-  const echoes = await first.evaluate(() => {
+  await first.evaluate(() => {
     window.echoTimes = [];
     let down = 0;
     let before = '';
@@ -177,7 +177,6 @@ try {
       }
     });
   });
-  void echoes;
   for (const letter of 'abcdefghij') {
     await first.keyboard.press(letter);
     await first.waitForTimeout(60);
@@ -266,6 +265,19 @@ try {
   }
   assert.deepEqual(differences, [], 'the page shows the menu otherwise than the memory back end');
   await menu.screenshot({ path: join(pageDir, '..', 'menu-80x24.png') });
+
+  // The wheel scrolls the text back to the logo above the menu.
+  const beforeWheel = textRows(await screenText(menu));
+  await menu.mouse.move(300, 200);
+  for (let notch = 0; notch < 8; ++notch) await menu.mouse.wheel(0, -100);
+  await waitFor(menu, 'A Team Tidewright game', 5, beforeWheel);
+  // A window smaller than 80x24 gets the notice; grown again, the game goes on.
+  const size = menu.viewportSize();
+  await menu.setViewportSize({ width: size.width - 100, height: size.height });
+  await waitFor(menu, 'Brinefall needs a window of 80 x 24 characters.', 10);
+  await menu.setViewportSize(size);
+  await typeLine(menu, 'b');  // the instructions: the game reads keys again
+  await waitFor(menu, /./, 5, textRows(await screenText(menu)));
   await small.close();
 
   assert.deepEqual(errors, [], 'errors in the page');
