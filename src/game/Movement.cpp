@@ -10,6 +10,7 @@
 #include "game/Things.h"
 #include "islanders/Islanders.h"
 #include "raft/Stage.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -85,11 +86,11 @@ void moveCommand(int direction) {
         return;
     }
     game.player.currentRoom = target;
-    if (target->is(12, 0)) {
+    if (target->is(kLaboratory)) {
         enterLab();
         return;
     }
-    if (game.day == kRemembranceDay && target->is(11, 0)) {
+    if (game.day == kRemembranceDay && target->is(kFence)) {
         printMarked("You remember how you escaped dialog! Whoo!\n");
     } else {
         scheduleEvent(kReactionDelay, islanderReacts);

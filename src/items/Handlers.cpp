@@ -6,6 +6,7 @@
 #include "console/Output.h"
 #include "islanders/Islanders.h"
 #include "items/Items.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -23,12 +24,12 @@ void dropHere(const char* itemName) {
     if (addToList(here->items, item) >= 0) removeFromList(game.player.inventory, item);
 }
 
-bool here(int area, int number) {
-    return game.player.currentRoom && game.player.currentRoom->is(area, number);
+bool here(Place place) {
+    return game.player.currentRoom && game.player.currentRoom->is(place);
 }
 
 void placeShape(const char* itemName, std::int16_t& flag, const char* insertMessage) {
-    const bool atWall = here(9, 7);
+    const bool atWall = here(kKeypadWall);
     if (atWall) {
         printMarked(insertMessage);
         flag = 1;
@@ -144,9 +145,9 @@ constexpr const char* kDoorPriedOpen =
     "faint light shows in the passage beyond.";
 
 void useShovel(std::string_view) {
-    if (here(11, 0)) {
+    if (here(kFence)) {
         printMarked("/YYou dig a hole under the fence large enough for you to safely crawl under.\n");
-        connectRooms(*game.player.currentRoom, *roomAt(11, 5), Northeast);
+        connectRooms(*game.player.currentRoom, *roomAt(kBehindTheFence), Northeast);
         game.player.currentRoom->description = kFenceDugUnder;
     } else {
         printMarked("/YYou swing the shovel around uselessly.\n");
@@ -154,9 +155,9 @@ void useShovel(std::string_view) {
 }
 
 void useCrowbar(std::string_view) {
-    if (here(11, 7)) {
+    if (here(kTheDoor)) {
         printMarked("/YYou use the crowbar to pry the door open.\n");
-        connectRooms(*game.player.currentRoom, *roomAt(12, 0), East);
+        connectRooms(*game.player.currentRoom, *roomAt(kLaboratory), East);
         game.player.currentRoom->description = kDoorPriedOpen;
     } else {
         printMarked("/YYou swing the crowbar about uselessly.\n");
