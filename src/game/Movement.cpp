@@ -23,8 +23,6 @@ constexpr const char* kExitWords[kDirectionCount] = {
     " north,", " northeast,", " east,", " southeast,", " south,", " southwest,", " west,", " northwest,",
 };
 
-bool verbose = false;
-
 void listItemsHere(bool sayWhenNone) {
     Room* here = game.player.currentRoom;
     if (!here->items.empty()) {
@@ -37,7 +35,7 @@ void listItemsHere(bool sayWhenNone) {
 
 void describeCurrentRoom() {
     printMarked("/G%s\n", game.player.currentRoom->description);
-    if (verbose) {
+    if (game.verboseRooms) {
         listItemsHere(false);
         listPeopleHere();
     }
@@ -137,15 +135,12 @@ void printExits() {
     printMarked("%s", line);
 }
 
-void setVerboseRooms(bool on) { verbose = on; }
-bool verboseRooms() { return verbose; }
-
 void verboseCommand() {
-    verbose = true;
+    game.verboseRooms = true;
     printMarked("Verbose: entering a place also tells what lies there and who is here.\n");
 }
 
 void briefCommand() {
-    verbose = false;
+    game.verboseRooms = false;
     printMarked("Brief: entering a place tells only its description and its exits.\n");
 }

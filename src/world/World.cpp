@@ -36,6 +36,7 @@ void resetGameState() {
     game.running = 0;
     game.ending = Ending::None;
     game.debugMode = 0;
+    game.verboseRooms = false;
     game.player.name.clear();
     game.player.currentRoom = nullptr;
     game.talkingTo = nullptr;

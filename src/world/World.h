@@ -119,6 +119,7 @@ struct GameState {
     std::atomic<int> running{0};
     Ending ending = Ending::None;
     std::int16_t debugMode = 0;
+    bool verboseRooms = false;  // entering a room also lists its items and people ("verbose")
     Player player;
     Npc* talkingTo = nullptr;
     std::int16_t pyramidPlaced = 0;
