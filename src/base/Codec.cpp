@@ -16,6 +16,8 @@
 
 namespace {
 constexpr std::size_t kHeaderSize = 5;
+// A test seam (stopWritesBeforeRename), never set in play; base/ sits below
+// the runtime state.
 bool stopBeforeRename = false;
 
 bool isExtension(std::string_view ext) {

@@ -11,6 +11,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+// Stays outside the runtime state: set once from the command line before
+// anything runs, and base/ sits below the console that holds that state.
 fs::path dataDir = "Data";
 fs::path saveDir;  // empty: beside the data
 

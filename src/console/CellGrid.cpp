@@ -13,8 +13,6 @@ void CellGrid::resize(int rows) {
     dirty_.assign(static_cast<std::size_t>(rows_), true);
 }
 
-bool CellGrid::anyDirty() const { return std::find(dirty_.begin(), dirty_.end(), true) != dirty_.end(); }
-
 ScreenCell CellGrid::cell(int x, int y) const {
     if (!contains(x, y)) return ScreenCell{' ', 0x07};
     return cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
@@ -34,10 +32,6 @@ void CellGrid::putChar(int x, int y, std::uint8_t ch) {
     if (contains(x, y)) put(x, y, ScreenCell{ch, at(x, y).attr});
 }
 
-void CellGrid::putAttr(int x, int y, std::uint16_t attr) {
-    if (contains(x, y)) put(x, y, ScreenCell{at(x, y).ch, attr});
-}
-
 void CellGrid::writeChars(int x, int y, const char* text, int length) {
     for (int i = 0; i < length; ++i) putChar(x + i, y, static_cast<std::uint8_t>(text[i]));
 }
@@ -45,16 +39,6 @@ void CellGrid::writeChars(int x, int y, const char* text, int length) {
 void CellGrid::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) put(x + col, y + row, cells[row * w + col]);
-}
-
-void CellGrid::fillChars(int x, int y, std::uint8_t ch, int count) {
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
-        if (pos >= 0 && pos < kScreenWidth * rows_) putChar(pos % kScreenWidth, pos / kScreenWidth, ch);
-}
-
-void CellGrid::fillAttrs(int x, int y, std::uint16_t attr, int count) {
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
-        if (pos >= 0 && pos < kScreenWidth * rows_) putAttr(pos % kScreenWidth, pos / kScreenWidth, attr);
 }
 
 void CellGrid::scrollUp(int x, int y, int w, int h, int rows) {

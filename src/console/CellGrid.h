@@ -1,7 +1,6 @@
 #pragma once
 // The screen's cells as a back end holds them: writes outside the screen
-// are dropped, fills run on along the rows as a console buffer's do, and
-// every row that changed is marked until the back end has shown it.
+// are dropped, and every row that changed is marked until the back end has shown it.
 // It is 80 columns wide and as tall as the screen it stands for.
 #include <cstdint>
 #include <vector>
@@ -22,18 +21,14 @@ public:
     ScreenCell cell(int x, int y) const;
     void put(int x, int y, ScreenCell value);
     void putChar(int x, int y, std::uint8_t ch);
-    void putAttr(int x, int y, std::uint16_t attr);
     void writeChars(int x, int y, const char* text, int length);
     void writeCells(int x, int y, int w, int h, const ScreenCell* cells);
-    void fillChars(int x, int y, std::uint8_t ch, int count);
-    void fillAttrs(int x, int y, std::uint16_t attr, int count);
     // The rows of a w x h block up by `rows`; the rows that come in are
     // blank (a space, black on black) and marked, and a marked row keeps
     // its mark as it moves: the back end moves what it shows the same way.
     void scrollUp(int x, int y, int w, int h, int rows);
 
     bool rowDirty(int y) const { return y >= 0 && y < rows_ && dirty_[static_cast<std::size_t>(y)]; }
-    bool anyDirty() const;
     void markAllDirty() { dirty_.assign(dirty_.size(), true); }
     void markRowsDirty(int y, int h);
     void clearDirty() { dirty_.assign(dirty_.size(), false); }

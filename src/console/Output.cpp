@@ -26,7 +26,8 @@ constexpr std::uint8_t kPauseArrow = 25;
 constexpr char kSoftBreak = '\x1e';
 
 // Held for a whole print, its key pause included. Re-entered in one case
-// only: a resize read by a key pause lays the screen out under it.
+// only: a resize read by a key pause lays the screen out under it. The lock
+// stays here; what it guards is runtime().output.
 RankedRecursiveMutex<LockRank::Output> outputMutex;
 OutputState& state() { return runtime().output; }
 
@@ -62,7 +63,7 @@ void refreshLocked() {
     applyPendingHeight();
     const int areaRows = textRows();
     sb.viewTop = std::clamp(sb.viewTop, 0, newestViewTop());
-    static std::array<ScreenCell, kTextWidth * kScrollbackLines> block;
+    static std::array<ScreenCell, kTextWidth * kScrollbackLines> block;  // scratch under the output lock, nothing kept
     const long long topLine = state().linesScrolledIn + sb.viewTop;
     const ScrollbackLine& lastRow = sb.line(sb.viewTop + areaRows - 1);
     const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
@@ -235,11 +236,6 @@ void showHeldOutput() {
     if (state().heldBack) refreshLocked();
 }
 
-void refreshTextArea() {
-    std::lock_guard lock(outputMutex);
-    refreshLocked();
-}
-
 void scrollViewUp() {
     std::lock_guard lock(outputMutex);
     if (state().scrollback.viewTop > 0) {
@@ -354,16 +350,6 @@ std::string scrollbackLine(int i) {
     for (const ScreenCell& cell : state().scrollback.line(i)) s += static_cast<char>(cell.ch);
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
-}
-
-std::string recentText(int n) {
-    std::string out;
-    for (int i = kScrollbackLines - n; i < kScrollbackLines; ++i) {
-        if (i < 0) continue;
-        out += scrollbackLine(i);
-        if (i + 1 < kScrollbackLines) out += '\n';
-    }
-    return out;
 }
 
 void setOutputCapture(bool on) {

@@ -67,7 +67,6 @@ public:
 // Draws what a HeldOutput kept back; nothing when there is nothing.
 void showHeldOutput();
 
-void refreshTextArea();
 void scrollViewUp();
 void scrollViewDown();
 // PageUp and PageDown: a text area's height less one line.

@@ -23,40 +23,9 @@ void PlainConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cell
     grid_.writeCells(x, y, w, h, cells);
 }
 
-std::uint8_t PlainConsole::readChar(int x, int y) {
-    std::lock_guard lock(mutex_);
-    return grid_.cell(x, y).ch;
-}
-
-void PlainConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillChars(x, y, ch, count);
-}
-
-void PlainConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillAttrs(x, y, attr, count);
-}
-
 void PlainConsole::scrollUp(int x, int y, int w, int h, int rows) {
     std::lock_guard lock(mutex_);
     grid_.scrollUp(x, y, w, h, rows);
-}
-
-void PlainConsole::setCursor(int x, int y) {
-    std::lock_guard lock(mutex_);
-    cursorX_ = x;
-    cursorY_ = y;
-}
-
-int PlainConsole::cursorX() {
-    std::lock_guard lock(mutex_);
-    return cursorX_;
-}
-
-int PlainConsole::cursorY() {
-    std::lock_guard lock(mutex_);
-    return cursorY_;
 }
 
 InputEvent PlainConsole::nextEvent(int timeoutMs) {

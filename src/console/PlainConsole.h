@@ -17,13 +17,8 @@ public:
     // The cells are kept, never shown.
     void writeChars(int x, int y, const char* text, int length) override;
     void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
-    std::uint8_t readChar(int x, int y) override;
-    void fillChars(int x, int y, std::uint8_t ch, int count) override;
-    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
     void scrollUp(int x, int y, int w, int h, int rows) override;
-    void setCursor(int x, int y) override;
-    int cursorX() override;
-    int cursorY() override;
+    void setCursor(int /*x*/, int /*y*/) override {}
     void setTitle(const char* /*title*/) override {}
     InputEvent nextEvent(int timeoutMs) override;
     void wake() override;
@@ -36,8 +31,6 @@ public:
 private:
     RankedMutex<LockRank::BackEnd> mutex_;
     CellGrid grid_;
-    int cursorX_ = 0;
-    int cursorY_ = 0;
     bool closed_ = false;
     bool pacedOutput_ = false;  // a person may be reading: keep the pauses
     bool echoInput_ = false;    // input from a pipe or file, not typed

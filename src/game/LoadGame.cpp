@@ -10,6 +10,7 @@
 #include "islanders/Islanders.h"
 #include "items/Items.h"
 #include "persist/Persist.h"
+#include "world/Places.h"
 
 namespace {
 constexpr const char* kWorldPath = "Data\\initial.mox";
@@ -33,7 +34,7 @@ int loadInitialWorld() {
     game.islanderCount = 0;
     game.day = 1;
     game.tick = 0;
-    game.player.currentRoom = roomAt(0, 8);
+    game.player.currentRoom = roomAt(kWhereYouWoke);
     game.clockRunning = 1;
     createIslanders();
     game.murderer = &game.islanders[1];

@@ -6,6 +6,8 @@
 #include "persist/Persist.h"
 
 namespace {
+// The game layer's own record of the run, which the console's runtime state
+// cannot name: runGame resets it at the start (resetSaveReport).
 std::string failure;
 bool failing = false;
 

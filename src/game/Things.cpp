@@ -8,6 +8,7 @@
 #include "base/Paths.h"
 
 namespace {
+// Content read from Data like the map, not state: it changes only when read.
 std::mutex thingsMutex;
 std::vector<Thing> loaded;
 

@@ -11,8 +11,7 @@ void pickPersonalities(std::array<int, 9>& numbers);
 void loadPersonality(Npc& prepared, const char* personalityName);
 const char* pickName(const Npc& npc);
 
-// Movement, presence and corpses
-int areaRoomCount(int area);
+// Movement, presence and corpses (the rooms an islander wanders among: areaRoomCount)
 void moveIslander(Npc& npc, int area, int number);
 Npc* pickRandomIslander(int allowRepeat);
 void killIslander(Npc& npc);

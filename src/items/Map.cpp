@@ -53,12 +53,6 @@ void appendCut(std::string& line, std::string_view text) {
     if (!line.empty() && (line.back() == '/' || line.back() == '@')) line.pop_back();
 }
 
-// The player's place on the map: area and room number.
-struct Place {
-    int area = -1;
-    int number = -1;
-};
-
 std::string buildLine(const std::string& source, Place here, bool& marked) {
     std::string line;
     std::size_t pos = 0;
@@ -98,7 +92,7 @@ void showMap(std::string_view) {
         printMarked("/RThe map is too faded to read. (Data/map.txt could not be opened.)\n");
         return;
     }
-    Place here;
+    Place here{-1, -1};  // the player's place on the map; none outside the world
     if (const Room* room = game.player.currentRoom) here = {room->area, room->number};
     std::string mapText;
     bool marked = false;

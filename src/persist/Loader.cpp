@@ -7,6 +7,7 @@
 #include "base/Paths.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
+#include "world/Places.h"
 
 namespace {
 // The clock adds one a second; keep far from the end of the int range.
@@ -54,7 +55,7 @@ void installSave(const SaveFile& save) {
     fillItemList(game.player.inventory, save.inventory);
     // The player is always somewhere; a save naming no room starts on the beach.
     game.player.currentRoom = roomOfPair(save.playerArea, save.playerRoom);
-    if (!game.player.currentRoom) game.player.currentRoom = roomAt(0, 8);
+    if (!game.player.currentRoom) game.player.currentRoom = roomAt(kWhereYouWoke);
     game.raftState = static_cast<std::int16_t>(std::clamp(save.raftState, -32768, 32767));
     game.clockRunning = 1;
 

@@ -19,6 +19,8 @@
 #include "terminal/TerminalSignals.h"
 
 namespace {
+// The one terminal of the process, for the signal hooks to find; console/'s
+// runtime state knows only the Console interface.
 TerminalConsole* activeTerminal = nullptr;
 
 std::string capability(const char* name) {
@@ -243,35 +245,10 @@ void TerminalConsole::writeCells(int x, int y, int w, int h, const ScreenCell* c
     grid_.writeCells(x, y, w, h, cells);
 }
 
-std::uint8_t TerminalConsole::readChar(int x, int y) {
-    std::lock_guard lock(mutex_);
-    return grid_.cell(x, y).ch;
-}
-
-void TerminalConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillChars(x, y, ch, count);
-}
-
-void TerminalConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillAttrs(x, y, attr, count);
-}
-
 void TerminalConsole::setCursor(int x, int y) {
     std::lock_guard lock(mutex_);
     cursorX_ = x;
     cursorY_ = y;
-}
-
-int TerminalConsole::cursorX() {
-    std::lock_guard lock(mutex_);
-    return cursorX_;
-}
-
-int TerminalConsole::cursorY() {
-    std::lock_guard lock(mutex_);
-    return cursorY_;
 }
 
 void TerminalConsole::setTitle(const char* title) {

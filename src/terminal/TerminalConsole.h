@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 
+#include "base/LockOrder.h"
 #include "console/CellGrid.h"
 #include "console/Console.h"
 #include "terminal/TerminalPainter.h"
@@ -23,13 +24,8 @@ public:
 
     void writeChars(int x, int y, const char* text, int length) override;
     void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
-    std::uint8_t readChar(int x, int y) override;
-    void fillChars(int x, int y, std::uint8_t ch, int count) override;
-    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
     void scrollUp(int x, int y, int w, int h, int rows) override;
     void setCursor(int x, int y) override;
-    int cursorX() override;
-    int cursorY() override;
     void setTitle(const char* title) override;
     int rows() override;
     InputEvent nextEvent(int timeoutMs) override;
@@ -54,7 +50,7 @@ private:
     InputEvent mouseEvent();
     static void defineKeypadKeys();
 
-    std::mutex mutex_;
+    RankedMutex<LockRank::BackEnd> mutex_;  // last in the game's lock order
     CellGrid grid_;  // what the game drew; the next flush paints what the terminal lacks of it
     std::unique_ptr<TerminalPainter> painter_;
     int cursorX_ = 0;

@@ -8,6 +8,8 @@
 #include <cstring>
 
 namespace {
+// Plain statics on purpose: a signal handler may touch nothing else, and
+// there is one terminal per process.
 constexpr std::size_t kResetCapacity = 512;
 char resetBytes[kResetCapacity];
 std::size_t resetLength = 0;
