@@ -95,4 +95,15 @@ wait_for "You have no items in your inventory"
 keys "quit" Enter
 wait_for "exit status 1"
 expect_modes_as_before "a failed final save"
+
+# The plain front end whose reader goes away (its input still open): it
+# ends saved, as at the end of its input, not killed by SIGPIPE.
+mkfifo "$WORK/in"
+( cd "$WORK" && { $BIN --plain < in 2>/dev/null; echo $? > plain.status; } | awk '/Hello Piped/ { exit }' ) &
+exec 3> "$WORK/in"
+printf 'a\nPiped\n' >&3
+for _ in $(seq 100); do [ -s "$WORK/plain.status" ] && break; sleep 0.1; done
+exec 3>&-
+[ "$(cat "$WORK/plain.status" 2>/dev/null)" = 0 ] || fail "the plain game did not end at once with status 0 ($(cat "$WORK/plain.status" 2>/dev/null))"
+[ -s "$WORK/Data/Piped.mox" ] || fail "the plain game whose reader went was not saved"
 echo "PASS"
