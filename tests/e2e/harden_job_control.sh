@@ -102,6 +102,9 @@ mkfifo "$WORK/in"
 ( cd "$WORK" && { $BIN --plain < in 2>/dev/null; echo $? > plain.status; } | awk '/Hello Piped/ { exit }' ) &
 exec 3> "$WORK/in"
 printf 'a\nPiped\n' >&3
+# What the game writes next, the answer to a command, finds no reader.
+sleep 1
+printf 'look\n' >&3
 for _ in $(seq 100); do [ -s "$WORK/plain.status" ] && break; sleep 0.1; done
 exec 3>&-
 [ "$(cat "$WORK/plain.status" 2>/dev/null)" = 0 ] || fail "the plain game did not end at once with status 0 ($(cat "$WORK/plain.status" 2>/dev/null))"
