@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
         case Options::Action::Misuse: std::fputs(usageText().c_str(), stderr); return kMisuse;
         case Options::Action::Play: break;
     }
+    // Past a file-size limit a save's write fails with EFBIG and is
+    // reported as any failed save; the signal would end the game instead.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Before the screen is taken over, so that the reason stays readable.
     if (std::string why = settleDirectories(options.dataDir, options.saveDir, argv[0]); !why.empty()) {
         std::fprintf(stderr, "brinefall: %s\n", why.c_str());

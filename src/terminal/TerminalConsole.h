@@ -46,6 +46,13 @@ private:
     void showSizeNotice();
     void checkSize();
     void flush();
+    // What the signals asked for: a suspend, or the whole screen drawn again.
+    void followSignals();
+    void suspend();
+    void redrawAll();
+    // Hands the terminal back to the shell (resetBytes: what undoes our
+    // modes besides curses' own), and takes it again.
+    void leaveCurses(const std::string& resetBytes);
     InputEvent translateKey(int status, unsigned key);
     InputEvent mouseEvent();
     static void defineKeypadKeys();
@@ -65,6 +72,7 @@ private:
     int left_ = 0;  // the screen's first column on the terminal
     void* screen_ = nullptr;  // the curses SCREEN
     int hangupReads_ = 0;
+    std::string title_;  // the window's title, set again after a suspend
     WakePipe wakePipe_;
 };
 
