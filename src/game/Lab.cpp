@@ -4,6 +4,7 @@
 #include "base/Random.h"
 #include "console/Output.h"
 #include "game/Ending.h"
+#include "items/Wall.h"
 #include "world/World.h"
 
 namespace {
@@ -25,6 +26,7 @@ void labCodeCommand() {
     if (here && here->is(9, 7) && allPlaced) {
         printMarked("/YThe keypad recedes back into the wall and then a portion of the wall recedes back and slides away to reveal a faintly lit hallway.\n");
         connectRooms(*here, *roomAt(12, 0), North);
+        describeWall();
     } else {
         printMarked("Only crazy people type into thin air, crazy.\n");
     }
