@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         return kCannotStart;
     }
 
-    std::unique_ptr<Console> backEnd = makeConsole(options.plain);
+    std::unique_ptr<Console> backEnd = makeConsole(options.plain, noColourAsked(options));
     setConsole(backEnd.get());
     int status = runGame();
     // The plain front end has printed everything already; a terminal's

@@ -67,8 +67,10 @@ void writeAll(const std::string& bytes) {
 }
 }  // namespace
 
-std::unique_ptr<TerminalConsole> TerminalConsole::open() {
+std::unique_ptr<TerminalConsole> TerminalConsole::open(bool noColour) {
     std::unique_ptr<TerminalConsole> terminal(new TerminalConsole());
+    terminal->noColour_ = noColour;
+    terminal->grid_.setMonochrome(noColour);
     if (!terminal->start()) return nullptr;
     return terminal;
 }
@@ -99,14 +101,15 @@ bool TerminalConsole::start() {
     defineKeypadKeys();
     mousemask(kMouseEvents, nullptr);
     mouseinterval(0);
-    if (has_colors()) start_color();
+    const bool colours = has_colors() && !noColour_;
+    if (colours) start_color();
     TerminalAbilities abilities;
-    abilities.colours = has_colors();
+    abilities.colours = colours;
     abilities.colourCount = COLORS;
     abilities.backgroundColourErase = tigetflag("bce") > 0 && !capability("setab").empty();
     abilities.lastCellSafe = tigetflag("am") <= 0 || tigetflag("xenl") > 0;
     if (speaksXterm() && isatty(STDIN_FILENO)) {
-        TerminalAnswers answers = askTerminal(STDIN_FILENO, STDOUT_FILENO, 200);
+        TerminalAnswers answers = askTerminal(STDIN_FILENO, STDOUT_FILENO, kAnswerWaitMs);
         abilities.columnMargins = answers.columnMargins;
         // Keys typed while the terminal answered go back in, the last first.
         for (auto key = answers.typedAhead.rbegin(); key != answers.typedAhead.rend(); ++key)

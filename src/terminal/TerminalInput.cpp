@@ -132,7 +132,9 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
             if (status != ERR) {
                 gotKey = true;
                 hangupReads_ = 0;
-                event = translateKey(status, static_cast<unsigned>(key));
+                if (status == KEY_CODE_YES) lateAnswers_.otherKey();
+                if (status == KEY_CODE_YES || !lateAnswers_.drops(static_cast<unsigned>(key)))
+                    event = translateKey(status, static_cast<unsigned>(key));
             } else {
                 // Keys typed ahead (a paste) are all taken before the screen
                 // is drawn: it is drawn once, when there is nothing left to read.

@@ -24,7 +24,7 @@ lines() { wc -l <"$1"; }
 run --help
 [ "$status" -eq 0 ] || fail "--help: status $status"
 grep -q -- "^Usage: brinefall" out.txt || fail "--help: no usage on stdout"
-for option in --plain --data-dir --save-dir --version; do
+for option in --plain --no-color --data-dir --save-dir --version; do
     grep -q -- "$option" out.txt || fail "--help does not mention $option"
 done
 [ -s err.txt ] && fail "--help wrote to stderr"
