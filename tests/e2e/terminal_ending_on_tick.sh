@@ -5,6 +5,8 @@
 # each, and no further key is needed to leave.
 BIN=$1
 DATA=$2
+# The credits roll at ten times the speed of play (README.md here).
+export BRINEFALL_TEST_TICK_MS=${BRINEFALL_TEST_TICK_MS:-100}
 source "$(dirname "$0")/terminal_helpers.bash"
 
 # The plain front end, its input a pipe that stays open.

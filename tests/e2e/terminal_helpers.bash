@@ -3,8 +3,6 @@
 # Usage: source this file after setting BIN and DATA.
 set -u
 export LC_ALL=C.UTF-8
-# Ticks and the game's timed pauses ten times as fast as in play (README.md here).
-export BRINEFALL_TEST_TICK_MS=${BRINEFALL_TEST_TICK_MS:-100}
 
 WORK=$(mktemp -d)
 SOCK=brinefall-$$

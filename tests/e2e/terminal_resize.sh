@@ -4,8 +4,8 @@
 # grown back, the game goes on.
 BIN=$1
 DATA=$2
-# Ticks at the speed of play: the newest line is followed across resizes,
-# and the clock's messages (noon comes after 45 ticks) would push it up.
+# Ticks at the speed of play, whatever the caller set: the newest line is
+# followed across resizes, and the clock's messages would push it up.
 export BRINEFALL_TEST_TICK_MS=1000
 source "$(dirname "$0")/terminal_helpers.bash"
 
