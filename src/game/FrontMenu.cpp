@@ -6,6 +6,7 @@
 
 #include "base/Paths.h"
 #include "base/ReadLine.h"
+#include "clock/Pace.h"
 #include "console/Console.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
@@ -47,7 +48,7 @@ constexpr Maker kMakers[] = {
 // play: what they printed is shown before each pause.
 void creditPause() {
     showHeldOutput();
-    console().sleepMs(kCreditPauseMs);
+    console().sleepMs(pacedMs(kCreditPauseMs));
 }
 
 void printMenu() {
@@ -146,9 +147,9 @@ std::string normaliseName(const std::string& typed) {
 }
 
 int frontMenu() {
-    console().beep(1314, 50);
-    console().sleepMs(50);
-    console().beep(657, 50);
+    console().beep(1314, pacedMs(50));
+    console().sleepMs(pacedMs(50));
+    console().beep(657, pacedMs(50));
     showLogo('R');
     printMarked("\n\n\n\n\n\n\n\n");
     printMarked("/wWelcome to /RB/Yr/Bi/Gn/Ce/Pf/Ra/Yl/Bl/W!\n  /GMade By...\n");

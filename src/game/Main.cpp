@@ -1,8 +1,11 @@
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "base/Paths.h"
+#include "base/RandomTesting.h"
+#include "clock/Pace.h"
 #include "console/Console.h"
 #include "console/Screen.h"
 #include "game/MainLoop.h"
@@ -13,6 +16,25 @@ namespace {
 // Exit statuses besides the game's own 0 and 1.
 constexpr int kCannotStart = 1;
 constexpr int kMisuse = 2;
+
+// A whole number of at least min from the environment, or -1.
+long long numberFromEnvironment(const char* name, long long min) {
+    const char* text = std::getenv(name);
+    if (!text || !*text) return -1;
+    char* end = nullptr;
+    long long value = std::strtoll(text, &end, 10);
+    return *end == '\0' && value >= min ? value : -1;
+}
+
+// For the end-to-end tests alone (tests/e2e/README.md): a faster clock,
+// its pauses in step, and fixed seconds for every reseed, so that a draw
+// such as the laboratory's comes out as the test chooses.
+void applyTestTiming() {
+    if (long long ms = numberFromEnvironment("BRINEFALL_TEST_TICK_MS", 1); ms > 0)
+        setTickPeriod(std::chrono::milliseconds(ms));
+    if (long long seconds = numberFromEnvironment("BRINEFALL_TEST_SECONDS", 0); seconds >= 0)
+        setFixedSeconds(seconds);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -32,9 +54,10 @@ int main(int argc, char** argv) {
         return kCannotStart;
     }
 
+    applyTestTiming();
     std::unique_ptr<Console> backEnd = makeConsole(options.plain, noColourAsked(options));
     setConsole(backEnd.get());
-    int status = runGame();
+    int status = runGame(tickPeriod());
     // The plain front end has printed everything already; a terminal's
     // game screen goes, so its last words are printed again after it.
     bool screenGoes = backEnd->interactive();

@@ -17,7 +17,7 @@ look_until() {
     for _ in $(seq 1 40); do
         screen_text | grep -qF -- "$text" && return 0
         type_and_settle "ri"
-        sleep 0.3
+        sleep 0.1
     done
     fail "never shown: $text"
 }
@@ -30,7 +30,7 @@ look_until "$FAILED"
 # More autosaves fail, quietly.
 for _ in $(seq 1 6); do
     type_and_settle "ri"
-    sleep 0.3
+    sleep 0.1
 done
 [ "$(count_on_screen "$FAILED")" -eq 1 ] || fail "the failure was told more than once"
 rmdir "$BLOCK"
