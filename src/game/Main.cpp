@@ -1,9 +1,11 @@
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include "base/Paths.h"
 #include "console/Console.h"
 #include "console/Screen.h"
+#include "game/DataCheck.h"
 #include "game/MainLoop.h"
 #include "game/Options.h"
 
@@ -11,9 +13,8 @@ namespace {
 // Exit statuses besides the game's own 0 and 1.
 constexpr int kCannotStart = 1;
 constexpr int kMisuse = 2;
-}  // namespace
 
-int main(int argc, char** argv) {
+int play(int argc, char** argv) {
     Options options = parseOptions(argc, argv);
     switch (options.action) {
         case Options::Action::Help: std::fputs(usageText().c_str(), stdout); return 0;
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
     // Before the screen is taken over, so that the reason stays readable.
     if (std::string why = settleDirectories(options.dataDir, options.saveDir, argv[0]); !why.empty()) {
         std::fprintf(stderr, "brinefall: %s\n", why.c_str());
+        return kCannotStart;
+    }
+    if (std::string why = gameDataProblem(); !why.empty()) {
+        std::fprintf(stderr, "brinefall: damaged game data in %s: %s\n", dataDirectory().c_str(), why.c_str());
         return kCannotStart;
     }
 
@@ -37,4 +42,20 @@ int main(int argc, char** argv) {
     setConsole(nullptr);
     if (screenGoes) std::fputs(closingWords().c_str(), stdout);
     return status;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The last resort: whatever was thrown, the terminal is given back and
+    // the reason told in one line.
+    try {
+        return play(argc, argv);
+    } catch (const std::exception& error) {
+        restoreTerminal();
+        std::fprintf(stderr, "brinefall: %s\n", error.what());
+    } catch (...) {
+        restoreTerminal();
+        std::fputs("brinefall: an unexpected error\n", stderr);
+    }
+    return kCannotStart;
 }
