@@ -1,7 +1,5 @@
 #include "console/Screen.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -9,9 +7,6 @@
 #include <vector>
 
 #include "console/Output.h"
-#include "console/PlainConsole.h"
-#include "console/TerminalConsole.h"
-#include "console/TerminalSignals.h"
 
 namespace {
 // Code page 437 pieces of the frame and the scroll bar.
@@ -30,6 +25,9 @@ constexpr std::uint16_t kScrollBarAttr = 0x70;
 constexpr int kRight = kScreenWidth - 1;   // 79
 
 std::mutex titleMutex;
+// Puts the terminal back before Ctrl+C ends the program; the terminal
+// back end sets it, the other back ends need none.
+void (*programEndHook)() = nullptr;
 std::string frameTitle;
 
 void put(int x, int y, char ch) { console().writeChars(x, y, &ch, 1); }
@@ -104,20 +102,10 @@ void setFrameTitle(const char* title) {
     console().present();
 }
 
-std::unique_ptr<Console> makeConsole(bool plain) {
-    if (!plain && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
-        if (std::unique_ptr<TerminalConsole> terminal = TerminalConsole::open()) return terminal;
-    }
-    return std::make_unique<PlainConsole>();
-}
-
-void restoreTerminal() {
-    restoreActiveTerminal();
-    finishPendingStopSignal();
-}
+void setProgramEndHook(void (*restore)()) { programEndHook = restore; }
 
 void endProgramNow() {
-    restoreActiveTerminal();
+    if (programEndHook) programEndHook();
     std::fflush(stdout);
     std::_Exit(0);
 }

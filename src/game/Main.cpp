@@ -8,6 +8,7 @@
 #include "game/DataCheck.h"
 #include "game/MainLoop.h"
 #include "game/Options.h"
+#include "terminal/ChooseConsole.h"
 
 namespace {
 // Exit statuses besides the game's own 0 and 1.

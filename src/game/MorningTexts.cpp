@@ -10,7 +10,7 @@ constexpr const char* kMornings[] = {
     // day 4
     "\nYou wake up to the sound of the other islanders busying themselves.  They seem to be up in some kind of commotion.  Although somebody was found dead yesterday, this does not seem to be the cause of the commotion.\n",
     // day 5
-    "\nYou are awakened today by the whipping of the wind and the strong sound of waves crashing on the beach. It seems that as the days go by, more and more of this island's mystery gets unraveled.  Who knows what today will hold?\n",
+    "\nYou are awakened today by the whipping of the wind and the strong sound of waves crashing on the beach. It seems that as the days go by, more and more of this island's mystery gets unravelled.  Who knows what today will hold?\n",
     // day 6
     "\nYou wake up today to another day of beautiful weather. You have been on the island for almost a week now but strangely, it feels as though you have been here for much longer.  Hmm, maybe things will unravel themselves if you keep on investigating the island.\n",
     // day 7

@@ -38,6 +38,7 @@ void noteLoadedSave() { savedThisRun = true; }
 
 bool autosaveAndReport() { return saveAndReport(false); }
 bool finalSaveAndReport() { return saveAndReport(true); }
+bool saveNowAndReport() { return saveAndReport(true); }
 const std::string& lastSaveFailure() { return failure; }
 const std::string& lastSaveFailureLine() { return failureLine; }
 

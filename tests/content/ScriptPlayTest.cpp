@@ -86,7 +86,9 @@ protected:
 };
 
 TEST_P(BuiltScriptPlay, EveryChoiceSequenceOfEveryDayCloses) {
-    for (int day = 1; day <= 16; ++day) {
+    // Nobody is the memory subject before the fourth morning.
+    int firstDay = std::string(GetParam()) == "Memory" ? 4 : 1;
+    for (int day = firstDay; day <= 16; ++day) {
         // Depth-first over the choices: each sequence is played from the start of the day.
         std::vector<std::vector<char>> pending = {{}};
         int closed = 0;

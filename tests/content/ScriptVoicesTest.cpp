@@ -212,6 +212,66 @@ TEST(ScriptVoices, TheLabCodeIsRepeatedOnTheLastTwoDays) {
     EXPECT_GE(repeating, kRepeatingVoices);
 }
 
+// A game draws eight of the sixteen voices: at most half of them say the
+// code outright on the last days, and every other one sends the player to
+// the tally marks on the wall. Nobody explains how to type it: that is the
+// instructions' job, not a castaway's.
+TEST(ScriptVoices, HalfTheVoicesSayTheCodeAndTheRestPointAtTheWall) {
+    const char* const instructions[] = {"own line", "own command", "0wn c0mm4nd", "press enter", "pr3ss 3nt3r",
+                                        "type 5830", "typ3 5830", "by itself: 5830", "numbers alone"};
+    int voices = 0;
+    int saying = 0;
+    for (const Script& script : allScripts()) {
+        bool says = false;
+        bool pointsAtWall = false;
+        for (const ReadNode& read : script.nodes) {
+            for (const std::string& text : textsOf(read.node)) {
+                std::string lowered = text;
+                for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                for (const char* instruction : instructions) {
+                    EXPECT_EQ(lowered.find(instruction), std::string::npos) << where(script, read) << ": " << text;
+                }
+                if (read.day < 14) continue;
+                says = says || mentionsLabCode(text);
+                pointsAtWall = pointsAtWall || hasWord(text, "wall");
+            }
+        }
+        if (script.name == "Memory" || script.name == "Dog") continue;
+        ++voices;
+        saying += says ? 1 : 0;
+        EXPECT_TRUE(says || pointsAtWall) << script.name << " neither says the code nor points at the wall";
+    }
+    EXPECT_EQ(voices, 16);
+    EXPECT_LE(saying * 2, voices) << saying << " voices say the code outright";
+}
+
+// The voices with a mark of their own keep it on every day: the leetspeak
+// islander writes digits for letters, the silent one trails off.
+TEST(ScriptVoices, TheMarkedVoicesKeepTheirMarksEveryDay) {
+    for (const Script& script : allScripts()) {
+        for (const ReadNode& read : script.nodes) {
+            const std::string& line = read.node.spokenText;
+            if (script.name == "Silent") {
+                EXPECT_EQ(line.rfind("...", 0), 0u) << where(script, read) << ": " << line;
+            }
+            if (script.name != "Leet") continue;
+            bool leet = false;  // a word with a digit among its letters, as "d00d"
+            std::string word;
+            for (char c : line + " ") {
+                if (std::isalnum(static_cast<unsigned char>(c))) {
+                    word += c;
+                    continue;
+                }
+                bool digit = std::any_of(word.begin(), word.end(), [](char w) { return std::isdigit(static_cast<unsigned char>(w)); });
+                bool letter = std::any_of(word.begin(), word.end(), [](char w) { return std::isalpha(static_cast<unsigned char>(w)); });
+                leet = leet || (digit && letter);
+                word.clear();
+            }
+            EXPECT_TRUE(leet) << where(script, read) << " speaks plain English: " << line;
+        }
+    }
+}
+
 // Eight subjects were taken: the note counts one to eight.
 TEST(ScriptVoices, NobodyCountsNineSubjects) {
     const std::set<std::string> counted = {"chairs", "adults", "subjects", "of", "people", "healthy", "humans", "us", "minds"};

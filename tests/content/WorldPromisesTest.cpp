@@ -1,6 +1,7 @@
 // Room descriptions promise only what the world holds: a material they name
 // lies there or the text says why it cannot be taken, and an opening or a
-// path they point along is an exit the player can take.
+// path they point along is an exit the player can take, and what they say
+// lies to the west is what the west exit leads to.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -132,6 +133,98 @@ std::vector<std::string> missingExits(const WorldSourceRoom& room) {
     return faults;
 }
 
+// Words that say what lies in a direction, and the areas where it does.
+const std::map<std::string, std::set<int>> kTerrainAreas = {
+    {"palms", {1, 3, 4}},    {"palm", {1, 3, 4}},        {"grove", {1, 3, 4}},     {"jungle", {5}},
+    {"fence", {9, 11}},      {"wire", {9, 11}},          {"mountain", {9, 10, 11}}, {"camp", {6}},
+    {"huts", {6}},           {"cove", {1}},              {"river", {3, 8}},        {"highlands", {8}},
+    {"beach", {0, 1, 3, 7}}, {"shore", {0, 1, 3, 7}},    {"dunes", {0, 1, 3, 7}},  {"rocks", {1, 2, 3, 7}},
+    {"boulders", {1, 2, 3, 7}}, {"crags", {1, 2, 3, 7}}, {"headland", {1, 2, 3, 7}}, {"wreck", {7}},
+    {"wrecked", {7}},        {"boat", {7}},              {"hull", {7}},
+};
+// A sentence that looks far off describes a view, not the next room.
+const std::set<std::string> kViewWords = {"see", "view", "far", "glimpse"};
+
+struct Clause {
+    std::vector<std::string> words;
+    bool view = false;
+};
+
+// The clauses of a text (split at commas and at sentence ends), lower case,
+// each marked when its sentence describes a view.
+std::vector<Clause> clauses(const std::string& text) {
+    std::vector<Clause> result(1);
+    std::size_t sentenceStart = 0;
+    std::string word;
+    auto endWord = [&] {
+        if (!word.empty()) result.back().words.push_back(word);
+        word.clear();
+    };
+    auto endSentence = [&] {
+        bool view = false;
+        for (std::size_t i = sentenceStart; i < result.size(); ++i) {
+            for (const std::string& w : result[i].words) view = view || kViewWords.count(w) > 0;
+        }
+        for (std::size_t i = sentenceStart; i < result.size(); ++i) result[i].view = view;
+    };
+    for (char c : lower(text)) {
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            word += c;
+            continue;
+        }
+        endWord();
+        if (c == '.' || c == ';' || c == ':' || c == '!' || c == '?') {
+            endSentence();
+            result.emplace_back();
+            sentenceStart = result.size() - 1;
+        } else if (c == ',') {
+            result.emplace_back();
+        }
+    }
+    endWord();
+    endSentence();
+    return result;
+}
+
+// The direction word i points along ("to the west", "runs west", "westward"), or -1.
+int pointedDirection(const std::vector<std::string>& words, std::size_t i) {
+    static const std::set<std::string> kBefore = {"to", "toward", "towards", "from"};
+    static const std::set<std::string> kRuns = {"runs", "run", "running"};
+    for (int d = 0; d < kDirectionCount; ++d) {
+        if (words[i] == std::string(kCompass[d]) + "ward") return d;
+        if (words[i] != kCompass[d]) continue;
+        if (i >= 2 && words[i - 1] == "the" && kBefore.count(words[i - 2])) return d;
+        if (i >= 1 && kRuns.count(words[i - 1])) return d;
+    }
+    return -1;
+}
+
+// A clause that points along an exit and names what lies there must name
+// something the room that way is.
+std::vector<std::string> contradictedCompassWords(const WorldSourceRoom& room) {
+    std::vector<std::string> faults;
+    for (const Clause& clause : clauses(room.description)) {
+        if (clause.view) continue;
+        std::set<std::string> named;
+        for (const std::string& w : clause.words) {
+            if (kTerrainAreas.count(w)) named.insert(w);
+        }
+        for (std::size_t i = 0; i < clause.words.size() && !named.empty(); ++i) {
+            int d = pointedDirection(clause.words, i);
+            if (d < 0) continue;
+            int area = room.exits[static_cast<std::size_t>(d)][0];
+            if (area == -1) continue;  // no way there: the text may say what blocks it
+            bool fits = false;
+            for (const std::string& w : named) fits = fits || kTerrainAreas.at(w).count(area) > 0;
+            if (!fits) {
+                faults.push_back(roomLabel(room) + ": \"" + *named.begin() + "\" to the " + kCompass[d] +
+                                 ", but that exit leads to area " + std::to_string(area));
+            }
+        }
+    }
+    return faults;
+}
+
 WorldSourceRoom roomWithoutExits(const char* description) {
     WorldSourceRoom room;
     room.area = 6;
@@ -158,6 +251,14 @@ TEST(WorldPromisesTest, AnOpeningOrPathThatPointsSomewhereIsAnExit) {
     ASSERT_TRUE(source.error.empty()) << source.error;
     for (const WorldSourceRoom& room : source.rooms) {
         for (const std::string& fault : missingExits(room)) ADD_FAILURE() << fault;
+    }
+}
+
+TEST(WorldPromisesTest, ACompassWordAgreesWithWhereItsExitLeads) {
+    const WorldSource& source = worldSource();
+    ASSERT_TRUE(source.error.empty()) << source.error;
+    for (const WorldSourceRoom& room : source.rooms) {
+        for (const std::string& fault : contradictedCompassWords(room)) ADD_FAILURE() << fault;
     }
 }
 
@@ -197,4 +298,27 @@ TEST(WorldPromisesTest, TheRulesCatchAnOpeningNowhereAndHeapsOfNothing) {
     excused.area = 7;
     excused.number = 2;
     EXPECT_TRUE(missingMaterials(source, excused).empty());
+}
+
+// A west that is not rocks and a fence running the wrong way are caught; a
+// far view, a way with no exit and the right neighbour pass.
+TEST(WorldPromisesTest, TheCompassRuleCatchesAWestThatIsNotThere) {
+    WorldSourceRoom sands = roomWithoutExits("The beach narrows here. To the west the sand gives way to dark rocks.");
+    sands.exits[West] = {4, 14};
+    EXPECT_EQ(contradictedCompassWords(sands).size(), 1u);
+    sands.exits[West] = {2, 2};
+    EXPECT_TRUE(contradictedCompassWords(sands).empty());
+
+    WorldSourceRoom corner = roomWithoutExits("The slope meets a tall wire fence that runs west along the mountain's foot.");
+    corner.exits[West] = {5, 6};
+    EXPECT_EQ(contradictedCompassWords(corner).size(), 1u);
+    corner.exits[West] = {-1, -1};
+    EXPECT_TRUE(contradictedCompassWords(corner).empty()) << "with no exit the text may say what lies there";
+
+    WorldSourceRoom headland = roomWithoutExits("You can see the whole coast from up here, and the mountain to the north.");
+    headland.exits[North] = {2, 1};
+    EXPECT_TRUE(contradictedCompassWords(headland).empty()) << "a view names what lies far off";
+    WorldSourceRoom westward = roomWithoutExits("Westward the palms grow thick.");
+    westward.exits[West] = {6, 12};
+    EXPECT_EQ(contradictedCompassWords(westward).size(), 1u);
 }

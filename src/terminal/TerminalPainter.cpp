@@ -1,4 +1,4 @@
-#include "console/TerminalPainter.h"
+#include "terminal/TerminalPainter.h"
 
 #include <curses.h>
 #include <term.h>

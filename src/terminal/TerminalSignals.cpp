@@ -1,4 +1,4 @@
-#include "console/TerminalSignals.h"
+#include "terminal/TerminalSignals.h"
 
 #include <termios.h>
 #include <unistd.h>

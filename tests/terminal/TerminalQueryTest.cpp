@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "console/TerminalQuery.h"
+#include "terminal/TerminalQuery.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "console/TerminalConsole.h"
+#include "terminal/TerminalConsole.h"
 
 #include <curses.h>
 #include <sys/ioctl.h>
@@ -14,9 +14,9 @@
 #include <string>
 #include <thread>
 
-#include "console/TerminalPainter.h"
-#include "console/TerminalQuery.h"
-#include "console/TerminalSignals.h"
+#include "terminal/TerminalPainter.h"
+#include "terminal/TerminalQuery.h"
+#include "terminal/TerminalSignals.h"
 
 namespace {
 TerminalConsole* activeTerminal = nullptr;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "console/Cp437.h"
-#include "console/TerminalPainter.h"
+#include "terminal/TerminalPainter.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <chrono>
 
-#include "console/TerminalConsole.h"
-#include "console/TerminalSignals.h"
+#include "terminal/TerminalConsole.h"
+#include "terminal/TerminalSignals.h"
 
 namespace {
 // Codes of our own for the keypad keys terminfo has no names for.

@@ -12,7 +12,7 @@
 
 #include "console/CellGrid.h"
 #include "console/Console.h"
-#include "console/TerminalPainter.h"
+#include "terminal/TerminalPainter.h"
 #include "console/WakePipe.h"
 
 class TerminalConsole : public Console {

@@ -1,4 +1,4 @@
-#include "console/TerminalQuery.h"
+#include "terminal/TerminalQuery.h"
 
 #include <poll.h>
 #include <unistd.h>

@@ -1,0 +1,23 @@
+#include "terminal/ChooseConsole.h"
+
+#include <unistd.h>
+
+#include "console/PlainConsole.h"
+#include "console/Screen.h"
+#include "terminal/TerminalConsole.h"
+#include "terminal/TerminalSignals.h"
+
+std::unique_ptr<Console> makeConsole(bool plain) {
+    if (!plain && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
+        if (std::unique_ptr<TerminalConsole> terminal = TerminalConsole::open()) {
+            setProgramEndHook(restoreActiveTerminal);
+            return terminal;
+        }
+    }
+    return std::make_unique<PlainConsole>();
+}
+
+void restoreTerminal() {
+    restoreActiveTerminal();
+    finishPendingStopSignal();
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Which back end a run plays on, and giving the terminal back at the end.
+#include <memory>
+
+#include "console/Console.h"
+
+// The back end for this run: the terminal when both ends are a terminal
+// and plain text is not asked for, else plain text.
+std::unique_ptr<Console> makeConsole(bool plain = false);
+// Puts the terminal back as it was; safe to call more than once.
+void restoreTerminal();
