@@ -336,6 +336,15 @@ void wrapMarkedText(std::string& text, int startColumn) {
     }
 }
 
+std::string markupLiteral(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '/' || c == '@') out += c;
+        out += c;
+    }
+    return out;
+}
+
 std::string stripMarkup(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {

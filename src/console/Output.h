@@ -94,3 +94,5 @@ std::uint16_t backgroundAttr(int index);
 // Text with the markup removed ("//" -> "/", "@@" -> "@", pauses dropped)
 // and a line break where the wrap took out a blank at the line's end.
 std::string stripMarkup(const std::string& text);
+// Text shown as it is, its markup characters doubled ("/" -> "//", "@" -> "@@"): a path, say.
+std::string markupLiteral(std::string_view text);

@@ -1,6 +1,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 
 #include "base/Paths.h"
@@ -8,6 +9,7 @@
 #include "clock/Pace.h"
 #include "console/Console.h"
 #include "console/Screen.h"
+#include "game/DataCheck.h"
 #include "game/MainLoop.h"
 #include "game/Options.h"
 #include "terminal/ChooseConsole.h"
@@ -35,9 +37,8 @@ void applyTestTiming() {
     if (long long seconds = numberFromEnvironment("BRINEFALL_TEST_SECONDS", 0); seconds >= 0)
         setFixedSeconds(seconds);
 }
-}  // namespace
 
-int main(int argc, char** argv) {
+int play(int argc, char** argv) {
     Options options = parseOptions(argc, argv);
     switch (options.action) {
         case Options::Action::Help: std::fputs(usageText().c_str(), stdout); return 0;
@@ -53,6 +54,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "brinefall: %s\n", why.c_str());
         return kCannotStart;
     }
+    if (std::string why = gameDataProblem(); !why.empty()) {
+        std::fprintf(stderr, "brinefall: damaged game data in %s: %s\n", dataDirectory().c_str(), why.c_str());
+        return kCannotStart;
+    }
 
     applyTestTiming();
     std::unique_ptr<Console> backEnd = makeConsole(options.plain, noColourAsked(options));
@@ -65,4 +70,20 @@ int main(int argc, char** argv) {
     setConsole(nullptr);
     if (screenGoes) std::fputs(closingWords().c_str(), stdout);
     return status;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The last resort: whatever was thrown, the terminal is given back and
+    // the reason told in one line.
+    try {
+        return play(argc, argv);
+    } catch (const std::exception& error) {
+        restoreTerminal();
+        std::fprintf(stderr, "brinefall: %s\n", error.what());
+    } catch (...) {
+        restoreTerminal();
+        std::fputs("brinefall: an unexpected error\n", stderr);
+    }
+    return kCannotStart;
 }

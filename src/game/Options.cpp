@@ -31,8 +31,17 @@ Options parseOptions(int argc, char** argv) {
                 break;
             case kPlain: options.plain = true; break;
             case kNoColour: options.noColour = true; break;
-            case kDataDir: options.dataDir = optarg; break;
-            case kSaveDir: options.saveDir = optarg; break;
+            case kDataDir:
+            case kSaveDir:
+                // An empty directory is a slip, not a wish for the default one.
+                if (*optarg == '\0') {
+                    std::fprintf(stderr, "%s: %s needs a directory, not an empty name\n", argv[0],
+                                 code == kDataDir ? "--data-dir" : "--save-dir");
+                    options.action = Options::Action::Misuse;
+                    return options;
+                }
+                (code == kDataDir ? options.dataDir : options.saveDir) = optarg;
+                break;
             default: options.action = Options::Action::Misuse; return options;
         }
     }
