@@ -74,11 +74,13 @@ std::string scriptProblem(std::string text) {
     ConversationScript script;
     script.openText(std::move(text));
     DaySections sections = readSections(script);
-    std::vector<int> wanted;
-    for (int day = kFirstDay; day <= kLastDay; ++day) wanted.push_back(day);
-    if (sections.days != wanted) return "its days are not 1 to 16, each once and in order";
+    // Days within 1 to 16, each once and in order (a script may start late).
+    const std::vector<int>& days = sections.days;
+    bool ordered = !days.empty() && days.front() >= kFirstDay && days.back() <= kLastDay;
+    for (std::size_t i = 1; i < days.size(); ++i) ordered = ordered && days[i - 1] < days[i];
+    if (!ordered) return "its days are not within 1 to 16, each once and in order";
     if (!sections.shared) return "it has no label 999 after the last day";
-    for (int day : wanted)
+    for (int day : days)
         if (!sections.labels[day].count(0)) return "day " + std::to_string(day) + " has no label 0 to start at";
     if (!sections.openNodes.empty()) {
         auto [day, label] = *sections.openNodes.begin();

@@ -30,7 +30,7 @@ std::optional<std::string> readDataText(const std::string& name, std::string_vie
     }
     std::optional<PlainTwin> twin = unscrambleBytes(*scrambled.bytes, scrambleKey(moxPath));
     if (!twin || twin->extension != extension) {
-        problem = name + ".mox: it is not a scrambled " + std::string(extension) + " file";
+        problem = name + ".mox" + std::string(": it is not a scrambled ") + std::string(extension) + " file";
         return std::nullopt;
     }
     return std::move(twin->bytes);

@@ -47,8 +47,8 @@ TEST_F(DataCheck, TheShippedDataIsSoundAndEachDamageIsNamed) {
     damage("Angry", ".txt", "SKIP 1 [ha 4", "SKIP 77 [ha 4");
     EXPECT_EQ(gameDataProblem(), "Angry.mox: day 1, label 0 leads to a label its day does not have");
     mend();
-    damage("Memory", ".txt", "DAY 2", "DAY 20");
-    EXPECT_EQ(gameDataProblem(), "Memory.mox: its days are not 1 to 16, each once and in order");
+    damage("Memory", ".txt", "DAY 5", "DAY 50");
+    EXPECT_EQ(gameDataProblem(), "Memory.mox: its days are not within 1 to 16, each once and in order");
     mend();
     std::filesystem::remove(data.path() / "Dog.mox");
     std::filesystem::create_directory(data.path() / "Dog.mox");
