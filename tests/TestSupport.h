@@ -23,6 +23,9 @@
 #include "base/RandomTesting.h"
 #include "console/OutputTesting.h"
 
+// The rooms in use of each area on the island the game ships.
+constexpr int kAreaRooms[kAreaCount] = {15, 17, 11, 16, 15, 20, 20, 20, 23, 16, 15, 8, 1};
+
 class GameTest : public ::testing::Test {
 protected:
     MemoryConsole screen;
@@ -60,6 +63,13 @@ protected:
         r.name = name;
         r.description = description;
         return r;
+    }
+    // Names the rooms in use of every area, as on the island the game ships,
+    // for the islanders to wander among.
+    void shapeIsland() {
+        for (int area = 0; area < kAreaCount; ++area)
+            for (int number = 0; number < kAreaRooms[area]; ++number)
+                if (roomAt(area, number)->name.empty()) makeRoom(area, number);
     }
     ItemDef& makeItem(int index, const char* name, const char* description = "An item.", int portable = 1) {
         ItemDef& item = game.items[static_cast<std::size_t>(index)];

@@ -8,6 +8,8 @@
 #     terminal/'s painter, console/ and base/ alone)      6 game/
 # console/ knows nothing of the game: it uses base/ alone.
 # Prints the folder graph (which folder includes which) with -g.
+# Also fails on a room pair or a catalogue index written as a number
+# anywhere but world/Places.h, the one place that names them.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
@@ -35,11 +37,24 @@ while IFS=: read -r file line target; do
 done < <(grep -rnoE '^#include "[^"]+"' --include='*.h' --include='*.cpp' . |
          sed -E 's#^\./##; s#:\#include "#:#; s#"$##')
 
+# A call with a literal pair (roomAt(12, 0), is(9, 7), here(11, 0),
+# moveIslander(npc, 12, 0)), a literal catalogue index (items[32]), a
+# Place declared or an area or room number compared or set outside Places.h.
+places='\b(roomAt|is|here|at|in|place[A-Za-z]*)\(\s*-?[0-9]+\s*,\s*[0-9]+\s*[,)]'
+places+='|moveIslander\([^;]*,\s*[0-9]+\s*,\s*[0-9]+\s*\)'
+places+='|items\[\s*[0-9]+\s*\]|\bPlace\s+k[A-Za-z]+\s*[{=]'
+places+='|\b(area|number)\s*(==|!=)\s*[0-9]|[a-z]\.(area|number)\s*=\s*[0-9]'
+places+='|\bk[A-Za-z]*(Item|Record|Index)\s*=\s*[0-9]'
+if grep -rnE "$places" --include='*.h' --include='*.cpp' . | grep -v '^\./world/Places\.h:' >&2; then
+    echo "place check: name these rooms and records in world/Places.h" >&2
+    bad=1
+fi
+
 if [ "${1:-}" = "-g" ]; then
     printf '%s\n' "${!edges[@]}" | sort
 fi
 if [ "$bad" -ne 0 ]; then
-    echo "include check: an include goes up or sideways against the layers" >&2
+    echo "include check: an include goes up or sideways against the layers, or a place goes by number" >&2
     exit 1
 fi
-echo "include check: every include goes down the layers"
+echo "include check: every include goes down the layers, and every place the rules use has its name"

@@ -5,7 +5,8 @@
 #include <cassert>
 
 namespace {
-// How many locks of each rank this thread holds.
+// How many locks of each rank this thread holds: one count per thread, so
+// not part of the runtime state.
 thread_local std::array<int, 4> held{};
 thread_local bool checked = true;
 }  // namespace

@@ -8,6 +8,9 @@
 #include <random>
 
 namespace {
+// The one random stream of the game and its test seams (fixed seconds, queued
+// draws). It stays here, under its own lock: every layer draws from it, and
+// base/ sits below the runtime state.
 std::mutex mutex;
 std::mt19937_64 generator;
 long long fixedSeconds = -1;

@@ -31,6 +31,7 @@ void scheduleEvent(int delay, EventCallback callback) {
 
 namespace {
 // The clock thread sleeps on this between ticks; stopGameClock wakes it.
+// Only a lock and a signal, no state: nothing here to reset.
 std::mutex sleepMutex;
 std::condition_variable stopRequested;
 }  // namespace

@@ -2,6 +2,19 @@
 
 #include <algorithm>
 
+std::uint16_t monochromeAttr(ScreenCell cell) {
+    constexpr int kBrightRed = 0x0C;
+    const int fg = cell.attr & 0x0F;
+    const int bg = (cell.attr >> 4) & 0x0F;
+    // Code page 437's shades and blocks: reversed they would read as holes.
+    const bool block = (cell.ch >= 176 && cell.ch <= 178) || (cell.ch >= 219 && cell.ch <= 223);
+    if (bg != 0) return 0x70;
+    if (fg == 0) return 0x00;
+    if (cell.ch == ' ') return 0x07;  // a letter written into it later is plain
+    if (fg == kBrightRed && !block) return 0x70;
+    return (fg & 0x08) != 0 && fg != 0x08 ? 0x0F : 0x07;  // dark grey is no brighter than grey
+}
+
 void CellGrid::clear() {
     std::fill(cells_.begin(), cells_.end(), ScreenCell{' ', 0x07});
     markAllDirty();
@@ -13,8 +26,6 @@ void CellGrid::resize(int rows) {
     dirty_.assign(static_cast<std::size_t>(rows_), true);
 }
 
-bool CellGrid::anyDirty() const { return std::find(dirty_.begin(), dirty_.end(), true) != dirty_.end(); }
-
 ScreenCell CellGrid::cell(int x, int y) const {
     if (!contains(x, y)) return ScreenCell{' ', 0x07};
     return cells_[static_cast<std::size_t>(y * kScreenWidth + x)];
@@ -24,6 +35,7 @@ ScreenCell CellGrid::cell(int x, int y) const {
 // sends nothing for it.
 void CellGrid::put(int x, int y, ScreenCell value) {
     if (!contains(x, y)) return;
+    if (monochrome_) value.attr = monochromeAttr(value);
     ScreenCell& target = at(x, y);
     if (target.ch == value.ch && target.attr == value.attr) return;
     target = value;
@@ -34,10 +46,6 @@ void CellGrid::putChar(int x, int y, std::uint8_t ch) {
     if (contains(x, y)) put(x, y, ScreenCell{ch, at(x, y).attr});
 }
 
-void CellGrid::putAttr(int x, int y, std::uint16_t attr) {
-    if (contains(x, y)) put(x, y, ScreenCell{at(x, y).ch, attr});
-}
-
 void CellGrid::writeChars(int x, int y, const char* text, int length) {
     for (int i = 0; i < length; ++i) putChar(x + i, y, static_cast<std::uint8_t>(text[i]));
 }
@@ -45,16 +53,6 @@ void CellGrid::writeChars(int x, int y, const char* text, int length) {
 void CellGrid::writeCells(int x, int y, int w, int h, const ScreenCell* cells) {
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) put(x + col, y + row, cells[row * w + col]);
-}
-
-void CellGrid::fillChars(int x, int y, std::uint8_t ch, int count) {
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
-        if (pos >= 0 && pos < kScreenWidth * rows_) putChar(pos % kScreenWidth, pos / kScreenWidth, ch);
-}
-
-void CellGrid::fillAttrs(int x, int y, std::uint16_t attr, int count) {
-    for (int pos = y * kScreenWidth + x, end = pos + count; pos < end; ++pos)
-        if (pos >= 0 && pos < kScreenWidth * rows_) putAttr(pos % kScreenWidth, pos / kScreenWidth, attr);
 }
 
 void CellGrid::scrollUp(int x, int y, int w, int h, int rows) {

@@ -61,15 +61,10 @@ public:
     virtual void writeChars(int x, int y, const char* text, int length) = 0;
     // A block of w x h cells, row by row.
     virtual void writeCells(int x, int y, int w, int h, const ScreenCell* cells) = 0;
-    virtual std::uint8_t readChar(int x, int y) = 0;
-    virtual void fillChars(int x, int y, std::uint8_t ch, int count) = 0;
-    virtual void fillAttrs(int x, int y, std::uint16_t attr, int count) = 0;
     // Moves the rows of a w x h block up by `rows`; the rows that come in
     // at the bottom are blank (a space, black on black) until written.
     virtual void scrollUp(int x, int y, int w, int h, int rows) = 0;
     virtual void setCursor(int x, int y) = 0;
-    virtual int cursorX() = 0;
-    virtual int cursorY() = 0;
     virtual void setTitle(const char* title) = 0;
     // The rows of the screen, as the game is to lay it out (80 columns
     // wide). A back end whose height changes reports a Resize event.

@@ -11,6 +11,7 @@
 #include "console/Screen.h"
 
 namespace {
+// Locks stay beside the code they guard; the state they guard is runtime().input.
 RankedMutex<LockRank::Input> readMutex;  // one reader of the back end at a time
 std::mutex stateMutex;
 std::condition_variable keyArrived;

@@ -1,17 +1,12 @@
 #include "console/Layout.h"
 
-#include <atomic>
+#include "console/RuntimeState.h"
 
-namespace {
-std::atomic<int> height{kDefaultScreenHeight};
-std::atomic<int> changes{0};
-}  // namespace
-
-ScreenLayout screenLayout() { return layoutForHeight(height); }
+ScreenLayout screenLayout() { return layoutForHeight(runtime().screen.height); }
 
 void setScreenHeight(int rows) {
-    height = layoutForHeight(rows).height;
-    ++changes;
+    runtime().screen.height = layoutForHeight(rows).height;
+    ++runtime().screen.layoutChanges;
 }
 
-int screenLayoutChanges() { return changes; }
+int screenLayoutChanges() { return runtime().screen.layoutChanges; }

@@ -19,14 +19,13 @@ constexpr int kWheelNotch = 120;
 
 std::atomic<int>& limit = runtime().inputLimit;
 
-std::mutex wordsMutex;
-CommandLineWords gameWords;
 // Raised by dropTypedLine, taken by the editor on its next event.
 std::atomic<bool> dropRequested{false};
 
 bool playing() {
-    std::lock_guard lock(wordsMutex);
-    return gameWords.playing && gameWords.playing();
+    RuntimeState& run = runtime();
+    std::lock_guard lock(run.wordsMutex);
+    return run.gameWords.playing && run.gameWords.playing();
 }
 
 bool offersShortcuts() { return playing() && console().interactive(); }
@@ -92,15 +91,15 @@ void onMouse(const InputEvent& e) {
 }  // namespace
 
 void setCommandLineWords(CommandLineWords words) {
-    std::lock_guard lock(wordsMutex);
-    gameWords = std::move(words);
+    std::lock_guard lock(runtime().wordsMutex);
+    runtime().gameWords = std::move(words);
 }
 
 std::string completionFor(const std::string& typed, int room) {
     std::string word = typed.substr(0, typed.find(' '));
     if (word.size() < 2 || room <= 0) return {};
-    std::lock_guard lock(wordsMutex);
-    for (const std::string& entry : gameWords.completions) {
+    std::lock_guard lock(runtime().wordsMutex);
+    for (const std::string& entry : runtime().gameWords.completions) {
         if (entry.compare(0, word.size(), word) != 0) continue;
         // The rest of the entry, kept inside the typing room so the line never outgrows its limit.
         return entry.substr(word.size(), static_cast<std::size_t>(room));
@@ -125,10 +124,10 @@ std::string readInputLine(CommandHistory* history, LineKind kind) {
     if (history) history->startLine();
     const bool duringPlay = playing();
     showHeldOutput();  // what a command printed before it asks for a line
+    endCarriedPage();
     int drawnLayout = screenLayoutChanges();
     line.draw();  // typing always starts right after the prompt
     while (true) {
-        console().present();
         // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
         InputEvent e = nextInputEvent(-1);
         // A resize laid the screen out again (here, or in a pause): the row moved.
@@ -169,8 +168,8 @@ std::string readInputLine(CommandHistory* history, LineKind kind) {
                 continue;
             case KeyCode::KeypadDigit:
                 if (!line.answer && offersShortcuts() && line.typed.empty() && e.digit >= 0 && e.digit <= 9) {
-                    std::lock_guard lock(wordsMutex);
-                    const std::string& command = gameWords.keypad[static_cast<std::size_t>(e.digit)];
+                    std::lock_guard lock(runtime().wordsMutex);
+                    const std::string& command = runtime().gameWords.keypad[static_cast<std::size_t>(e.digit)];
                     // A shortcut longer than the line may be (a one-letter answer) is not offered.
                     if (!command.empty() && static_cast<int>(command.size()) <= limit - kFirstColumn) return command;
                 }

@@ -12,21 +12,6 @@ void MemoryConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cel
     grid_.writeCells(x, y, w, h, cells);
 }
 
-std::uint8_t MemoryConsole::readChar(int x, int y) {
-    std::lock_guard lock(mutex_);
-    return grid_.cell(x, y).ch;
-}
-
-void MemoryConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillChars(x, y, ch, count);
-}
-
-void MemoryConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillAttrs(x, y, attr, count);
-}
-
 void MemoryConsole::scrollUp(int x, int y, int w, int h, int rows) {
     std::lock_guard lock(mutex_);
     grid_.scrollUp(x, y, w, h, rows);
@@ -37,9 +22,14 @@ void MemoryConsole::setCursor(int x, int y) {
     cursorX_ = x;
     cursorY_ = y;
 }
-int MemoryConsole::cursorX() { std::lock_guard lock(mutex_); return cursorX_; }
-int MemoryConsole::cursorY() { std::lock_guard lock(mutex_); return cursorY_; }
+int MemoryConsole::cursorX() const { std::lock_guard lock(mutex_); return cursorX_; }
+int MemoryConsole::cursorY() const { std::lock_guard lock(mutex_); return cursorY_; }
 void MemoryConsole::setTitle(const char* title) { std::lock_guard lock(mutex_); title_ = title; }
+void MemoryConsole::setMonochrome(bool on) {
+    std::lock_guard lock(mutex_);
+    grid_.setMonochrome(on);
+}
+
 int MemoryConsole::rows() { std::lock_guard lock(mutex_); return grid_.rows(); }
 
 void MemoryConsole::resize(int rows) {

@@ -15,13 +15,8 @@ public:
 
     void writeChars(int x, int y, const char* text, int length) override;
     void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
-    std::uint8_t readChar(int x, int y) override;
-    void fillChars(int x, int y, std::uint8_t ch, int count) override;
-    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
     void scrollUp(int x, int y, int w, int h, int rows) override;
     void setCursor(int x, int y) override;
-    int cursorX() override;
-    int cursorY() override;
     void setTitle(const char* title) override;
     int rows() override;
     InputEvent nextEvent(int timeoutMs) override;
@@ -31,10 +26,14 @@ public:
     // Test helpers.
     // A blank screen of this many rows, as a terminal shows after a resize.
     void resize(int rows);
+    // Cells without colour, as the terminal draws them for NO_COLOR.
+    void setMonochrome(bool on);
     // A resize to come in turn with the other events: when its Resize event
     // is read, the screen takes the new height first, as a terminal's does.
     void pushResize(int rows);
     ScreenCell cell(int x, int y) const;
+    int cursorX() const;
+    int cursorY() const;
     std::string rowText(int y, int fromX = 0, int toX = kScreenWidth) const;  // trailing blanks trimmed
     void pushEvent(const InputEvent& e);
     void typeText(const std::string& text, bool enter = true);

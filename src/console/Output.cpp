@@ -26,7 +26,8 @@ constexpr std::uint8_t kPauseArrow = 25;
 constexpr char kSoftBreak = '\x1e';
 
 // Held for a whole print, its key pause included. Re-entered in one case
-// only: a resize read by a key pause lays the screen out under it.
+// only: a resize read by a key pause lays the screen out under it. The lock
+// stays here; what it guards is runtime().output.
 RankedRecursiveMutex<LockRank::Output> outputMutex;
 OutputState& state() { return runtime().output; }
 
@@ -62,7 +63,7 @@ void refreshLocked() {
     applyPendingHeight();
     const int areaRows = textRows();
     sb.viewTop = std::clamp(sb.viewTop, 0, newestViewTop());
-    static std::array<ScreenCell, kTextWidth * kScrollbackLines> block;
+    static std::array<ScreenCell, kTextWidth * kScrollbackLines> block;  // scratch under the output lock, nothing kept
     const long long topLine = state().linesScrolledIn + sb.viewTop;
     const ScrollbackLine& lastRow = sb.line(sb.viewTop + areaRows - 1);
     const bool bottomBlank = std::all_of(lastRow.begin(), lastRow.end(), [](const ScreenCell& c) { return c.ch == ' ' && c.attr == 0x00; });
@@ -112,11 +113,12 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (state().pagingDepth > 0 && state().pageLines >= textRows() - 1) {
+        if ((state().pagingDepth > 0 || state().pageCarried) && state().pageLines >= textRows() - 1) {
             // The page's first line is at the top: show it and wait before it scrolls away.
             sb.viewTop = newestViewTop();
             waitForKeyBlinking();
             state().pageLines = 0;
+            state().pageCarried = true;
         }
         char c = text[i];
         if (c == kSoftBreak) continue;
@@ -198,6 +200,7 @@ void resetOutputState() {
     o.captured.clear();
     o.pagingDepth = 0;
     o.pageLines = 0;
+    o.pageCarried = false;
     o.linesScrolledIn = 0;
     o.shownTopLine = -1;
     o.shownBottomBlank = false;
@@ -212,7 +215,7 @@ void printMarkedArgs(const char* format, const FormatArg* args, std::size_t coun
 
 PagedOutput::PagedOutput() {
     std::lock_guard lock(outputMutex);
-    if (state().pagingDepth++ == 0) state().pageLines = 0;
+    if (state().pagingDepth++ == 0 && !state().pageCarried) state().pageLines = 0;
 }
 
 PagedOutput::~PagedOutput() {
@@ -230,14 +233,14 @@ HeldOutput::~HeldOutput() {
     if (--state().holds == 0 && state().heldBack) refreshLocked();
 }
 
+void endCarriedPage() {
+    std::lock_guard lock(outputMutex);
+    state().pageCarried = false;
+}
+
 void showHeldOutput() {
     std::lock_guard lock(outputMutex);
     if (state().heldBack) refreshLocked();
-}
-
-void refreshTextArea() {
-    std::lock_guard lock(outputMutex);
-    refreshLocked();
 }
 
 void scrollViewUp() {
@@ -333,6 +336,15 @@ void wrapMarkedText(std::string& text, int startColumn) {
     }
 }
 
+std::string markupLiteral(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '/' || c == '@') out += c;
+        out += c;
+    }
+    return out;
+}
+
 std::string stripMarkup(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -354,16 +366,6 @@ std::string scrollbackLine(int i) {
     for (const ScreenCell& cell : state().scrollback.line(i)) s += static_cast<char>(cell.ch);
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
-}
-
-std::string recentText(int n) {
-    std::string out;
-    for (int i = kScrollbackLines - n; i < kScrollbackLines; ++i) {
-        if (i < 0) continue;
-        out += scrollbackLine(i);
-        if (i + 1 < kScrollbackLines) out += '\n';
-    }
-    return out;
 }
 
 void setOutputCapture(bool on) {

@@ -4,8 +4,6 @@
 
 // The text of scrollback line i (0 oldest .. 299 newest), trailing blanks trimmed.
 std::string scrollbackLine(int i);
-// The last n lines of the scrollback joined with '\n' (the bottom line included).
-std::string recentText(int n);
 // Every formatted text printed since the last call, codes included.
 void setOutputCapture(bool on);
 std::string takeCapturedOutput();

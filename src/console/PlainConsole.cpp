@@ -3,7 +3,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -11,7 +13,11 @@
 #include "console/Cp437.h"
 
 PlainConsole::PlainConsole()
-    : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {}
+    : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {
+    // A reader that went away shows as a failed write (EPIPE), not a
+    // signal that would end the game unsaved.
+    std::signal(SIGPIPE, SIG_IGN);
+}
 
 void PlainConsole::writeChars(int x, int y, const char* text, int length) {
     std::lock_guard lock(mutex_);
@@ -23,40 +29,9 @@ void PlainConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cell
     grid_.writeCells(x, y, w, h, cells);
 }
 
-std::uint8_t PlainConsole::readChar(int x, int y) {
-    std::lock_guard lock(mutex_);
-    return grid_.cell(x, y).ch;
-}
-
-void PlainConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillChars(x, y, ch, count);
-}
-
-void PlainConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillAttrs(x, y, attr, count);
-}
-
 void PlainConsole::scrollUp(int x, int y, int w, int h, int rows) {
     std::lock_guard lock(mutex_);
     grid_.scrollUp(x, y, w, h, rows);
-}
-
-void PlainConsole::setCursor(int x, int y) {
-    std::lock_guard lock(mutex_);
-    cursorX_ = x;
-    cursorY_ = y;
-}
-
-int PlainConsole::cursorX() {
-    std::lock_guard lock(mutex_);
-    return cursorX_;
-}
-
-int PlainConsole::cursorY() {
-    std::lock_guard lock(mutex_);
-    return cursorY_;
 }
 
 InputEvent PlainConsole::nextEvent(int timeoutMs) {
@@ -98,5 +73,9 @@ void PlainConsole::echoLine(const char* line) {
 void PlainConsole::plainText(const char* text) {
     std::string shown = cp437ToUtf8(text);
     std::fwrite(shown.data(), 1, shown.size(), stdout);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 && errno == EPIPE && !closed_.exchange(true)) {
+        // No one reads what the game says: it ends as at the end of its input.
+        std::clearerr(stdout);
+        wake();
+    }
 }

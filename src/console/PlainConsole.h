@@ -2,7 +2,9 @@
 // The plain front end, for pipes and files: finished text lines go to
 // standard output without colour codes, command lines come from standard
 // input. No keypad shortcuts, no completion, no key pauses; the end of the
-// input closes it, and the game then saves and ends as "quit" does.
+// input closes it, and the game then saves and ends as "quit" does; so does
+// a reader of the output that went away (a pipe closed early).
+#include <atomic>
 #include <mutex>
 
 #include "base/LockOrder.h"
@@ -17,13 +19,8 @@ public:
     // The cells are kept, never shown.
     void writeChars(int x, int y, const char* text, int length) override;
     void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
-    std::uint8_t readChar(int x, int y) override;
-    void fillChars(int x, int y, std::uint8_t ch, int count) override;
-    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
     void scrollUp(int x, int y, int w, int h, int rows) override;
-    void setCursor(int x, int y) override;
-    int cursorX() override;
-    int cursorY() override;
+    void setCursor(int /*x*/, int /*y*/) override {}
     void setTitle(const char* /*title*/) override {}
     InputEvent nextEvent(int timeoutMs) override;
     void wake() override;
@@ -36,9 +33,7 @@ public:
 private:
     RankedMutex<LockRank::BackEnd> mutex_;
     CellGrid grid_;
-    int cursorX_ = 0;
-    int cursorY_ = 0;
-    bool closed_ = false;
+    std::atomic<bool> closed_ = false;
     bool pacedOutput_ = false;  // a person may be reading: keep the pauses
     bool echoInput_ = false;    // input from a pipe or file, not typed
     WakePipe wakePipe_;

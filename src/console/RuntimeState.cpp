@@ -11,5 +11,11 @@ void resetRuntimeState() {
     clearScrollback();
     resetOutputState();
     resetInputState();
-    runtime().inputLimit = RuntimeState{}.inputLimit.load();
+    setScreenHeight(kDefaultScreenHeight);
+    {
+        ScreenState& screen = runtime().screen;
+        std::lock_guard lock(screen.titleMutex);
+        screen.frameTitle.clear();
+    }
+    runtime().inputLimit = kLineCapacity;
 }

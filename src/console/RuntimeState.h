@@ -1,12 +1,16 @@
 #pragma once
 // The state of a run that is not the world: what the text area shows and
-// keeps in its scrollback, the hand-off of keys to a key pause, the typing
-// limit and the console in use. It lives in one object with one reset.
+// keeps in its scrollback, the hand-off of keys to a key pause, the screen's
+// height and title, the typing limit, and the console in use with the
+// game's words for the line editor. It lives in one object with one reset.
 // Each part is guarded by the lock of the code that uses it: the output
-// part by the output lock, the hand-off by the input's state lock.
+// part by the output lock, the hand-off by the input's state lock, the
+// title and the words by their own small locks.
 #include <atomic>
+#include <mutex>
 #include <string>
 
+#include "console/LineEditor.h"
 #include "console/Output.h"
 
 class Console;
@@ -20,6 +24,9 @@ struct OutputState {
     // another goes on with its page.
     int pagingDepth = 0;
     int pageLines = 0;
+    // A text taller than the text area stopped for a key: what is printed
+    // after it goes on with its page, until a line is typed.
+    bool pageCarried = false;
     // Every line ever scrolled in, and the line that headed the text area
     // when it was last drawn (counted the same way; -1 for none): the
     // difference is how far the shown text moved, which the console is
@@ -40,20 +47,34 @@ struct InputHandOff {
     std::atomic<bool> closed{false};
 };
 
+// The screen as the console reports it, read from any thread.
+struct ScreenState {
+    std::atomic<int> height{kDefaultScreenHeight};
+    std::atomic<int> layoutChanges{0};  // counts the heights set, see screenLayoutChanges
+    std::mutex titleMutex;
+    std::string frameTitle;  // shown on the frame's top line
+};
+
 struct RuntimeState {
     OutputState output;
     InputHandOff input;
+    ScreenState screen;
     // The first column where no more characters may be typed; a walk-up
     // conversation sets it from the clock thread.
-    std::atomic<int> inputLimit{75};
+    std::atomic<int> inputLimit{kLineCapacity};
+    // The connections a run makes once, which a reset keeps.
     Console* console = nullptr;  // nullptr: an in-memory screen stands in
+    void (*programEndHook)() = nullptr;  // see setProgramEndHook
+    std::mutex wordsMutex;
+    CommandLineWords gameWords;  // see setCommandLineWords
 };
 
 RuntimeState& runtime();
 // The output part as at start, under the output lock (the scrollback's
 // text is cleared by clearScrollback).
 void resetOutputState();
-// Everything as when the program started, but the console in use: an empty
-// scrollback, no capture, paging or held output, no pause waiting, the input
-// open, the starting typing limit.
+// Everything as when the program started, but the connections (the console
+// in use, its end hook, the game's words): an empty scrollback, no capture,
+// paging or held output, no pause waiting, the input open, the screen of
+// the starting height without a title, the starting typing limit.
 void resetRuntimeState();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "console/Output.h"
+#include "console/RuntimeState.h"
 
 namespace {
 // Code page 437 pieces of the frame and the scroll bar.
@@ -24,12 +25,6 @@ constexpr std::uint8_t kShade = 177;
 constexpr std::uint16_t kScrollBarAttr = 0x70;
 constexpr int kRight = kScreenWidth - 1;   // 79
 
-std::mutex titleMutex;
-// Puts the terminal back before Ctrl+C ends the program; the terminal
-// back end sets it, the other back ends need none.
-void (*programEndHook)() = nullptr;
-std::string frameTitle;
-
 void put(int x, int y, char ch) { console().writeChars(x, y, &ch, 1); }
 
 // The top line between its corners, the title centred on it with a blank each side.
@@ -37,8 +32,9 @@ void drawTopLine() {
     std::string line(kRight - 1, kHorizontal);
     std::string title;
     {
-        std::lock_guard lock(titleMutex);
-        title = frameTitle;
+        ScreenState& screen = runtime().screen;
+        std::lock_guard lock(screen.titleMutex);
+        title = screen.frameTitle;
     }
     if (!title.empty()) {
         std::string shown = " " + title.substr(0, line.size() - 4) + " ";
@@ -76,8 +72,9 @@ void setUpConsole() {
     setScreenHeight(console().rows());
     clearScrollback();
     {
-        std::lock_guard lock(titleMutex);
-        frameTitle.clear();  // a game that is loaded sets its day
+        ScreenState& screen = runtime().screen;
+        std::lock_guard lock(screen.titleMutex);
+        screen.frameTitle.clear();  // a game that is loaded sets its day
     }
     console().setTitle("Brinefall!");
     drawScreenFrame();
@@ -95,17 +92,18 @@ void drawScreenFrame() {
 
 void setFrameTitle(const char* title) {
     {
-        std::lock_guard lock(titleMutex);
-        frameTitle = title ? title : "";
+        ScreenState& screen = runtime().screen;
+        std::lock_guard lock(screen.titleMutex);
+        screen.frameTitle = title ? title : "";
     }
     drawTopLine();
     console().present();
 }
 
-void setProgramEndHook(void (*restore)()) { programEndHook = restore; }
+void setProgramEndHook(void (*restore)()) { runtime().programEndHook = restore; }
 
 void endProgramNow() {
-    if (programEndHook) programEndHook();
+    if (void (*hook)() = runtime().programEndHook) hook();
     std::fflush(stdout);
     std::_Exit(0);
 }

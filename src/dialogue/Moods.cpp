@@ -6,6 +6,7 @@
 
 #include "base/Random.h"
 #include "islanders/Islanders.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ void relocateForNight(Npc& npc) {
         if (ownArea != player->area) moveIslander(npc, player->area, roomNumberIn(player->area, ownNumber));
         return;
     }
-    int area = draw() % 11;
-    while (area == player->area) area = draw() % 11;
+    int area = draw() % kNightAreaCount;
+    while (area == player->area) area = draw() % kNightAreaCount;
     if (area != ownArea) moveIslander(npc, area, roomNumberIn(area, ownNumber));
 }

@@ -5,6 +5,7 @@
 #include "console/Output.h"
 #include "dialogue/Conversation.h"
 #include "islanders/Islanders.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ void runScriptAction(const char* text, Npc& npc) {
     std::string_view action = line.substr(brace + 1);
     auto has = [&](std::string_view keyword) { return action.find(keyword) != std::string_view::npos; };
     if (has("DOGDISAPPEAR")) {
-        moveIslander(game.islanders[0], 12, 0);
+        moveIslander(game.islanders[0], kLaboratory.area, kLaboratory.number);
     } else if (has("LEAVEROOM")) {
         leaveRoom(npc);
     } else if (has("SIGH")) {

@@ -10,6 +10,7 @@
 #include "game/Ending.h"
 #include "game/MorningTexts.h"
 #include "islanders/Islanders.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -18,8 +19,6 @@ constexpr int kFirstMurderDay = 4;
 constexpr int kStarvationDay = 17;
 constexpr double kMurderHostility = 65.0;
 constexpr double kMurderHappiness = 35.0;
-constexpr int kCrateItem = 33;
-constexpr int kNoteItem = 34;
 
 bool isLivingHuman(const Npc* npc) {
     return npc && npc->npcIndex >= 1 && npc->npcIndex < kIslanderCount && npc->alive();
@@ -38,8 +37,8 @@ void pickMemorySubject() {
     if (subject) game.memorySubject = subject;
 }
 
-void placeItem(int area, int room, int itemIndex) {
-    addToList(roomAt(area, room)->items, &game.items[static_cast<std::size_t>(itemIndex)]);
+void placeItem(Place place, int record) {
+    addToList(roomAt(place)->items, &game.items[static_cast<std::size_t>(record)]);
 }
 
 // The morning of days 2 to 16: its text and the events around it.
@@ -48,11 +47,11 @@ void tellMorning(int day) {
     printMarked("%s", morningText(day));
     switch (day) {
     case 4:
-        placeItem(6, 13, kCrateItem);
+        placeItem(kCampfire, kCrateRecord);
         pickMemorySubject();
         break;
     case 6:
-        placeItem(1, 6, kNoteItem);
+        placeItem(kCoveHeart, kNoteRecord);
         pickMemorySubject();
         break;
     case 7:
@@ -93,7 +92,7 @@ void starve() {
 
 void openingScene() {
     printMarked("\nYou slowly wake up to the sound of waves lapping on a beach. It feels almost as if you are waking from one dream into another. You look around you and see that you are not in a dream but, in fact, are lying on the beach of a tropical island.  You see a lush jungle a ways up the beach and a high mountain rising up a long ways off.  This all seems very strange and yet, you cannot remember what you are doing here or how you arrived. Your clothes look a bit ragged but they will be fine for now. It hurts a bit as you stand up, as if you had fallen here, but there are no signs of heavy impact where you were lying.  By the looks of it, it is around noon, so you figure you have the rest of the day to get a feel for the island and see what is going on here.  Good luck.\n\n");
-    roomAt(7, 5)->description.append(" A man's body lies motionless in the sand. He looks like some sort of scientist.");
+    roomAt(kScientistsRest)->description.append(" A man's body lies motionless in the sand. He looks like some sort of scientist.");
 }
 
 bool nightMurder() {

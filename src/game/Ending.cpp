@@ -3,6 +3,9 @@
 #include "game/FrontMenu.h"
 
 namespace {
+// The game layer's own record of the run, which the console's runtime state
+// cannot name: each ending starts its text afresh (endPlay), and runGame
+// sets the recorder.
 std::string endingText;
 void (*recorder)() = nullptr;
 }  // namespace

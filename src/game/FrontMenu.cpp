@@ -2,11 +2,13 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
+#include <optional>
+#include <sstream>
 
+#include "base/Codec.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
-#include "base/SaveKeeping.h"
+#include "clock/Pace.h"
 #include "console/Console.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
@@ -48,7 +50,7 @@ constexpr Maker kMakers[] = {
 // play: what they printed is shown before each pause.
 void creditPause() {
     showHeldOutput();
-    console().sleepMs(kCreditPauseMs);
+    console().sleepMs(pacedMs(kCreditPauseMs));
 }
 
 void printMenu() {
@@ -67,10 +69,11 @@ void greet(const std::string& name) {
 
 void showInstructions() {
     PagedOutput paged;
-    std::ifstream file(realPath("Data/readme.txt"));
-    if (!file.is_open()) printMarked("Not opened for reading.\n");
+    std::optional<std::string> text = readWholeFile(realPath("Data/readme.txt"));
+    std::istringstream file(text.value_or(""));
+    if (!text) printMarked("Not opened for reading.\n");
     // A file without its closing "0" shows what there is.
-    while (file.is_open()) {
+    while (text) {
         std::string line = readLine(file);
         if (line == "0" || (file.eof() && line.empty())) break;
         printMarked("%s\n", line);
@@ -79,9 +82,17 @@ void showInstructions() {
     printMarked("\n");
 }
 
+// Anything under the save's name counts: what is not a save is said so on loading.
 bool hasScrambledSave(const std::string& name) {
     std::error_code error;
-    return std::filesystem::is_regular_file(saveReadPath(gamePath(name + ".mox")), error);
+    return std::filesystem::exists(std::filesystem::symlink_status(saveReadPath(gamePath(name + ".mox")), error));
+}
+
+// One window at a time plays a game.
+bool claimGame(const std::string& name) {
+    if (claimSave(name) == Claim::Taken) return true;
+    printMarked("\n/R%s is being played in another window.\n", name);
+    return false;
 }
 
 // A new game under the name of a saved one replaces that save at its
@@ -91,13 +102,6 @@ bool mayReplaceSave(const std::string& name) {
     setInputLimit(kNewNameLimit);
     if (toLower(readInputLine(nullptr, LineKind::Answer)) == "yes") return true;
     printMarked("\nThe saved game of %s is left as it was.\n", name);
-    return false;
-}
-
-// One window at a time plays a game.
-bool claimGame(const std::string& name) {
-    if (claimGameElsewhere(name)) return true;
-    printMarked("\n/R%s is being played in another window.\n", name);
     return false;
 }
 
@@ -117,7 +121,7 @@ bool askNewGame() {
     }
     if (!claimGame(name)) return false;
     if (hasScrambledSave(name) && !mayReplaceSave(name)) {
-        releaseGameElsewhere();
+        releaseSaveClaim();
         return false;
     }
     setInputLimit(kPlayLimit);
@@ -159,9 +163,9 @@ std::string normaliseName(const std::string& typed) {
 }
 
 int frontMenu() {
-    console().beep(1314, 50);
-    console().sleepMs(50);
-    console().beep(657, 50);
+    console().beep(1314, pacedMs(50));
+    console().sleepMs(pacedMs(50));
+    console().beep(657, pacedMs(50));
     showLogo('R');
     printMarked("\n\n\n\n\n\n\n\n");
     printMarked("/wWelcome to /RB/Yr/Bi/Gn/Ce/Pf/Ra/Yl/Bl/W!\n  /GMade By...\n");

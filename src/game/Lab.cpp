@@ -5,6 +5,7 @@
 #include "console/Output.h"
 #include "game/Ending.h"
 #include "items/Wall.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -23,9 +24,9 @@ constexpr const char* kLosing =
 void labCodeCommand() {
     Room* here = game.player.currentRoom;
     bool allPlaced = game.pyramidPlaced == 1 && game.cubePlaced == 1 && game.spherePlaced == 1;
-    if (here && here->is(9, 7) && allPlaced) {
+    if (here && here->is(kKeypadWall) && allPlaced) {
         printMarked("/YThe keypad recedes back into the wall and then a portion of the wall recedes back and slides away to reveal a faintly lit hallway.\n");
-        connectRooms(*here, *roomAt(12, 0), North);
+        connectRooms(*here, *roomAt(kLaboratory), North);
         describeWall();
     } else {
         printMarked("Only crazy people type into thin air, crazy.\n");

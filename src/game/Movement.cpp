@@ -12,6 +12,7 @@
 #include "islanders/Islanders.h"
 #include "items/Wall.h"
 #include "raft/Stage.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -23,8 +24,6 @@ constexpr int kReactionDelay = 2;
 constexpr const char* kExitWords[kDirectionCount] = {
     " north,", " northeast,", " east,", " southeast,", " south,", " southwest,", " west,", " northwest,",
 };
-
-bool verbose = false;
 
 void listItemsHere(bool sayWhenNone) {
     Room* here = game.player.currentRoom;
@@ -38,7 +37,7 @@ void listItemsHere(bool sayWhenNone) {
 
 void describeCurrentRoom() {
     printMarked("/G%s\n", game.player.currentRoom->description);
-    if (verbose) {
+    if (game.verboseRooms) {
         listItemsHere(false);
         listPeopleHere();
     }
@@ -66,7 +65,7 @@ void lookAt(const std::string& typed) {
         }
     }
     const Room& here = *game.player.currentRoom;
-    if (here.is(9, 7)) {
+    if (here.is(kKeypadWall)) {
         if (std::optional<std::string> wall = wallLookText(typed)) {
             if (wall->empty())
                 printMarked("You look blankly at your hands, as though looking for something that isn't there...\n");
@@ -96,11 +95,11 @@ void moveCommand(int direction) {
         return;
     }
     game.player.currentRoom = target;
-    if (target->is(12, 0)) {
+    if (target->is(kLaboratory)) {
         enterLab();
         return;
     }
-    if (game.day == kRemembranceDay && target->is(11, 0)) {
+    if (game.day == kRemembranceDay && target->is(kFence)) {
         printMarked("You remember how you escaped dialog! Whoo!\n");
     } else {
         scheduleEvent(kReactionDelay, islanderReacts);
@@ -147,15 +146,12 @@ void printExits() {
     printMarked("%s", line);
 }
 
-void setVerboseRooms(bool on) { verbose = on; }
-bool verboseRooms() { return verbose; }
-
 void verboseCommand() {
-    verbose = true;
+    game.verboseRooms = true;
     printMarked("Verbose: entering a place also tells what lies there and who is here.\n");
 }
 
 void briefCommand() {
-    verbose = false;
+    game.verboseRooms = false;
     printMarked("Brief: entering a place tells only its description and its exits.\n");
 }

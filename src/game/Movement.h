@@ -8,7 +8,5 @@ void listPeopleHere();
 void printExits();
 // Verbose: entering a room also lists what lies there and who is here.
 // Off at start; the choice lasts for the run, not in the save.
-void setVerboseRooms(bool on);
-bool verboseRooms();
 void verboseCommand();
 void briefCommand();

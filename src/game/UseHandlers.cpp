@@ -2,6 +2,7 @@
 
 #include "game/Sail.h"
 #include "items/Items.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -32,8 +33,6 @@ constexpr HandlerRow kAfterRaft[] = {
     {"pyramid", usePyramid}, {"cube", useCube},    {"sphere", useSphere},
 };
 
-constexpr int kRaftIndex = 32;
-
 void attach(const HandlerRow& row) {
     // A missing name leaves the table as it is: that item is simply unusable.
     if (ItemDef* item = findItemByName(row.itemName)) item->useHandler = row.handler;
@@ -45,6 +44,6 @@ void registerUseHandlers() {
     for (ItemDef& item : game.items) item.useHandler = nullptr;
     for (const HandlerRow& row : kBeforeRaft) attach(row);
     // Whatever the record at this index is called, using it sets sail.
-    game.items[kRaftIndex].useHandler = useRaft;
+    game.items[kRaftRecord].useHandler = useRaft;
     for (const HandlerRow& row : kAfterRaft) attach(row);
 }

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kRoomsInUse[kAreaCount] = {15, 17, 11, 16, 15, 20, 20, 20, 23, 16, 15, 8, 1};
 constexpr int kPickAttempts = 50;
 
 Npc& islander(int index) { return game.islanders[static_cast<std::size_t>(index)]; }
@@ -19,11 +18,6 @@ bool inPlayersRoom(const Npc& npc) {
 }
 
 }  // namespace
-
-int areaRoomCount(int area) {
-    if (area < 0 || area >= kAreaCount) return 0;
-    return kRoomsInUse[area];
-}
 
 void moveIslander(Npc& npc, int area, int number) {
     Room* target = roomAt(area, number);

@@ -7,6 +7,7 @@
 #include "islanders/Islanders.h"
 #include "items/Items.h"
 #include "items/Wall.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -24,12 +25,12 @@ void dropHere(const char* itemName) {
     if (addToList(here->items, item) >= 0) removeFromList(game.player.inventory, item);
 }
 
-bool here(int area, int number) {
-    return game.player.currentRoom && game.player.currentRoom->is(area, number);
+bool here(Place place) {
+    return game.player.currentRoom && game.player.currentRoom->is(place);
 }
 
 void placeShape(const char* itemName, std::int16_t& flag, const char* insertMessage) {
-    const bool atWall = here(9, 7);
+    const bool atWall = here(kKeypadWall);
     if (atWall) {
         printMarked(insertMessage);
         flag = 1;
@@ -38,7 +39,7 @@ void placeShape(const char* itemName, std::int16_t& flag, const char* insertMess
     }
     if (game.pyramidPlaced == 1 && game.cubePlaced == 1 && game.spherePlaced == 1) {
         printMarked("/YOff to the right you hear a female voice softly say 'Please enter lab code' as a small numeric keypad is revealed.\n");
-    } else if (!atWall && here(10, 2)) {
+    } else if (!atWall && here(kCrystalGrotto)) {
         // The pedestal's three-sided cup invites the shape that lay in it.
         if (std::string_view(itemName) == "pyramid")
             printMarked("/YYou set the pyramid in the three-sided cup. It fits exactly, but nothing happens: the cup only kept it safe. You take it back; something else must want it.\n");
@@ -152,9 +153,9 @@ constexpr const char* kDoorPriedOpen =
     "faint light shows in the passage beyond.";
 
 void useShovel(std::string_view) {
-    if (here(11, 0)) {
+    if (here(kFence)) {
         printMarked("/YYou dig a hole under the fence large enough for you to safely crawl under.\n");
-        connectRooms(*game.player.currentRoom, *roomAt(11, 5), Northeast);
+        connectRooms(*game.player.currentRoom, *roomAt(kBehindTheFence), Northeast);
         game.player.currentRoom->description = kFenceDugUnder;
     } else {
         printMarked("/YYou swing the shovel around uselessly.\n");
@@ -162,9 +163,9 @@ void useShovel(std::string_view) {
 }
 
 void useCrowbar(std::string_view) {
-    if (here(11, 7)) {
+    if (here(kTheDoor)) {
         printMarked("/YYou use the crowbar to pry the door open.\n");
-        connectRooms(*game.player.currentRoom, *roomAt(12, 0), East);
+        connectRooms(*game.player.currentRoom, *roomAt(kLaboratory), East);
         game.player.currentRoom->description = kDoorPriedOpen;
     } else {
         printMarked("/YYou swing the crowbar about uselessly.\n");

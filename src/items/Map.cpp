@@ -1,8 +1,10 @@
 // The island map: Data/map.txt with the player's room marked by a red X.
 #include <cctype>
-#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 
+#include "base/Codec.h"
 #include "base/FixedText.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
@@ -53,12 +55,6 @@ void appendCut(std::string& line, std::string_view text) {
     if (!line.empty() && (line.back() == '/' || line.back() == '@')) line.pop_back();
 }
 
-// The player's place on the map: area and room number.
-struct Place {
-    int area = -1;
-    int number = -1;
-};
-
 std::string buildLine(const std::string& source, Place here, bool& marked) {
     std::string line;
     std::size_t pos = 0;
@@ -88,17 +84,30 @@ std::string buildLine(const std::string& source, Place here, bool& marked) {
 
 }  // namespace
 
+std::string mapProblem(const std::string& text, const std::function<bool(int, int)>& isRoom) {
+    std::istringstream in(text);
+    for (int number = 1; in.good(); ++number) {
+        std::string line = readLine(in);
+        Marker marker;
+        for (std::size_t at = line.find('_'); at != std::string::npos; at = line.find('_', at + 1))
+            if (parseMarker(line, at, marker) && !isRoom(marker.area, marker.number))
+                return "line " + std::to_string(number) + " marks a room the island does not have";
+    }
+    return {};
+}
+
 void showMap(std::string_view) {
-    std::ifstream file(realPath("Data/map.txt"));
     if (heldCount("map") == 0) {
         printMarked("/RYou do not have a map.\n/w");
         return;
     }
-    if (!file.is_open()) {
+    std::optional<std::string> text = readWholeFile(realPath("Data/map.txt"));
+    std::istringstream file(text.value_or(""));
+    if (!text) {
         printMarked("/RThe map is too faded to read. (Data/map.txt could not be opened.)\n");
         return;
     }
-    Place here;
+    Place here{-1, -1};  // the player's place on the map; none outside the world
     if (const Room* room = game.player.currentRoom) here = {room->area, room->number};
     std::string mapText;
     bool marked = false;

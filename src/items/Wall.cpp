@@ -1,11 +1,9 @@
 #include "items/Wall.h"
 
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
-
-constexpr int kWallArea = 9, kWallRoom = 7;
-constexpr int kLabArea = 12, kLabRoom = 0;
 
 constexpr const char* kTally = " Scratched beside them are tally marks: five strokes, eight, three, then an empty ring.";
 
@@ -37,15 +35,15 @@ bool isOneOf(std::string_view name, std::initializer_list<std::string_view> name
 }  // namespace
 
 WallState wallState() {
-    const Room* wall = roomAt(kWallArea, kWallRoom);
-    if (wall && wall->exits[North] && wall->exits[North] == roomAt(kLabArea, kLabRoom)) return WallState::Open;
+    const Room* wall = roomAt(kKeypadWall);
+    if (wall && wall->exits[North] && wall->exits[North] == roomAt(kLaboratory)) return WallState::Open;
     const int placed = game.pyramidPlaced + game.cubePlaced + game.spherePlaced;
     if (placed == 3) return WallState::KeypadShown;
     return placed > 0 ? WallState::SomeShapes : WallState::Bare;
 }
 
 void describeWall() {
-    Room* wall = roomAt(kWallArea, kWallRoom);
+    Room* wall = roomAt(kKeypadWall);
     if (!wall) return;
     std::string text;
     switch (wallState()) {

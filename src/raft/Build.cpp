@@ -8,6 +8,8 @@
 #include "console/LineEditor.h"
 #include "console/Output.h"
 #include "raft/Raft.h"
+#include "raft/RaftState.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
@@ -53,7 +55,7 @@ const Step kStrengthenStep{1, 10, "/CYou add to your boat to make it stronger.",
 const Step kFineStep{kKeepState, 30, "/CYou work hard on refining your boat.",
                      "/yYou have completed upgrades on your raft. You now have a fine raft.", "Fine Raft",
                      "A fine looking raft which looks as if it could be strong enough to hold up to the high seas."};
-const Step kYachtStep{5, 60, "/CYou work hard on refining your raft.",
+const Step kYachtStep{kYacht - kStrengthened, 60, "/CYou work hard on refining your raft.",
                       "/yYou have completed upgrades on your raft. You now have a Yacht.", "Yacht",
                       "A fine seafaring ship. Even looks strong enough to hold multiple people."};
 
@@ -65,6 +67,11 @@ struct Cost {
 bool present(const char* name) { return isItemPresent(name); }
 int woodHeld() { return heldCount("wood"); }
 bool stateIn(int low, int high) { return game.raftState >= low && game.raftState <= high; }
+// The work the raft's quality calls for next.
+bool axeWork() { return game.raftState < kKnifeWork; }
+bool knifeWork() { return stateIn(kKnifeWork, kHammerWork - 1); }
+bool hammerWork() { return stateIn(kHammerWork, kFrameDone - 1); }
+bool sailWork() { return stateIn(kSailWork, kSailDone - 1); }
 
 // Only the inventory pays; what lies on the floor is never taken.
 void consume(std::initializer_list<Cost> costs) {
@@ -86,8 +93,10 @@ void runStep(const Step& step, const char* currentName, std::initializer_list<Co
 }
 
 bool onSailingShore() {
-    int area = game.player.currentRoom ? game.player.currentRoom->area : -1;
-    return area == 0 || area == 1 || area == 3;
+    if (!game.player.currentRoom) return false;
+    for (int area : kSailingAreas)
+        if (game.player.currentRoom->area == area) return true;
+    return false;
 }
 
 // The areas where a raft can be started, as a player knows them.
@@ -131,20 +140,20 @@ void explainStart() {
 void stuck() { printMarked("/rThis raft cannot be built on any further.\n"); }
 
 void explainJunky() {
-    if (!stateIn(1, 7)) return stuck();
-    if (game.raftState < 3) return needTool("an axe", "continue building", false);
-    if (stateIn(3, 4)) return needTool("a knife", "continue building", true);
-    if (stateIn(5, 6)) return needTool("a hammer", "continue building", false);
+    if (!stateIn(kJunkyRaft, kFrameDone)) return stuck();
+    if (axeWork()) return needTool("an axe", "continue building", false);
+    if (knifeWork()) return needTool("a knife", "continue building", true);
+    if (hammerWork()) return needTool("a hammer", "continue building", false);
     needTool("an axe, a knife or a hammer", "finish the raft's frame", true);
 }
 
 void explainLousy() {
-    if (!stateIn(7, 13)) return stuck();
-    if (stateIn(10, 12)) {
+    if (!stateIn(kFrameDone, kSailDone)) return stuck();
+    if (sailWork()) {
         return printMarked("You need a large leaf to continue building (the sail takes %d more).\n",
-                           13 - game.raftState);
+                           kSailDone - game.raftState);
     }
-    if (game.raftState < 9) return printMarked("You need %s to continue building.\n", moreWood(6));
+    if (game.raftState < kLeafForWood) return printMarked("You need %s to continue building.\n", moreWood(6));
     printMarked("You need %s or a large leaf to continue building.\n", moreWood(6));
 }
 
@@ -152,7 +161,7 @@ void explainCommon() {
     std::vector<std::string> missing;
     if (woodHeld() < 3) missing.push_back(moreWood(3));
     if (!present("cloth") && !present("rope")) missing.push_back("a cloth or a rope");
-    if (!stateIn(13, 15) || missing.empty()) return stuck();
+    if (!stateIn(kSailDone, kStrengthened) || missing.empty()) return stuck();
     printMarked("You need %s to continue building.\n", joined(missing));
 }
 
@@ -169,7 +178,7 @@ void explainFine() {
 // Every "boat" that builds nothing says what the next step needs and how
 // much of it is still missing.
 void explainNextStep() {
-    if (game.raftState == 0) return explainStart();
+    if (game.raftState == kNoRaft) return explainStart();
     if (present("junky raft")) return explainJunky();
     if (present("lousy raft")) return explainLousy();
     if (present("common raft")) return explainCommon();
@@ -203,47 +212,47 @@ void startRaft() {
     runStep(kStart, "Raft", {{"wood", 3}, {"rope", 1}});
     // The spent wood has made room in the hands should the floor be full.
     if (addToList(game.player.currentRoom->items, raft) < 0) addToList(game.player.inventory, raft);
-    game.raftState = 1;
+    game.raftState = kJunkyRaft;
 }
 
 void junkyWithAxe() {
-    if (game.raftState < 3) return runStep(kAxeStep, "junky raft");
-    if (game.raftState == 7) return runStep(kLousyStep, "junky raft");
-    if (present("knife") && stateIn(3, 4)) return runStep(kKnifeStep, "junky raft");
-    if (present("hammer") && stateIn(5, 6)) return runStep(kHammerStep, "junky raft");
+    if (axeWork()) return runStep(kAxeStep, "junky raft");
+    if (game.raftState == kFrameDone) return runStep(kLousyStep, "junky raft");
+    if (present("knife") && knifeWork()) return runStep(kKnifeStep, "junky raft");
+    if (present("hammer") && hammerWork()) return runStep(kHammerStep, "junky raft");
     explainNextStep();
 }
 
 void junkyWithKnife() {
-    if (stateIn(3, 4)) return runStep(kKnifeStep, "junky raft");
-    if (game.raftState == 7) return runStep(kLousyStep, "junky raft");
-    if (present("hammer") && stateIn(5, 6)) return runStep(kHammerStep, "junky raft");
+    if (knifeWork()) return runStep(kKnifeStep, "junky raft");
+    if (game.raftState == kFrameDone) return runStep(kLousyStep, "junky raft");
+    if (present("hammer") && hammerWork()) return runStep(kHammerStep, "junky raft");
     explainNextStep();
 }
 
 void junkyWithHammer() {
-    if (stateIn(5, 6)) return runStep(kHammerStep, "junky raft");
-    if (game.raftState == 7) return runStep(kLousyStep, "junky raft");
+    if (hammerWork()) return runStep(kHammerStep, "junky raft");
+    if (game.raftState == kFrameDone) return runStep(kLousyStep, "junky raft");
     explainNextStep();
 }
 
 void lousyWithWood() {
-    if (game.raftState < 10) return runStep(kWoodStep, "lousy raft", {{"wood", 6}});
-    if (game.raftState == 13) return runStep(kCommonStep, "lousy raft", {{"wood", 6}});
-    if (present("large leaf") && stateIn(10, 12)) return runStep(kLeafStep, "lousy raft", {{"large leaf", 1}});
+    if (game.raftState < kSailWork) return runStep(kWoodStep, "lousy raft", {{"wood", 6}});
+    if (game.raftState == kSailDone) return runStep(kCommonStep, "lousy raft", {{"wood", 6}});
+    if (present("large leaf") && sailWork()) return runStep(kLeafStep, "lousy raft", {{"large leaf", 1}});
     explainNextStep();
 }
 
 void lousyWithLeaf() {
-    if (stateIn(9, 12)) return runStep(kLeafStep, "lousy raft", {{"large leaf", 1}});
-    if (game.raftState == 13) return runStep(kCommonStep, "lousy raft", {{"large leaf", 1}});
+    if (stateIn(kLeafForWood, kSailDone - 1)) return runStep(kLeafStep, "lousy raft", {{"large leaf", 1}});
+    if (game.raftState == kSailDone) return runStep(kCommonStep, "lousy raft", {{"large leaf", 1}});
     explainNextStep();
 }
 
 void commonRaft() {
-    if (game.raftState < 15)
+    if (game.raftState < kStrengthened)
         return runStep(kStrengthenStep, "common raft", {{"cloth", 1}, {"rope", 1}, {"wood", 3}});
-    if (game.raftState == 15) return runStep(kFineStep, "common raft", {{"cloth", 1}, {"rope", 1}, {"wood", 1}});
+    if (game.raftState == kStrengthened) return runStep(kFineStep, "common raft", {{"cloth", 1}, {"rope", 1}, {"wood", 1}});
     explainNextStep();
 }
 
@@ -255,7 +264,7 @@ bool readyForYacht() {
 }  // namespace
 
 void buildRaft() {
-    if (present("rope") && game.raftState == 0 && woodHeld() >= 3) return startRaft();
+    if (present("rope") && game.raftState == kNoRaft && woodHeld() >= 3) return startRaft();
     if (present("junky raft") && present("axe")) return junkyWithAxe();
     if (present("junky raft") && present("knife")) return junkyWithKnife();
     if (present("junky raft") && present("hammer")) return junkyWithHammer();

@@ -97,21 +97,6 @@ void WebConsole::writeCells(int x, int y, int w, int h, const ScreenCell* cells)
     grid_.writeCells(x, y, w, h, cells);
 }
 
-std::uint8_t WebConsole::readChar(int x, int y) {
-    std::lock_guard lock(mutex_);
-    return grid_.cell(x, y).ch;
-}
-
-void WebConsole::fillChars(int x, int y, std::uint8_t ch, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillChars(x, y, ch, count);
-}
-
-void WebConsole::fillAttrs(int x, int y, std::uint16_t attr, int count) {
-    std::lock_guard lock(mutex_);
-    grid_.fillAttrs(x, y, attr, count);
-}
-
 void WebConsole::scrollUp(int x, int y, int w, int h, int rows) {
     std::lock_guard lock(mutex_);
     if (x < 0 || y < 0 || w <= 0 || h <= 0 || rows <= 0 || x + w > kScreenWidth || y + h > grid_.rows()) return;
@@ -126,16 +111,6 @@ void WebConsole::setCursor(int x, int y) {
     std::lock_guard lock(mutex_);
     cursorX_ = x;
     cursorY_ = y;
-}
-
-int WebConsole::cursorX() {
-    std::lock_guard lock(mutex_);
-    return cursorX_;
-}
-
-int WebConsole::cursorY() {
-    std::lock_guard lock(mutex_);
-    return cursorY_;
 }
 
 void WebConsole::setTitle(const char* title) {

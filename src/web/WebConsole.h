@@ -22,13 +22,8 @@ public:
 
     void writeChars(int x, int y, const char* text, int length) override;
     void writeCells(int x, int y, int w, int h, const ScreenCell* cells) override;
-    std::uint8_t readChar(int x, int y) override;
-    void fillChars(int x, int y, std::uint8_t ch, int count) override;
-    void fillAttrs(int x, int y, std::uint16_t attr, int count) override;
     void scrollUp(int x, int y, int w, int h, int rows) override;
     void setCursor(int x, int y) override;
-    int cursorX() override;
-    int cursorY() override;
     void setTitle(const char* title) override;
     int rows() override;
     InputEvent nextEvent(int timeoutMs) override;

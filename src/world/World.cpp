@@ -9,6 +9,13 @@ Room* roomAt(int area, int number) {
     return &game.rooms[static_cast<std::size_t>(area * kRoomsPerArea + number)];
 }
 
+int areaRoomCount(int area) {
+    if (area < 0 || area >= kAreaCount) return 0;
+    int count = 0;
+    while (count < kRoomsPerArea && !roomAt(area, count)->name.empty()) ++count;
+    return count;
+}
+
 void initAllLists() {
     initList(game.player.inventory, kInventoryCapacity);
     for (Room& room : game.rooms) {
@@ -29,6 +36,7 @@ void resetGameState() {
     game.running = 0;
     game.ending = Ending::None;
     game.debugMode = 0;
+    game.verboseRooms = false;
     game.player.name.clear();
     game.player.currentRoom = nullptr;
     game.talkingTo = nullptr;

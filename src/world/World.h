@@ -32,6 +32,13 @@ struct ItemDef;
 struct Npc;
 struct Room;
 
+// A room by its pair: its area and its number within the area. The rooms
+// the rules name are declared once, in world/Places.h.
+struct Place {
+    int area = 0;
+    int number = 0;
+};
+
 // A use handler receives what followed the item name: " on tree", or "".
 using UseHandler = void (*)(std::string_view text);
 using EventCallback = void (*)();
@@ -79,6 +86,7 @@ struct Room {
     std::array<Room*, kDirectionCount> exits{};
 
     bool is(int a, int r) const { return area == a && number == r; }
+    bool is(Place place) const { return is(place.area, place.number); }
 };
 
 struct Player {
@@ -111,6 +119,7 @@ struct GameState {
     std::atomic<int> running{0};
     Ending ending = Ending::None;
     std::int16_t debugMode = 0;
+    bool verboseRooms = false;  // entering a room also lists its items and people ("verbose")
     Player player;
     Npc* talkingTo = nullptr;
     std::int16_t pyramidPlaced = 0;
@@ -139,6 +148,10 @@ extern GameState game;
 
 // Room (area, number), or nullptr when the pair is outside the table.
 Room* roomAt(int area, int number);
+inline Room* roomAt(Place place) { return roomAt(place.area, place.number); }
+// The rooms in use of an area: rooms 0..n-1, up to the first one the world
+// leaves empty. 0 for an area outside the table.
+int areaRoomCount(int area);
 
 // Empties every list and field: the state of a freshly started program.
 void resetGameState();

@@ -193,6 +193,7 @@ using WorldRoomsTest = WorldFixture;
 TEST_F(WorldRoomsTest, EveryAreaHasItsRoomsAndNoOthers) {
     int total = 0;
     for (int area = 0; area < kAreaCount; ++area) {
+        EXPECT_EQ(areaRoomCount(area), kAreaRooms[area]) << "islanders wander among these rooms of area " << area;
         for (int number = 0; number < kRoomsPerArea; ++number) {
             const Room& r = room(area, number);
             bool expected = number < kAreaRooms[area];
@@ -207,6 +208,7 @@ TEST_F(WorldRoomsTest, EveryAreaHasItsRoomsAndNoOthers) {
     }
     EXPECT_EQ(total, kWorldRoomTotal);
     EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+    EXPECT_EQ(areaRoomCount(kAreaCount), 0);
 }
 
 TEST_F(WorldRoomsTest, ExitsLeadBothWaysBetweenRoomsOfTheWorld) {

@@ -10,7 +10,6 @@
 #include "TestSupport.h"
 #include "WorldFileReader.h"
 
-constexpr int kAreaRooms[kAreaCount] = {15, 17, 11, 16, 15, 20, 20, 20, 23, 16, 15, 8, 1};
 constexpr int kWorldRoomTotal = 197;
 
 std::filesystem::path worldSourcePath(const char* relative);

@@ -37,6 +37,7 @@ protected:
 
     void SetUp() override {
         ConversationTest::SetUp();
+        shapeIsland();  // islanders walk off among the rooms of their area
         writeScript("Moody", kMoody);
         alex = &placeIslander(1, "Alex", "Moody");
         alex->happiness = 40;

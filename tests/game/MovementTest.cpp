@@ -16,11 +16,11 @@ protected:
         cove = &makeRoom(0, 3, "Cove", "A quiet cove.");
         connectRooms(*beach, *cove, North);
         game.tick = 100;
-        setVerboseRooms(false);
+        game.verboseRooms = false;
         setThings({});
     }
     void TearDown() override {
-        setVerboseRooms(false);
+        game.verboseRooms = false;
         setThings({});
         GameTest::TearDown();
     }
@@ -221,7 +221,7 @@ TEST_F(MovementTest, VerboseListsWhatLiesAndWhoIsHereOnEntering) {
     moveCommand(North);
     EXPECT_EQ(output(), "/GA quiet cove.\n/cYou see the following items: /Crock.\n"
                         "/wYou see the following people here: /WAnn.\n/yValid exits are:/Y south.\n\n");
-    EXPECT_TRUE(verboseRooms());
+    EXPECT_TRUE(game.verboseRooms);
     dispatchCommand("brief");
     output();
     moveCommand(South);

@@ -10,6 +10,7 @@ protected:
         game.islanders[0].name = "Dog";
         game.islanderCount = kIslanderCount;
         makeRoom(0, 8, "South Beach");
+        shapeIsland();
     }
 
     // Puts islander `index` into room (area, number) with everyday moods.

@@ -242,7 +242,10 @@ try {
       const row = [];
       for (let x = 0; x < term.cols; ++x) {
         const c = line.getCell(x);
-        row.push([c.getChars() || ' ', c.isFgDefault() ? -1 : c.getFgColor(), c.isBgDefault() ? -1 : c.getBgColor()]);
+        const fg = c.isFgDefault() ? -1 : c.getFgColor();
+        const bg = c.isBgDefault() ? -1 : c.getBgColor();
+        // The painter may draw a pair of colours as the other pair in reverse video.
+        row.push(c.isInverse() ? [c.getChars() || ' ', bg, fg] : [c.getChars() || ' ', fg, bg]);
       }
       rows.push(row);
     }
