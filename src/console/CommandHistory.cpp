@@ -5,8 +5,13 @@
 CommandHistory::CommandHistory(std::function<bool()> isCommandLine) : isCommandLine_(std::move(isCommandLine)) {}
 
 void CommandHistory::add(const std::string& line) {
+    if (commandLine()) keep(line);
+    startLine();
+}
+
+void CommandHistory::keep(const std::string& line) {
     std::string kept = line.substr(0, line.find_last_not_of(' ') + 1);
-    bool worthKeeping = commandLine() && !kept.empty() && (lines_.empty() || lines_.back() != kept);
+    bool worthKeeping = !kept.empty() && (lines_.empty() || lines_.back() != kept);
     if (worthKeeping) {
         if (lines_.size() == kCapacity) lines_.pop_front();
         lines_.push_back(std::move(kept));

@@ -19,6 +19,9 @@ public:
     // A line was entered: kept (trailing blanks dropped) unless it is
     // empty, not a command, or the same as the newest.
     void add(const std::string& line);
+    // A command line that was cut off before Enter (a conversation opened
+    // while it was typed): kept all the same, for Up to bring back.
+    void keep(const std::string& line);
     // A new line begins; Up starts again from the newest.
     void startLine();
     // Up: the next older line that fits in maxLength characters. `typed` is

@@ -18,6 +18,8 @@ constexpr std::uint16_t kSuggestion = 0x1F;
 constexpr int kWheelNotch = 120;
 
 std::atomic<int>& limit = runtime().inputLimit;
+// Raised by dropTypedLine, taken by the editor on its next event.
+std::atomic<bool>& dropRequested = runtime().input.dropRequested;
 
 bool playing() {
     RuntimeState& run = runtime();
@@ -53,8 +55,12 @@ struct EditedLine {
         console().setCursor(cursor(), inputRow);
     }
 
+    bool answer = false;  // a question's answer: nothing is completed
+
     // Offers the completion of the first word, when play is on.
-    void suggest() { suggestion = offersShortcuts() ? completionFor(typed, limit - cursor()) : std::string(); }
+    void suggest() {
+        suggestion = !answer && offersShortcuts() ? completionFor(typed, limit - cursor()) : std::string();
+    }
 
     // The line handed back, and the row empty again.
     std::string finish() {
@@ -100,8 +106,20 @@ std::string completionFor(const std::string& typed, int room) {
     return {};
 }
 
-std::string readInputLine(CommandHistory* history) {
+// Keys already waiting were typed before the question was on the screen.
+// False when the input closed meanwhile.
+bool discardWaitingKeys() {
+    while (true) {
+        InputEvent e = nextInputEvent(0);
+        if (e.type == InputEvent::Type::Closed) return false;
+        if (e.type == InputEvent::Type::None) return true;
+    }
+}
+
+std::string readInputLine(CommandHistory* history, LineKind kind) {
     EditedLine line;
+    line.answer = kind == LineKind::Answer;
+    dropRequested = false;
     if (history) history->startLine();
     const bool duringPlay = playing();
     showHeldOutput();  // what a command printed before it asks for a line
@@ -117,6 +135,15 @@ std::string readInputLine(CommandHistory* history) {
             line.draw();
         }
         if (e.type == InputEvent::Type::Closed) return line.finish();
+        if (dropRequested.exchange(false)) {
+            // The line was typed as a command; the conversation asks for a letter.
+            if (history && !line.typed.empty()) history->keep(line.typed);
+            line.typed.clear();
+            line.suggestion.clear();
+            line.draw();
+            if (!discardWaitingKeys()) return line.finish();
+            continue;
+        }
         // A game that ended meanwhile (a death in the night) waits for no
         // Enter and obeys nothing more: the line comes back at once, empty,
         // and what was typed of it is dropped.
@@ -139,7 +166,7 @@ std::string readInputLine(CommandHistory* history) {
                 }
                 continue;
             case KeyCode::KeypadDigit:
-                if (offersShortcuts() && line.typed.empty() && e.digit >= 0 && e.digit <= 9) {
+                if (!line.answer && offersShortcuts() && line.typed.empty() && e.digit >= 0 && e.digit <= 9) {
                     std::lock_guard lock(runtime().wordsMutex);
                     const std::string& command = runtime().gameWords.keypad[static_cast<std::size_t>(e.digit)];
                     // A shortcut longer than the line may be (a one-letter answer) is not offered.
@@ -186,6 +213,13 @@ std::string readInputLine(CommandHistory* history) {
         }
     }
 }
+
+void dropTypedLine() {
+    dropRequested = true;
+    wakeInput();
+}
+
+bool lineWasOvertaken() { return dropRequested.exchange(false); }
 
 void setInputLimit(int characters) { limit = (characters < 1 ? 1 : characters > kLineCapacity ? kLineCapacity : characters) + 3; }
 int inputLimit() { return limit; }

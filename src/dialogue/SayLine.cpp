@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::size_t kLineBuffer = 512;  // one spoken line, terminator included
 constexpr const char* kNobody = "nobody";
+constexpr std::string_view kSomeone = "someone";
 
 void cutToBuffer(std::string& line) {
     if (line.size() > kLineBuffer - 1) line.resize(kLineBuffer - 1);
@@ -18,10 +19,21 @@ void cutToBuffer(std::string& line) {
 
 const char* nameOf(const Npc* npc) { return npc ? npc->name.c_str() : kNobody; }
 
-// Three places further on in the islander table, wrapping around its end.
-const Npc& otherIslander(const Npc& speaker) {
-    int index = ((speaker.npcIndex + 3) % kIslanderCount + kIslanderCount) % kIslanderCount;
-    return game.islanders[static_cast<std::size_t>(index)];
+// Three places further on in the islander table, wrapping around its end;
+// from there on the first who can be talked about: alive, not the Dog and
+// not the speaker. Nobody at all when no one is left.
+const Npc* otherIslander(const Npc& speaker) {
+    for (int step = 3; step < 3 + kIslanderCount; ++step) {
+        const int index = ((speaker.npcIndex + step) % kIslanderCount + kIslanderCount) % kIslanderCount;
+        const Npc& other = game.islanders[static_cast<std::size_t>(index)];
+        if (index != 0 && other.alive() && &other != &speaker && other.name.view() != speaker.name.view()) return &other;
+    }
+    return nullptr;
+}
+
+std::string_view otherName(const Npc& speaker) {
+    const Npc* other = otherIslander(speaker);
+    return other ? other->name.view() : kSomeone;
 }
 
 const Npc* memorySubjectOrDog() {
@@ -39,12 +51,12 @@ void replaceTokens(std::string& line, const Npc& npc, bool mentionsMurderer) {
     replaceToken(line, "<PLAYERNAME>", game.player.name.view());
     replaceToken(line, "<MEMORY>", subject->name.view());
     replaceToken(line, "<MEM-HE-SHE>", game.memorySubject && game.memorySubject->gender == 1 ? "he" : "she");
-    replaceToken(line, "<OTHERNPC>", otherIslander(npc).name.view());
+    replaceToken(line, "<OTHERNPC>", otherName(npc));
     replaceToken(line, "<DEADGUY>", nameOf(game.lastVictim));
     // The murderer never names himself: he points at someone else.
     bool speakerIsMurderer = game.murderer && game.murderer->name.view() == npc.name.view();
     if (speakerIsMurderer && mentionsMurderer)
-        replaceToken(line, "<MURDERER>", otherIslander(npc).name.view());
+        replaceToken(line, "<MURDERER>", otherName(npc));
     else
         replaceToken(line, "<MURDERER>", nameOf(game.murderer));
 }

@@ -66,6 +66,22 @@ void tellMorning(int day) {
     }
 }
 
+// Where a body lies, as the morning tells it: "at the Campfire", or
+// "where you woke".
+std::string placeOf(const Room* room) {
+    if (!room || room->name.empty()) return "where nobody has found it yet";
+    std::string name = room->name.str();
+    if (name.rfind("Where ", 0) == 0) return toLower(name);
+    return "at the " + name;
+}
+
+// After the morning's own text: who was killed in the night, and where.
+void tellNightsDeath(const Npc* victimBefore) {
+    const Npc* victim = game.lastVictim;
+    if (!victim || victim == victimBefore) return;
+    printMarked("/RIn the night %s was killed. The body lies %s.\n", victim->name, placeOf(victim->currentRoom));
+}
+
 void starve() {
     endGame(Ending::Starved,
             {"/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then the island explodes.\n"},
@@ -98,12 +114,14 @@ bool nightMurder() {
 void startNewDay() {
     ++game.day;
     showDayInFrame();
+    const Npc* victimBefore = game.lastVictim;
     if (game.day >= kFirstMurderDay && nightMurder()) return;
     if (game.day == kStarvationDay) {
         starve();
         return;
     }
     if (morningText(game.day)) tellMorning(game.day);
+    tellNightsDeath(victimBefore);
     driftMoods();
 }
 

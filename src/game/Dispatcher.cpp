@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +14,9 @@
 #include "game/Lab.h"
 #include "game/Movement.h"
 #include "game/Sail.h"
+#include "game/SaveReport.h"
 #include "game/Talk.h"
+#include "game/Verbs.h"
 #include "items/Items.h"
 #include "raft/Raft.h"
 #include "world/World.h"
@@ -96,16 +99,6 @@ bool kill(const char* argument) {
     return true;
 }
 
-enum class Access : std::uint8_t { Always, Debug };
-
-struct CommandWord {
-    const char* word;
-    // The argument is what followed the first blank, or nullptr for none.
-    // False when the line turns out to be no command after all.
-    bool (*run)(const char* argument);
-    Access access = Access::Always;
-};
-
 template <void (*command)()>
 bool plain(const char*) {
     command();
@@ -121,45 +114,98 @@ bool go(const char*) {
     moveCommand(direction);
     return true;
 }
+bool quit(const char*) {
+    game.running = 0;
+    return true;
+}
 
-// Every word the dispatcher knows, the debug words included.
+// The last line obeyed as a command, for "again".
+std::string lastCommand;
+
+bool repeatLastCommand(const char*) {
+    if (lastCommand.empty()) {
+        printMarked("There is no command to do again yet.\n");
+        return true;
+    }
+    dispatchCommand(lastCommand.c_str());
+    return true;
+}
+
+bool saveNow(const char*) {
+    if (saveNowAndReport()) printMarked("The game is saved.\n");
+    return true;
+}
+
+// In the order the help lists them; the completion has its own order.
 constexpr CommandWord kCommands[] = {
-    {"north", go<North>},         {"n", go<North>},
-    {"south", go<South>},         {"s", go<South>},
-    {"east", go<East>},           {"e", go<East>},
-    {"west", go<West>},           {"w", go<West>},
-    {"northwest", go<Northwest>}, {"nw", go<Northwest>},
-    {"northeast", go<Northeast>}, {"ne", go<Northeast>},
-    {"southwest", go<Southwest>}, {"sw", go<Southwest>},
-    {"southeast", go<Southeast>}, {"se", go<Southeast>},
-    {"get", withArgument<getCommand>},
-    {"drop", withArgument<dropCommand>},
-    {"inv", plain<inventoryCommand>},
-    {"i", plain<inventoryCommand>},
-    {"inventory", plain<inventoryCommand>},
-    {"talk", withArgument<talkCommand>},
-    {"look", withArgument<lookCommand>},
-    {"l", withArgument<lookCommand>},
-    {"combine", withArgument<combineCommand>},
-    {"boat", plain<buildRaft>},
-    {"sail", plain<setSail>},
-    {"map", [](const char*) { showMap(); return true; }},
-    {"use", withArgument<useCommand>},
-    {"help", plain<showHelp>},
-    {"time", plain<timeCommand>},
-    {"verbose", plain<verboseCommand>},
-    {"brief", plain<briefCommand>},
-    {"5830", plain<labCodeCommand>},
-    {"quit", [](const char*) { game.running = 0; return true; }},
-    {"q", [](const char*) { game.running = 0; return true; }},
-    {"debug", [](const char*) { game.debugMode = 1; return true; }},
-    {"ri", roomInfo},
-    {"dayskip", daySkip, Access::Debug},
-    {"getitem", getItem, Access::Debug},
-    {"roominfo", roomInfo, Access::Debug},
-    {"tele", teleport, Access::Debug},
-    {"kill", kill, Access::Debug},
+    {"help", {}, plain<showHelp>, Access::Always, "/Ghelp/w - this command will display this list again; /Gsave/w; /Gquit/w or /Gq/w to end\n", 19},
+    {"look", {"l"}, withArgument<lookCommand>, Access::Always,
+     "/Glook/w (/Gl/w) - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n", 12},
+    {"talk", {}, withArgument<talkCommand>, Access::Always, "/Gtalk /B<npc>/w - start a conversation with an NPC\n", 11},
+    {"north", {"n"}, go<North>, Access::Always,
+     "movement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction (/Gn, s, e, w, nw, ne, sw, se/w for short).  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n",
+     1},
+    {"south", {"s"}, go<South>, Access::Always, nullptr, 2},
+    {"east", {"e"}, go<East>, Access::Always, nullptr, 3},
+    {"west", {"w"}, go<West>, Access::Always, nullptr, 4},
+    {"northwest", {"nw"}, go<Northwest>, Access::Always, nullptr, 5},
+    {"northeast", {"ne"}, go<Northeast>, Access::Always, nullptr, 6},
+    {"southwest", {"sw"}, go<Southwest>, Access::Always, nullptr, 7},
+    {"southeast", {"se"}, go<Southeast>, Access::Always, nullptr, 8},
+    {"inventory", {"inv", "i"}, plain<inventoryCommand>, Access::Always,
+     "/Ginv/w (/Gi/w, /Ginventory/w) - displays your current inventory\n", 15},
+    {"get", {}, withArgument<getCommand>, Access::Always, "/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n", 9},
+    {"drop", {}, withArgument<dropCommand>, Access::Always,
+     "/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n", 10},
+    {"boat", {}, plain<buildRaft>, Access::Always, "/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n", 17},
+    {"sail", {}, plain<setSail>, Access::Always, "/Gsail/w - set sail on your boat\n", 18},
+    {"map", {}, [](const char*) { showMap(); return true; }, Access::Always,
+     "/Gmap/w - if you have the map, this will display it and show you where on the island you are\n", 16},
+    {"combine", {}, withArgument<combineCommand>, Access::Always,
+     "/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n",
+     14},
+    {"use", {}, withArgument<useCommand>, Access::Always,
+     "/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n", 13},
+    {"time", {}, plain<timeCommand>, Access::Always,
+     "/Gtime/w - the day and the food left; /Gverbose/w, /Gbrief/w - a place in full, or not\n", 20},
+    {"verbose", {}, plain<verboseCommand>, Access::Always, nullptr, 21},
+    {"brief", {}, plain<briefCommand>, Access::Always, nullptr, 22},
+    {"examine", {"x"}, withArgument<lookCommand>, Access::Always,
+     "/Gx/w, /Gexamine/w, /Gread/w, /Gsearch/w: look; /Gopen/w, /Gpry/w, /Gclimb/w, /Gdig/w: hints; /Gg/w, /Gagain/w: repeat\n", 23},
+    {"read", {}, withArgument<lookCommand>, Access::Always, nullptr, 24},
+    {"search", {}, withArgument<lookCommand>, Access::Always, nullptr, 25},
+    {"open", {}, withArgument<openCommand>, Access::Always, nullptr, 26},
+    {"pry", {}, withArgument<pryCommand>, Access::Always, nullptr, 27},
+    {"climb", {}, withArgument<climbCommand>, Access::Always, nullptr, 28},
+    {"dig", {}, withArgument<digCommand>, Access::Always, nullptr, 29},
+    {"again", {"g"}, repeatLastCommand, Access::Always, nullptr, 30},
+    {"save", {}, saveNow, Access::Always, nullptr, 31},
+    {"quit", {"q"}, quit},
+    // The laboratory's code is found in the game, never told.
+    {"5830", {}, plain<labCodeCommand>, Access::Hidden},
+    {"debug", {}, [](const char*) { game.debugMode = 1; return true; }, Access::Hidden},
+    {"ri", {}, roomInfo, Access::Hidden},
+    {"dayskip", {}, daySkip, Access::Debug},
+    {"getitem", {}, getItem, Access::Debug},
+    {"roominfo", {}, roomInfo, Access::Debug},
+    {"tele", {}, teleport, Access::Debug},
+    {"kill", {}, kill, Access::Debug},
+    {"febreeze fabric freshener?", {}, nullptr, Access::Joke, nullptr, 90},
+    {"mongoose?", {}, nullptr, Access::Joke, nullptr, 91},
 };
+
+bool isWordOf(const CommandWord& command, const std::string& word) {
+    if (word == command.word) return true;
+    for (const char* shortForm : command.shortForms)
+        if (shortForm && word == shortForm) return true;
+    return false;
+}
+
+const CommandWord* findCommand(const std::string& word) {
+    for (const CommandWord& command : kCommands)
+        if (command.access != Access::Joke && isWordOf(command, word)) return &command;
+    return nullptr;
+}
 
 }  // namespace
 
@@ -186,11 +232,48 @@ void dispatchCommand(const char* rawLine) {
     std::string argumentText = blank == std::string::npos ? std::string() : line.substr(blank + 1);
     const char* argument = blank == std::string::npos ? nullptr : argumentText.c_str();
 
-    for (const CommandWord& command : kCommands) {
-        if (word != command.word) continue;
-        if (command.access == Access::Debug && !game.debugMode) break;
-        if (command.run(argument)) return;
-        break;
+    const CommandWord* command = findCommand(word);
+    if (command && (command->access != Access::Debug || game.debugMode)) {
+        if (command->run != repeatLastCommand) lastCommand = line;
+        if (command->run(argument)) return;
     }
     printInvalidCommand();
 }
+
+std::span<const CommandWord> commandTable() { return kCommands; }
+
+std::vector<std::string> completionWords() {
+    std::vector<const CommandWord*> offered;
+    for (const CommandWord& command : kCommands)
+        if (command.completionPlace > 0) offered.push_back(&command);
+    std::stable_sort(offered.begin(), offered.end(),
+                     [](const CommandWord* a, const CommandWord* b) { return a->completionPlace < b->completionPlace; });
+    std::vector<std::string> words;
+    for (const CommandWord* command : offered) words.emplace_back(command->word);
+    // A word typed whole is never completed into another command: "se" is
+    // southeast, not the start of a longer word. Such a word stands in the
+    // list before the first entry it would otherwise complete to.
+    for (const CommandWord& command : kCommands) {
+        if (command.access == Access::Joke) continue;
+        std::vector<std::string> own{command.word};
+        for (const char* shortForm : command.shortForms)
+            if (shortForm) own.emplace_back(shortForm);
+        for (const std::string& typed : own) {
+            if (typed.size() < 2) continue;
+            auto first = std::find_if(words.begin(), words.end(),
+                                      [&](const std::string& entry) { return entry.starts_with(typed); });
+            if (first != words.end() && !isWordOf(command, *first)) words.insert(first, typed);
+        }
+    }
+    return words;
+}
+
+std::string helpText() {
+    std::string text = "The following are some of the useful game commands:\n";
+    for (const CommandWord& command : kCommands)
+        if (command.help) text += command.help;
+    text += "/GPage Up/w, /GPage Down/w, numpad /G+/w and /G-/w scroll the text; /GUp/w, /GDown/w recall commands\n\n";
+    return text;
+}
+
+void forgetLastCommand() { lastCommand.clear(); }

@@ -12,6 +12,7 @@
 #include "console/Output.h"
 #include "console/Screen.h"
 #include "console/TitleArt.h"
+#include "game/Commands.h"
 #include "game/Ending.h"
 #include "persist/Persist.h"
 #include "world/World.h"
@@ -87,7 +88,7 @@ bool hasScrambledSave(const std::string& name) {
 bool mayReplaceSave(const std::string& name) {
     printMarked("\nA saved game named %s exists. Start over and replace it? (yes or no)\n", name);
     setInputLimit(kNewNameLimit);
-    if (toLower(readInputLine()) == "yes") return true;
+    if (toLower(readInputLine(nullptr, LineKind::Answer)) == "yes") return true;
     printMarked("\nThe saved game of %s is left as it was.\n", name);
     return false;
 }
@@ -95,7 +96,7 @@ bool mayReplaceSave(const std::string& name) {
 bool askNewGame() {
     printMarked("\nPlease enter your name: ");
     setInputLimit(kNewNameLimit);
-    std::string name = normaliseName(readInputLine());
+    std::string name = normaliseName(readInputLine(nullptr, LineKind::Answer));
     if (name.size() < kShortestName) {
         printMarked("\n/RInvalid name (too short).\n");
         return false;
@@ -116,7 +117,7 @@ bool askNewGame() {
 bool askLoadGame() {
     printMarked("\nPlease enter your name... ");
     setInputLimit(kLoadNameLimit);
-    std::string name = normaliseName(readInputLine());
+    std::string name = normaliseName(readInputLine(nullptr, LineKind::Answer));
     if (name.size() < kShortestName || name.size() > kLongestName || !hasScrambledSave(name)) {
         printMarked("\n/RInvalid save file (file not found).\n");
         return false;
@@ -178,8 +179,7 @@ int frontMenu() {
 
 void showHelp() {
     PagedOutput paged;
-    printMarked("The following are some of the useful game commands:\n/Ghelp/w - this command will display this list again\n/Glook/w - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n/Gtalk /B<npc>/w - start a conversation with an NPC\nmovement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction.  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n/Ginv/w - displays your current inventory\n/Gget /B<ITEM>/w - put ITEM in your inventory if it is in the room\n/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n/Gsail/w - set sail on your boat\n/Gmap/w - if you have the map, this will display it and show you where on the island you are\n/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n/GPage Up/w, /GPage Down/w, numpad /G+/w and /G-/w scroll the text; /GUp/w, /GDown/w recall commands\n");
-    printMarked("/Gtime/w - tells the day, the time of day and how many days of food are left\n/Gverbose/w, /Gbrief/w - entering a place lists its items and people, or not\n\n");
+    printMarked("%s", helpText().c_str());
 }
 
 void showCredits() {

@@ -1,5 +1,6 @@
 #include "game/Inventory.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -143,6 +144,32 @@ void dropCommand(const char* argument) {
     printMarked("You drop %i %s.\n", moved, item->name);
 }
 
+namespace {
+// The target after " on " or " with " is found like any item name, so the
+// tool's handler reads the item's own name: "use hammer on metal" and
+// "use rock on scrap of metal" both name the scrap of metal. A target that
+// is no item (a tree's name, an islander, the door) is left as typed.
+// False when the words fit several items and the player was asked which.
+bool nameTarget(std::string& rest) {
+    for (std::string_view joint : {" on ", " with "}) {
+        if (rest.rfind(joint, 0) != 0) continue;
+        std::string target = rest.substr(joint.size());
+        ItemDef* item = itemNamedAtStart(target);
+        if (!item || item->name.view().size() != target.size()) {
+            ItemLookup found = lookUpItem(target);
+            if (found.ambiguous()) {
+                askWhichItem(found.choices);
+                return false;
+            }
+            item = found.item;
+        }
+        if (item) rest = std::string(joint) + toLower(item->name.view());
+        return true;
+    }
+    return true;
+}
+}  // namespace
+
 void useCommand(const char* argument) {
     if (!argument) {
         printMarked("You use \"nothing\" to the best of your ability - go you!\n(Hooray, fellatio)\n");
@@ -171,7 +198,9 @@ void useCommand(const char* argument) {
         printMarked("You cannot use that item.\n");
         return;
     }
-    item->useHandler(std::string_view(text).substr(nameLength));
+    std::string rest = text.substr(std::min(nameLength, text.size()));
+    if (!nameTarget(rest)) return;
+    item->useHandler(rest);
 }
 
 void combineCommand(const char* argument) {

@@ -4,6 +4,7 @@
 #include "base/Random.h"
 #include "console/Output.h"
 #include "game/Ending.h"
+#include "items/Wall.h"
 #include "world/Places.h"
 #include "world/World.h"
 
@@ -26,6 +27,7 @@ void labCodeCommand() {
     if (here && here->is(kKeypadWall) && allPlaced) {
         printMarked("/YThe keypad recedes back into the wall and then a portion of the wall recedes back and slides away to reveal a faintly lit hallway.\n");
         connectRooms(*here, *roomAt(kLaboratory), North);
+        describeWall();
     } else {
         printMarked("Only crazy people type into thin air, crazy.\n");
     }

@@ -39,6 +39,9 @@ std::string nextCommandLine(CommandHistory& history) {
 void dispatchTypedLine(const std::string& line, bool autosave) {
     std::lock_guard lock(gameLock());
     if (!game.running) return;
+    // A command entered just as an islander walked up is no answer to him;
+    // the history keeps it.
+    if (lineWasOvertaken() && !game.clockRunning) return;
     HeldOutput heldOutput;  // the command's whole answer reaches the screen at once
     dispatchCommand(line.c_str());
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
@@ -49,6 +52,7 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     setUpConsole();
     resetGameState();
     resetSaveReport();
+    forgetLastCommand();
     setEndingRecorder(nullptr);
     // The start of play (the opening scene, the help and the room) stops
     // after each screenful as one text: on a short screen the opening is

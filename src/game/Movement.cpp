@@ -1,5 +1,6 @@
 #include "game/Movement.h"
 
+#include <optional>
 #include <string>
 
 #include "clock/Clock.h"
@@ -9,6 +10,7 @@
 #include "game/Lab.h"
 #include "game/Things.h"
 #include "islanders/Islanders.h"
+#include "items/Wall.h"
 #include "raft/Stage.h"
 #include "world/Places.h"
 #include "world/World.h"
@@ -63,6 +65,15 @@ void lookAt(const std::string& typed) {
         }
     }
     const Room& here = *game.player.currentRoom;
+    if (here.is(kKeypadWall)) {
+        if (std::optional<std::string> wall = wallLookText(typed)) {
+            if (wall->empty())
+                printMarked("You look blankly at your hands, as though looking for something that isn't there...\n");
+            else
+                printMarked("/w%s\n", *wall);
+            return;
+        }
+    }
     if (const Thing* thing = findThing(here, typed)) {
         printMarked("/w%s\n", thing->text);
     } else if (textMentions(here.description.view(), typed)) {

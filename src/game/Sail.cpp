@@ -1,6 +1,8 @@
 // The "sail" command and the endings at sea.
 #include "game/Sail.h"
 
+#include <algorithm>
+
 #include "base/Random.h"
 #include "console/Output.h"
 #include "game/Ending.h"
@@ -42,10 +44,36 @@ std::vector<std::string> splitPassengers(std::string_view line) {
     while (pos < line.size() && names.size() < kMaxPassengers) {
         std::size_t comma = line.find(',', pos);
         if (comma == std::string_view::npos) comma = line.size();
-        if (comma > pos) names.emplace_back(line.substr(pos, comma - pos));
+        std::string_view name = line.substr(pos, comma - pos);
+        while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+        if (!name.empty()) names.emplace_back(name);
         pos = comma + 1;
     }
     return names;
+}
+
+std::vector<std::string> boardPassengers(const std::vector<std::string>& typed) {
+    std::vector<std::string> aboard;
+    if (typed.size() == 1) {
+        const std::string answer = toLower(typed[0]);
+        if (answer == "no" || answer == "none" || answer == "nobody") return aboard;
+    }
+    for (const std::string& name : typed) {
+        const Npc* found = nullptr;
+        for (const Npc& npc : game.islanders)
+            if (!npc.name.empty() && toLower(npc.name.view()) == toLower(name)) found = &npc;
+        if (!found) {
+            printMarked("/wThere is nobody called %s on the island.\n", name);
+        } else if (!found->alive()) {
+            printMarked("/w%s is dead and cannot come with you.\n", found->name);
+        } else if (!found->currentRoom || found->currentRoom != game.player.currentRoom) {
+            printMarked("/w%s is not here with you.\n", found->name);
+        } else if (std::find(aboard.begin(), aboard.end(), found->name.str()) == aboard.end()) {
+            aboard.push_back(found->name.str());
+        }
+    }
+    return aboard;
 }
 
 void setSail() {
@@ -62,8 +90,8 @@ void setSail() {
     }
 
     printMarked("/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take separated by commas.)\n");
-    std::vector<std::string> passengers = splitPassengers(askPlayer());
-    if (game.running) completeVoyage(passengers);
+    std::vector<std::string> typed = splitPassengers(askPlayer());
+    if (game.running) completeVoyage(boardPassengers(typed));
 }
 
 void completeVoyage(const std::vector<std::string>& passengers) {

@@ -28,6 +28,7 @@ bool saveAndReport(bool final) {
 
 bool autosaveAndReport() { return saveAndReport(false); }
 bool finalSaveAndReport() { return saveAndReport(true); }
+bool saveNowAndReport() { return saveAndReport(true); }
 const std::string& lastSaveFailure() { return failure; }
 
 void resetSaveReport() {

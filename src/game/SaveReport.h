@@ -8,6 +8,8 @@
 // True when the game was saved.
 bool autosaveAndReport();
 bool finalSaveAndReport();
+// The player asked for it: a failure is always told.
+bool saveNowAndReport();
 // Why the last save failed, "" after one that worked.
 const std::string& lastSaveFailure();
 // A new run: no failure remembered.

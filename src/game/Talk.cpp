@@ -38,6 +38,8 @@ void startConversation(Npc& npc) {
         break;
     case Talk::Open:
         setInputLimit(kChoiceInputLimit);
+        // A command half typed is not an answer.
+        dropTypedLine();
         break;
     case Talk::Closed:
         lookCommand("");
@@ -51,6 +53,8 @@ void resumeConversation() {
     // The islander who walked up may have gone, or the player may have moved on.
     if (!npc || !npc->alive() || !game.player.currentRoom || npc->currentRoom != game.player.currentRoom) return;
     if (!game.clockRunning) return;
+    // The player did not ask for this talk: it must not pass unseen.
+    printMarked("\n/k@Y %s comes up to talk to you. Answer with a letter. @k/w\n", npc->name);
     startConversation(*npc);
 }
 

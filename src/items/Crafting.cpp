@@ -74,7 +74,7 @@ void useRock(std::string_view text) {
     } else if (isForm(text, "on glasses") && held("glasses")) {
         printMarked("/YYou make some sparks.\n");
     } else {
-        refuseToolUse(text, "/RInvalid use of the rock.\n/WSyntax is:/G USE ROCK ON /B<item>\n");
+        refuseToolUse(text, "rock", "/RInvalid use of the rock.\n/WSyntax is:/G USE ROCK ON /B<item>\n");
     }
 }
 
@@ -90,7 +90,7 @@ void useBlade(std::string_view text) {
     } else if (isForm(text, "on broken radio") && held("broken radio")) {
         printMarked("/YYou fiddle with the radio but with no success.\n");
     } else {
-        refuseToolUse(text, "/RInvalid use of the Blade (or Knife).\n/WSyntax is:/G USE BLADE (or KNIFE) ON /B<item>\n");
+        refuseToolUse(text, "blade", "/RInvalid use of the Blade (or Knife).\n/WSyntax is:/G USE BLADE (or KNIFE) ON /B<item>\n");
     }
 }
 
@@ -101,7 +101,7 @@ void useAxe(std::string_view text) {
     } else if (isForm(text, "on tree") && treeHere()) {
         start(kFell);
     } else {
-        refuseToolUse(text, "/RInvalid use of the axe.\n/WSyntax is:/G USE AXE ON /B<item>.\n");
+        refuseToolUse(text, "axe", "/RInvalid use of the axe.\n/WSyntax is:/G USE AXE ON /B<item>.\n");
     }
 }
 

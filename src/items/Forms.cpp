@@ -8,15 +8,21 @@ bool isForm(std::string_view text, std::string_view form) {
     return !text.empty() && text.substr(1) == form;
 }
 
-void refuseToolUse(std::string_view text, const char* invalidUseText) {
+void refuseToolUse(std::string_view text, const char* toolName, const char* invalidUseText) {
     constexpr std::string_view kOn = " on ";
     if (text.substr(0, kOn.size()) == kOn) {
         std::string target(text.substr(kOn.size()));
         ItemDef* item = findItemByName(target.c_str());
         Room* here = game.player.currentRoom;
-        if (item && item->portable && here && countInList(here->items, item) > 0 &&
-            countInList(game.player.inventory, item) == 0) {
+        const bool held = item && countInList(game.player.inventory, item) > 0;
+        const bool lying = item && here && countInList(here->items, item) > 0;
+        if (item && item->portable && lying && !held) {
             printMarked("You need the %s in your hands first.\n", target);
+            return;
+        }
+        // A thing in hand that this tool does nothing for: the words were right.
+        if (held) {
+            printMarked("/YYou try the %s on the %s, but nothing comes of it.\n", toolName, target);
             return;
         }
     }

@@ -6,6 +6,7 @@
 #include "console/Output.h"
 #include "islanders/Islanders.h"
 #include "items/Items.h"
+#include "items/Wall.h"
 #include "world/Places.h"
 #include "world/World.h"
 
@@ -34,9 +35,16 @@ void placeShape(const char* itemName, std::int16_t& flag, const char* insertMess
         printMarked(insertMessage);
         flag = 1;
         takeFromInventory(itemName);
+        describeWall();
     }
     if (game.pyramidPlaced == 1 && game.cubePlaced == 1 && game.spherePlaced == 1) {
         printMarked("/YOff to the right you hear a female voice softly say 'Please enter lab code' as a small numeric keypad is revealed.\n");
+    } else if (!atWall && here(kCrystalGrotto)) {
+        // The pedestal's three-sided cup invites the shape that lay in it.
+        if (std::string_view(itemName) == "pyramid")
+            printMarked("/YYou set the pyramid in the three-sided cup. It fits exactly, but nothing happens: the cup only kept it safe. You take it back; something else must want it.\n");
+        else
+            printMarked("/YThe %s will not sit in the pedestal's three-sided cup. Whatever it is for, it is not this.\n", itemName);
     } else if (!atWall) {
         printMarked("/YYou turn the %s over in your hands, but there is nothing here for it to fit into.\n", itemName);
     }
@@ -97,7 +105,7 @@ void useHammer(std::string_view text) {
         takeFromInventory("coconut");
         printMarked("/YYou break open the coconut, yummy.\n");
     } else {
-        refuseToolUse(text, "/RInvalid use of the hammer.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
+        refuseToolUse(text, "hammer", "/RInvalid use of the hammer.\n/WSyntax is:/G USE HAMMER ON /B<item>.\n");
     }
 }
 
@@ -192,4 +200,5 @@ void restorePlacedShapes() {
     restoreFlag("pyramid", game.pyramidPlaced);
     restoreFlag("cube", game.cubePlaced);
     restoreFlag("sphere", game.spherePlaced);
+    describeWall();
 }

@@ -14,8 +14,9 @@ std::string pluralName(std::string_view name);
 bool isForm(std::string_view text, std::string_view form);
 // A tool's refusal. When the line names an item that lies here but is not
 // in hand (" on torn shirt"), the player is told to pick it up; otherwise
-// the tool's invalid-use text is printed.
-void refuseToolUse(std::string_view text, const char* invalidUseText);
+// the tool's invalid-use text is printed. An item in hand that the tool
+// does nothing for is told as such.
+void refuseToolUse(std::string_view text, const char* toolName, const char* invalidUseText);
 
 // Eating and applying
 void useCoconut(std::string_view text);

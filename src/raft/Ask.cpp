@@ -6,7 +6,7 @@
 // Game time runs on while the player thinks about the answer.
 std::string askPlayer() {
     ReleasedWhileWaiting unlocked;
-    return readInputLine();
+    return readInputLine(nullptr, LineKind::Answer);
 }
 
 bool isYesAnswer(std::string answer) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "console/CommandHistory.h"
 #include "console/Screen.h"
 
 namespace {
@@ -395,3 +396,51 @@ TEST(PlainEditorTest, NoKeypadShortcutsOrCompletion) {
     setConsole(nullptr);
 }
 }  // namespace
+
+TEST_F(LineEditorTest, AnAnswerIsTypedAsIsWithoutCompletionOrShortcuts) {
+    screen.typeText("no");
+    EXPECT_EQ(readInputLine(nullptr, LineKind::Answer), "no") << "never completed to north";
+    screen.pushEvent(InputEvent::keypad(8));
+    screen.typeText("yes");
+    EXPECT_EQ(readInputLine(nullptr, LineKind::Answer), "yes") << "a keypad digit is no answer";
+    screen.typeText("no");
+    EXPECT_EQ(readInputLine(), "north") << "a command line still completes";
+}
+
+namespace {
+// A conversation opens after the seventh key; two more keys were already
+// typed by then. Once those are read, "b" comes, typed after the choices.
+class ConversationOpensWhileTyping : public MemoryConsole {
+public:
+    InputEvent nextEvent(int timeoutMs) override {
+        if (delivered == 7 && !dropped) {
+            dropped = true;
+            dropTypedLine();
+        }
+        if (delivered == 9 && !answered) {
+            answered = true;
+            typeText("b");
+            return InputEvent{};
+        }
+        ++delivered;
+        return MemoryConsole::nextEvent(timeoutMs);
+    }
+    int delivered = 0;
+    bool dropped = false, answered = false;
+};
+}  // namespace
+
+TEST_F(LineEditorTest, AConversationDropsTheLineBeingTypedAndKeepsItInTheHistory) {
+    ConversationOpensWhileTyping console;
+    setConsole(&console);
+    setUpConsole();
+    console.typeText("combinezz", false);
+    CommandHistory history;
+    EXPECT_EQ(readInputLine(&history), "b") << "only a key typed after the choices answers";
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history.line(0), "combine") << "the dropped line can be brought back";
+    EXPECT_FALSE(lineWasOvertaken()) << "the editor took the notice itself";
+    dropTypedLine();
+    EXPECT_TRUE(lineWasOvertaken()) << "a line handed back before the talk began is no answer";
+    setConsole(&screen);
+}

@@ -284,7 +284,8 @@ TEST_F(TalkTest, AnApproachOpensOnlyWithTheIslanderStillThere) {
     game.talkingTo = alex;
     resumeConversation();
     EXPECT_EQ(game.clockRunning, 0);
-    EXPECT_EQ(output().rfind("/YAlex says, \"Hello Sam.\"", 0), 0u);
+    EXPECT_EQ(output().rfind("\n/k@Y Alex comes up to talk to you. Answer with a letter. @k/w\n/YAlex says, \"Hello Sam.\"", 0), 0u)
+        << "an approach stands out before the islander's first line";
     conversationChoice("b");
     output();
 

@@ -57,11 +57,41 @@ TEST_F(SayLineTest, TheMurdererNamesSomeoneElse) {
 
 TEST_F(SayLineTest, OtherIslanderWrapsAroundTheTable) {
     EXPECT_EQ(said('R', "<OTHERNPC>", 5), "/RMonica\n");
-    EXPECT_EQ(said('R', "<OTHERNPC>", 6), "/RDog\n");
+    EXPECT_EQ(said('R', "<OTHERNPC>", 6), "/RAlex\n") << "the Dog is passed over";
     EXPECT_EQ(said('R', "<OTHERNPC>", 7), "/RAlex\n");
     EXPECT_EQ(said('R', "<OTHERNPC>", 8), "/RBeth\n");
     game.murderer = &npc(8);
     EXPECT_EQ(said('R', "<MURDERER>", 8), "/RBeth\n");
+}
+
+// Every speaker, with every set of the eight humans dead: another islander
+// named is alive, not the Dog, not the speaker, and the one three places on
+// whenever that one qualifies; "someone" only when nobody does. The
+// murderer is named as such by everyone else, dead or alive.
+TEST_F(SayLineTest, NamedIslandersAreAlwaysLivingOthers) {
+    for (unsigned dead = 0; dead < 256; ++dead) {
+        for (int i = 1; i < kIslanderCount; ++i) npc(i).gender = (dead >> (i - 1)) & 1 ? -1 : 1;
+        for (int speaker = 0; speaker < kIslanderCount; ++speaker) {
+            const std::string named = said('R', "<OTHERNPC>", speaker);
+            const Npc* qualifying[kIslanderCount] = {};
+            int count = 0;
+            for (int i = 1; i < kIslanderCount; ++i)
+                if (i != speaker && npc(i).alive()) qualifying[count++] = &npc(i);
+            const int threeOn = (speaker + 3) % kIslanderCount;
+            if (count == 0) {
+                EXPECT_EQ(named, "/Rsomeone\n") << dead << " " << speaker;
+            } else if (threeOn != 0 && threeOn != speaker && npc(threeOn).alive()) {
+                EXPECT_EQ(named, "/R" + npc(threeOn).name.str() + "\n") << dead << " " << speaker;
+            } else {
+                bool living = false;
+                for (int k = 0; k < count; ++k) living = living || named == "/R" + qualifying[k]->name.str() + "\n";
+                EXPECT_TRUE(living) << named << " " << dead << " " << speaker;
+            }
+            const std::string accused = said('R', "<MURDERER>", speaker);
+            const std::string expected = speaker == 1 ? named : "/RAlex\n";
+            EXPECT_EQ(accused, expected) << "the murderer points elsewhere; others name him " << dead << " " << speaker;
+        }
+    }
 }
 
 TEST_F(SayLineTest, MemorySubjectPronounAndName) {

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "clock/Clock.h"
 #include "game/Days.h"
 #include "game/MorningTexts.h"
@@ -214,7 +217,47 @@ TEST_F(DaysTest, DayThreeKillsALivingHumanIslander) {
     ASSERT_NE(game.lastVictim, nullptr);
     EXPECT_NE(game.lastVictim, &game.islanders[0]);
     EXPECT_FALSE(game.lastVictim->alive());
-    EXPECT_EQ(text, morningText(3));
+    EXPECT_EQ(text, std::string(morningText(3)) + "/RIn the night " + game.lastVictim->name.str() +
+                        " was killed. The body lies at the Camp.\n");
+}
+
+// Night after night the morning tells the new death, and only a new one.
+TEST_F(DaysTest, EachMorningAfterAKillingTellsWhoAndWhere) {
+    makeItem(40, "Corpse of", "The body of");
+    // Wandering takes the islanders anywhere in their areas: every room there has its name.
+    for (int n = 0; n < 25; ++n) {
+        if (roomAt(6, n)->name.empty()) makeRoom(6, n, ("Camp " + std::to_string(n)).c_str());
+        if (roomAt(1, n)->name.empty()) makeRoom(1, n, ("Cove " + std::to_string(n)).c_str());
+    }
+    Room& cove = *roomAt(1, 6);
+    for (int i = 2; i < kIslanderCount; i += 2) {
+        Npc& npc = game.islanders[static_cast<std::size_t>(i)];
+        removeFromList(npc.currentRoom->occupants, &npc);
+        npc.currentRoom = &cove;
+        addToList(cove.occupants, &npc);
+    }
+    auto deathLine = [] {
+        const Npc& victim = *game.lastVictim;
+        return "/RIn the night " + victim.name.str() + " was killed. The body lies at the " +
+               victim.currentRoom->name.str() + ".\n";
+    };
+    std::vector<const Npc*> told;
+    for (int day = 3; day <= 9; ++day) {
+        if (day % 2 == 0) makeMurderous(); else makeMurderous(0.0, 100.0);
+        const Npc* before = game.lastVictim;
+        const bool killing = day == 3 || (day % 2 == 0 && murderer.alive());
+        queueDraws({3});  // never the player
+        const std::string text = beginDay(day);
+        if (!killing) {
+            EXPECT_EQ(text, morningText(day)) << day;
+            continue;
+        }
+        ASSERT_NE(game.lastVictim, before) << day;
+        EXPECT_EQ(text, morningText(day) + deathLine()) << day;
+        EXPECT_EQ(std::count(told.begin(), told.end(), game.lastVictim), 0) << "a death is told once";
+        told.push_back(game.lastVictim);
+    }
+    EXPECT_GE(told.size(), 2u);
 }
 
 TEST_F(DaysTest, MurderOnANightThePlayerSurvives) {

@@ -3,6 +3,10 @@
 #include "clock/Clock.h"
 #include "game/Commands.h"
 
+#include <algorithm>
+#include <set>
+#include <sstream>
+
 namespace {
 const char* kInvalid = "Invalid command.  Try the \"help\" command for a list of valid commands.\n";
 }
@@ -131,4 +135,60 @@ TEST_F(DispatcherTest, OpenConversationTakesTheLineBeforeTheBusyCheck) {
     EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
     dispatchCommand("");
     EXPECT_EQ(output(), "");
+}
+
+namespace {
+// The words the help shows in green: the runs after "/G" up to the next code, cut at blanks and commas.
+std::set<std::string> greenWords(const std::string& help) {
+    std::set<std::string> words;
+    for (std::size_t at = help.find("/G"); at != std::string::npos; at = help.find("/G", at + 1)) {
+        const std::size_t end = help.find('/', at + 2);
+        std::istringstream run(help.substr(at + 2, end - at - 2));
+        for (std::string word; std::getline(run, word, ' ');) {
+            while (!word.empty() && (word.back() == ',' || word.back() == '.')) word.pop_back();
+            if (!word.empty()) words.insert(word);
+        }
+    }
+    return words;
+}
+}  // namespace
+
+TEST(CommandTableTest, EveryWordAPlayerMayTypeIsInTheHelp) {
+    const std::set<std::string> shown = greenWords(helpText());
+    for (const CommandWord& command : commandTable()) {
+        if (command.access != Access::Always) continue;
+        EXPECT_TRUE(shown.contains(command.word)) << command.word;
+        for (const char* shortForm : command.shortForms) {
+            if (shortForm) {
+                EXPECT_TRUE(shown.contains(shortForm)) << shortForm;
+            }
+        }
+    }
+    EXPECT_FALSE(shown.contains("5830"));
+    EXPECT_FALSE(shown.contains("dayskip"));
+}
+
+TEST(CommandTableTest, CompletionKeepsItsOrderAndNeverTurnsAWordIntoAnother) {
+    const std::vector<std::string> fixedOrder = {
+        "north", "south", "east", "west", "northwest", "northeast", "southwest", "southeast", "get", "drop", "talk",
+        "look", "use", "combine", "inventory", "map", "boat", "sail", "help", "febreeze fabric freshener?", "mongoose?"};
+    const std::vector<std::string> words = completionWords();
+    auto at = words.begin();
+    for (const std::string& word : fixedOrder) {
+        at = std::find(at, words.end(), word);
+        ASSERT_NE(at, words.end()) << word << " missing or out of order";
+    }
+    // Every word of the table, typed whole, completes to itself or to its own command's word.
+    for (const CommandWord& command : commandTable()) {
+        if (command.access == Access::Joke) continue;
+        std::vector<std::string> own{command.word};
+        for (const char* shortForm : command.shortForms)
+            if (shortForm) own.emplace_back(shortForm);
+        for (const std::string& typed : own) {
+            if (typed.size() < 2) continue;
+            auto first = std::find_if(words.begin(), words.end(), [&](const std::string& w) { return w.starts_with(typed); });
+            if (first == words.end()) continue;
+            EXPECT_TRUE(std::find(own.begin(), own.end(), *first) != own.end()) << typed << " becomes " << *first;
+        }
+    }
 }

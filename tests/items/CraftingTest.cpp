@@ -146,6 +146,8 @@ TEST_F(CraftingTest, FellingNeedsTheTreeOnTheFloor) {
     const std::string invalid = "/RInvalid use of the axe.\n/WSyntax is:/G USE AXE ON /B<item>.\n";
     give("tree");
     useAxe(" on tree");
+    EXPECT_EQ(output(), "/YYou try the axe on the tree, but nothing comes of it.\n");
+    useAxe(" on stone");
     EXPECT_EQ(output(), invalid);
     lay("tree");
     useAxe(" on tree");

@@ -111,6 +111,8 @@ TEST_F(SailTest, PassengersWeighTheRaftDown) {
     EXPECT_EQ(classify(voyage(20, 11, four)), Outcome::Escape);
     EXPECT_EQ(classify(voyage(20, 10, five)), Outcome::Escape);
     EXPECT_EQ(classify(voyage(20, 11, five)), Outcome::Return);
+    game.islanders[1].name = "Mary";
+    game.islanders[1].currentRoom = &here();
     EXPECT_EQ(outcome(7, 2, "mary"), Outcome::Return);  // 7 > 2 + 2 but not > 2 + 5
     EXPECT_EQ(outcome(7, 1, "mary"), Outcome::Escape);
 }
@@ -119,15 +121,43 @@ TEST_F(SailTest, NamesAreThankedOrMournedExactlyAsTyped) {
     EXPECT_EQ(voyage(20, 0, splitPassengers("mary,,bob,")),
               kEscape + "/yCongratulations, you have saved mary.\n/yCongratulations, you have saved bob.\n/s");
     EXPECT_EQ(voyage(1, 0, splitPassengers("mary, Big Bob")),
-              kDeath + "/rSadly mary has passed away with you.\n/rSadly  Big Bob has passed away with you.\n/s");
-    EXPECT_EQ(sail(20, 0, "Big Bob"), kEscape + "/yCongratulations, you have saved Big Bob.\n/s");
+              kDeath + "/rSadly mary has passed away with you.\n/rSadly Big Bob has passed away with you.\n/s")
+        << "one blank, the name trimmed";
+    EXPECT_EQ(sail(20, 0, "Big Bob"), "/wThere is nobody called Big Bob on the island.\n" + kEscape + "/s")
+        << "a name typed at the prompt must be someone standing here";
+}
+
+// Only living islanders standing with the player go aboard, spelt as the
+// table spells them; every other name is told why not; "no" is nobody (and
+// is never completed to a command).
+TEST_F(SailTest, OnlyLivingIslandersStandingHereComeAboard) {
+    const char* names[] = {"Dog", "Mary", "Luke", "Anna"};
+    for (int i = 0; i < 4; ++i) {
+        Npc& npc = game.islanders[static_cast<std::size_t>(i)];
+        npc.name = names[i];
+        npc.gender = 1;
+        npc.currentRoom = i == 2 ? roomAt(1, 1) : &here();
+    }
+    game.islanders[3].gender = -1;
+    EXPECT_EQ(sail(20, 0, "mary, luke ,anna,bob,dog,MARY"),
+              "/wLuke is not here with you.\n/wAnna is dead and cannot come with you.\n"
+              "/wThere is nobody called bob on the island.\n" + kEscape +
+                  "/yCongratulations, you have saved Mary.\n/yCongratulations, you have saved Dog.\n/s");
+    EXPECT_EQ(sail(1, 0, "Luke,Mary"),
+              "/wLuke is not here with you.\n" + kDeath + "/rSadly Mary has passed away with you.\n/s");
+    for (const char* nobody : {"no", "None", "nobody", ""}) EXPECT_EQ(sail(20, 0, nobody), kEscape + "/s") << nobody;
+    // Alone the player escapes on a 7 with r = 2; one aboard makes it a return.
+    EXPECT_EQ(outcome(7, 2, "no"), Outcome::Escape);
+    EXPECT_EQ(sail(7, 2, "Bob"), "/wThere is nobody called Bob on the island.\n" + kEscape + "/s")
+        << "an unknown name adds no weight";
+    EXPECT_EQ(outcome(7, 2, "mary"), Outcome::Return);
 }
 
 TEST_F(SailTest, SplittingThePassengerLine) {
     EXPECT_EQ(splitPassengers(""), std::vector<std::string>{});
     EXPECT_EQ(splitPassengers(",,,"), std::vector<std::string>{});
     EXPECT_EQ(splitPassengers("mary,,bob,"), (std::vector<std::string>{"mary", "bob"}));
-    EXPECT_EQ(splitPassengers(" a , b"), (std::vector<std::string>{" a ", " b"}));
+    EXPECT_EQ(splitPassengers(" a , b"), (std::vector<std::string>{"a", "b"})) << "names are trimmed";
     std::string crowd;
     for (int i = 0; i < 40; ++i) crowd += "p" + std::to_string(i) + ",";
     std::vector<std::string> names = splitPassengers(crowd);

@@ -1,0 +1,61 @@
+// The verbs players of text games type: examine and its kin look, the
+// hint verbs say what would do it, save saves, again repeats.
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "game/Commands.h"
+#include "items/Items.h"
+#include "persist/Persist.h"
+
+class VerbsTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        makeRoom(0, 8, "Start", "Sand and a tall tree.");
+        makeItem(2, "rock", "A rock.");
+        makeItem(33, "crate", "A crate of tins.", 0);
+        makeItem(38, "tree", "A tall tree.", 0);
+        addToList(roomAt(0, 8)->items, &game.items[2]);
+        addToList(roomAt(0, 8)->items, &game.items[38]);
+    }
+    std::string said(const char* line) {
+        output();
+        dispatchCommand(line);
+        return output();
+    }
+};
+
+TEST_F(VerbsTest, ExamineAndItsKinLookAtAThingOrAround) {
+    const std::string atRock = said("look rock"), around = said("look");
+    for (const char* verb : {"examine", "x", "read", "search", "EXAMINE"}) {
+        EXPECT_EQ(said((std::string(verb) + " the rock").c_str()), atRock) << verb;
+        EXPECT_EQ(said(verb), around) << verb;
+    }
+}
+
+TEST_F(VerbsTest, HintVerbsNeverDoTheDeed) {
+    EXPECT_NE(said("climb tree").find("use axe on tree"), std::string::npos);
+    EXPECT_EQ(said("open crate"), "You see no crate here.\n");
+    addToList(roomAt(0, 8)->items, &game.items[33]);
+    EXPECT_NE(said("open the crate").find("lid is already off"), std::string::npos);
+    EXPECT_EQ(said("open rock"), "You see no way to open the rock.\n");
+    EXPECT_EQ(said("pry"), "Pry what?\n");
+    EXPECT_EQ(said("dig"), "The ground here is too hard for bare hands, and nothing says it is worth digging.\n");
+    EXPECT_EQ(said("climb sand"), "You see no way to climb the sand.\n") << "the room's text names it";
+    EXPECT_EQ(countInList(roomAt(0, 8)->items, &game.items[38]), 1u);
+}
+
+TEST_F(VerbsTest, AgainRepeatsTheLastCommandAndSaveSavesNow) {
+    forgetLastCommand();  // as a new game does
+    EXPECT_EQ(said("g"), "There is no command to do again yet.\n");
+    const std::string around = said("look");
+    EXPECT_EQ(said("again"), around);
+    EXPECT_EQ(said("g"), around) << "again never repeats itself";
+    said("get rock");
+    EXPECT_EQ(countInList(game.player.inventory, &game.items[2]), 1u);
+    EXPECT_EQ(said("g"), "That item is not in the room.\n");
+
+    PrivateDataDir data;
+    EXPECT_EQ(said("save"), "The game is saved.\n");
+    EXPECT_FALSE(std::filesystem::is_empty(data.path()));
+}
