@@ -9,7 +9,11 @@
 // prints exactly the text without the terminal's bytes. Both get every
 // command at the same moment, so their clocks tick together.
 //
-//   brinefall_pty <game binary> <Data dir> [idle seconds, default 60]
+//   brinefall_pty [--no-margins] <game binary> <Data dir> [idle seconds, default 60]
+//
+// The terminal answers the game's start-up questions as xterm does, or,
+// with --no-margins, as VTE, Konsole and tmux do: left and right margins
+// unknown, so the text area scrolls whole rows.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -68,11 +72,14 @@ double millisSince(Clock::time_point start) {
 
 void writeAll(int fd, const std::string& bytes);
 
-// The terminal's answers to the questions a program may ask, as xterm
-// gives them: it knows left and right margins (mode 69, now reset), and
-// its device attributes.
+bool columnMargins = true;  // the terminal answers as xterm; false: as VTE
+
+// The terminal's answers to the questions a program may ask: xterm knows
+// left and right margins (mode 69, now reset), VTE does not know the mode;
+// both give their device attributes.
 void answerQuestions(std::string_view written) {
-    if (written.find("\033[?69$p") != std::string_view::npos) writeAll(master, "\033[?69;2$y");
+    if (written.find("\033[?69$p") != std::string_view::npos)
+        writeAll(master, columnMargins ? "\033[?69;2$y" : "\033[?69;0$y");
     if (written.find("\033[c") != std::string_view::npos) writeAll(master, "\033[?64;1;2;6;9;15;18;21;22c");
 }
 
@@ -443,8 +450,13 @@ Workload conversation(const std::vector<Sighting>& sightings) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--no-margins") {
+        columnMargins = false;
+        --argc;
+        ++argv;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: brinefall_pty <game binary> <Data dir> [idle seconds]\n");
+        std::fprintf(stderr, "usage: brinefall_pty [--no-margins] <game binary> <Data dir> [idle seconds]\n");
         return 2;
     }
     signal(SIGPIPE, SIG_IGN);

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the save and world loaders: they must never
-// read or write out of bounds, and whatever the save loader accepts must
-// save and load back to the very same text. The same bytes are also
+// read or write out of bounds, whatever the save loader accepts must
+// save and load back to the very same text, and a save it refuses must
+// leave the game exactly as it was (nothing of it half installed). The same bytes are also
 // scrambled into files and read the way the game reads them: as the
 // player's save (loadGame) and as the initial world (loadInitialWorld).
 //   fuzz/build.sh && mkdir -p /tmp/save-work &&
@@ -35,10 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     resetGameState();
+    game.tick = 4321;  // a game in hand
+    const std::string before = saveText();
     if (loadSaveText(bytes)) {
         std::string saved = saveText();
         resetGameState();
         if (!loadSaveText(saved) || saveText() != saved) std::abort();
+    } else if (saveText() != before) {
+        std::abort();
     }
     // The scrambled header check on the same bytes.
     if (auto twin = unscrambleBytes(bytes, 0x5A)) {
@@ -49,8 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     resetGameState();
     game.player.name = "Fuzz";
     writeScrambled(saveGamePath("Fuzz"), bytes);
+    game.tick = 4321;
+    const std::string held = saveText();
     int loaded = loadGame(0);
     if (loaded && !game.player.currentRoom) std::abort();
+    if (!loaded && saveText() != held) std::abort();
 
     // The same bytes as the world a new game starts from.
     resetGameState();

@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <string>
 
+#include "base/Files.h"
 #include "base/Paths.h"
 
 namespace {
@@ -133,26 +133,51 @@ void removePlainTwin(std::string_view gamePath) {
 }
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    return readRegularFile(path).bytes;
 }
 
-std::filesystem::path temporaryTwin(const std::filesystem::path& path) {
-    return path.parent_path() / ("." + path.filename().string() + ".tmp");
+namespace {
+// ".Sam.mox." before the writer's own part of a temporary name.
+std::string temporaryPrefix(const std::filesystem::path& path) { return "." + path.filename().string() + "."; }
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// A fresh name beside the target for each write: two programs (or two
+// threads) saving the same game never share a temporary file.
+std::filesystem::path temporaryName(const std::filesystem::path& path, unsigned attempt) {
+    static std::atomic<unsigned> serial{0};
+    std::string own = std::to_string(::getpid()) + "-" + std::to_string(serial++) + "-" + std::to_string(attempt);
+    return path.parent_path() / (temporaryPrefix(path) + own + std::string(kTemporarySuffix));
+}
+}  // namespace
+
+bool isTemporaryOf(const std::filesystem::path& candidate, const std::filesystem::path& target) {
+    std::string name = candidate.filename().string();
+    std::string prefix = temporaryPrefix(target);
+    return name.size() > prefix.size() + kTemporarySuffix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+           name.compare(name.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) == 0;
+}
+
+std::vector<std::filesystem::path> temporariesOf(const std::filesystem::path& target) {
+    std::vector<std::filesystem::path> found;
+    std::error_code ec;
+    std::filesystem::path dir = target.parent_path().empty() ? "." : target.parent_path();
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (isTemporaryOf(it->path(), target)) found.push_back(it->path());
+    return found;
 }
 
 void stopWritesBeforeRename(bool stop) { stopBeforeRename = stop; }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable) {
-    // Short-lived twins of shared data files may be made by several
-    // processes at once (tests run in parallel): each gets its own name.
-    static std::atomic<unsigned> serial{0};
-    std::filesystem::path temp = temporaryTwin(path);
-    if (!durable) temp += "." + std::to_string(::getpid()) + "." + std::to_string(serial++);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable, mode_t mode) {
+    std::filesystem::path temp;
+    int fd = -1;
+    // Created exclusively and never through a link: a name that is taken
+    // (by anything at all) is passed over for the next one.
+    for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = temporaryName(path, attempt);
+        fd = createExclusive(temp, mode);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
     bool written = writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
     int why = errno;

@@ -4,11 +4,14 @@
 // from the file's game path ("Data\initial.mox"). Game paths use a
 // backslash after "Data" whatever the platform, so the key is the same
 // everywhere; realPath() maps them onto the real data directory.
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Key of a game path: the sum of all but its last four characters as
 // signed bytes, modulo 255 (truncating), low 8 bits.
@@ -34,11 +37,16 @@ std::optional<PlainTwin> unscrambleBytes(std::string_view scrambled, std::uint8_
 // with the key of its game path: nothing is written beside it.
 std::optional<PlainTwin> readScrambled(const std::filesystem::path& file, std::string_view gamePath);
 
+// The whole of a regular file; nullopt when there is none (see Files.h).
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
-// Writes the bytes to a temporary file beside the target, syncs it (unless
+// Writes the bytes to a temporary file of its own beside the target (a
+// fresh name, created exclusively with the mode given), syncs it (unless
 // the file is a short-lived twin) and renames it over the target, so the
-// target always holds either the old or the new content. False (target
-// untouched, errno saying why) on any failure.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable = true);
-// The temporary name writeFileAtomically uses for a target.
-std::filesystem::path temporaryTwin(const std::filesystem::path& path);
+// target always holds either the old or the new content, whole. False
+// (target untouched, errno saying why) on any failure.
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, bool durable = true,
+                         mode_t mode = 0644);
+// Whether a file is one of the temporary files writes to target make, and
+// those that lie beside target now (left by a write that died half-way).
+bool isTemporaryOf(const std::filesystem::path& candidate, const std::filesystem::path& target);
+std::vector<std::filesystem::path> temporariesOf(const std::filesystem::path& target);

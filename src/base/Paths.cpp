@@ -35,11 +35,20 @@ fs::path absoluteFromEnvironment(const char* name) {
 }
 }  // namespace
 
-fs::path runningExecutable(const char* argv0) {
+fs::path runningExecutable(const char* argv0, const fs::path& selfLink) {
     std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec && argv0) exe = fs::absolute(argv0, ec);
-    return exe;
+    fs::path exe = fs::read_symlink(selfLink, ec);
+    if (!ec) return exe;
+    // A bare name was found on PATH: it says nothing of where the program lies.
+    if (!argv0 || !std::strchr(argv0, '/')) return {};
+    exe = fs::absolute(argv0, ec);
+    return ec ? fs::path() : exe;
+}
+
+fs::path installedDataDirectory() { return BRINEFALL_INSTALLED_DATA_DIR; }
+
+fs::path defaultDataDirectory(const fs::path& executable) {
+    return executable.empty() ? installedDataDirectory() : dataDirectoryBeside(executable);
 }
 
 fs::path dataDirectoryBeside(const fs::path& executable) {
@@ -122,7 +131,7 @@ std::string saveDirectoryProblem(const fs::path& dir) {
 }
 
 std::string settleDirectories(const fs::path& givenData, const fs::path& givenSaves, const char* argv0) {
-    fs::path data = givenData.empty() ? dataDirectoryBeside(runningExecutable(argv0)) : givenData;
+    fs::path data = givenData.empty() ? defaultDataDirectory(runningExecutable(argv0)) : givenData;
     if (std::string why = dataDirectoryProblem(data); !why.empty())
         return "cannot read the game data in " + data.string() + ": " + why;
     fs::path saves = givenSaves.empty() ? defaultSaveDirectory() : givenSaves;

@@ -13,8 +13,15 @@
 // Data beside a binary in the build tree, ../share/brinefall beside an
 // installed one; never the working directory.
 std::filesystem::path dataDirectoryBeside(const std::filesystem::path& executable);
-// The running program's own file (argv0 when /proc cannot say).
-std::filesystem::path runningExecutable(const char* argv0);
+// The running program's own file: where the system's link to it points
+// (Linux has /proc/self/exe), else argv0 when it is a path; empty when
+// neither says (a bare name found on PATH).
+std::filesystem::path runningExecutable(const char* argv0,
+                                        const std::filesystem::path& selfLink = "/proc/self/exe");
+// Where the game was configured to be installed: the prefix's share/brinefall.
+std::filesystem::path installedDataDirectory();
+// The data beside the program when its place is known, else the installed data.
+std::filesystem::path defaultDataDirectory(const std::filesystem::path& executable);
 void setDataDirectory(const std::filesystem::path& dir);
 const std::filesystem::path& dataDirectory();
 // The real path of a file in the data directory.

@@ -2,6 +2,19 @@
 
 #include <algorithm>
 
+std::uint16_t monochromeAttr(ScreenCell cell) {
+    constexpr int kBrightRed = 0x0C;
+    const int fg = cell.attr & 0x0F;
+    const int bg = (cell.attr >> 4) & 0x0F;
+    // Code page 437's shades and blocks: reversed they would read as holes.
+    const bool block = (cell.ch >= 176 && cell.ch <= 178) || (cell.ch >= 219 && cell.ch <= 223);
+    if (bg != 0) return 0x70;
+    if (fg == 0) return 0x00;
+    if (cell.ch == ' ') return 0x07;  // a letter written into it later is plain
+    if (fg == kBrightRed && !block) return 0x70;
+    return (fg & 0x08) != 0 && fg != 0x08 ? 0x0F : 0x07;  // dark grey is no brighter than grey
+}
+
 void CellGrid::clear() {
     std::fill(cells_.begin(), cells_.end(), ScreenCell{' ', 0x07});
     markAllDirty();
@@ -22,6 +35,7 @@ ScreenCell CellGrid::cell(int x, int y) const {
 // sends nothing for it.
 void CellGrid::put(int x, int y, ScreenCell value) {
     if (!contains(x, y)) return;
+    if (monochrome_) value.attr = monochromeAttr(value);
     ScreenCell& target = at(x, y);
     if (target.ch == value.ch && target.attr == value.attr) return;
     target = value;

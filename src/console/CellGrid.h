@@ -7,6 +7,12 @@
 
 #include "console/Console.h"
 
+// The attribute a cell keeps on a screen without colours: a coloured
+// background, and a warning's red letters, in reverse video; a bright
+// letter, and a red block of the title art, in bold; the rest, blanks
+// included, plain grey (0x07), or black (0x00).
+std::uint16_t monochromeAttr(ScreenCell cell);
+
 class CellGrid {
 public:
     explicit CellGrid(int rows = kDefaultScreenHeight) { resize(rows); }
@@ -16,6 +22,8 @@ public:
     // A blank screen of this many rows (at least one), every row marked.
     void resize(int rows);
     int rows() const { return rows_; }
+    // Every cell put from now on keeps only its monochrome attribute.
+    void setMonochrome(bool on) { monochrome_ = on; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < kScreenWidth && y < rows_; }
     // A blank grey space outside the screen.
     ScreenCell cell(int x, int y) const;
@@ -38,6 +46,7 @@ private:
     void markDirty(int y) { dirty_[static_cast<std::size_t>(y)] = true; }
 
     int rows_ = 0;
+    bool monochrome_ = false;
     std::vector<ScreenCell> cells_;
     std::vector<bool> dirty_;
 };

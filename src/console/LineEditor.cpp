@@ -123,10 +123,10 @@ std::string readInputLine(CommandHistory* history, LineKind kind) {
     if (history) history->startLine();
     const bool duringPlay = playing();
     showHeldOutput();  // what a command printed before it asks for a line
+    endCarriedPage();
     int drawnLayout = screenLayoutChanges();
     line.draw();  // typing always starts right after the prompt
     while (true) {
-        console().present();
         // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
         InputEvent e = nextInputEvent(-1);
         // A resize laid the screen out again (here, or in a pause): the row moved.

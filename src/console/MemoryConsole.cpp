@@ -25,6 +25,11 @@ void MemoryConsole::setCursor(int x, int y) {
 int MemoryConsole::cursorX() const { std::lock_guard lock(mutex_); return cursorX_; }
 int MemoryConsole::cursorY() const { std::lock_guard lock(mutex_); return cursorY_; }
 void MemoryConsole::setTitle(const char* title) { std::lock_guard lock(mutex_); title_ = title; }
+void MemoryConsole::setMonochrome(bool on) {
+    std::lock_guard lock(mutex_);
+    grid_.setMonochrome(on);
+}
+
 int MemoryConsole::rows() { std::lock_guard lock(mutex_); return grid_.rows(); }
 
 void MemoryConsole::resize(int rows) {

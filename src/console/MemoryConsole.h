@@ -26,6 +26,8 @@ public:
     // Test helpers.
     // A blank screen of this many rows, as a terminal shows after a resize.
     void resize(int rows);
+    // Cells without colour, as the terminal draws them for NO_COLOR.
+    void setMonochrome(bool on);
     // A resize to come in turn with the other events: when its Resize event
     // is read, the screen takes the new height first, as a terminal's does.
     void pushResize(int rows);

@@ -113,11 +113,12 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (state().pagingDepth > 0 && state().pageLines >= textRows() - 1) {
+        if ((state().pagingDepth > 0 || state().pageCarried) && state().pageLines >= textRows() - 1) {
             // The page's first line is at the top: show it and wait before it scrolls away.
             sb.viewTop = newestViewTop();
             waitForKeyBlinking();
             state().pageLines = 0;
+            state().pageCarried = true;
         }
         char c = text[i];
         if (c == kSoftBreak) continue;
@@ -199,6 +200,7 @@ void resetOutputState() {
     o.captured.clear();
     o.pagingDepth = 0;
     o.pageLines = 0;
+    o.pageCarried = false;
     o.linesScrolledIn = 0;
     o.shownTopLine = -1;
     o.shownBottomBlank = false;
@@ -213,7 +215,7 @@ void printMarkedArgs(const char* format, const FormatArg* args, std::size_t coun
 
 PagedOutput::PagedOutput() {
     std::lock_guard lock(outputMutex);
-    if (state().pagingDepth++ == 0) state().pageLines = 0;
+    if (state().pagingDepth++ == 0 && !state().pageCarried) state().pageLines = 0;
 }
 
 PagedOutput::~PagedOutput() {
@@ -229,6 +231,11 @@ HeldOutput::HeldOutput() {
 HeldOutput::~HeldOutput() {
     std::lock_guard lock(outputMutex);
     if (--state().holds == 0 && state().heldBack) refreshLocked();
+}
+
+void endCarriedPage() {
+    std::lock_guard lock(outputMutex);
+    state().pageCarried = false;
 }
 
 void showHeldOutput() {
@@ -327,6 +334,15 @@ void wrapMarkedText(std::string& text, int startColumn) {
         }
         i = last;
     }
+}
+
+std::string markupLiteral(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '/' || c == '@') out += c;
+        out += c;
+    }
+    return out;
 }
 
 std::string stripMarkup(const std::string& text) {

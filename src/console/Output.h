@@ -45,7 +45,10 @@ void printMarked(const char* format, const Args&... args) {
 
 // While one lives, a text taller than the text area stops with the "/s"
 // pause after each screenful, so it is read from its first line on. One
-// made while another lives goes on with the page the other began.
+// made while another lives goes on with the page the other began. After a
+// text that stopped, whatever is printed next (the menu, say) goes on with
+// its last page too, and stops before it would push that page's first line
+// away, until the player types a line.
 class PagedOutput {
 public:
     PagedOutput();
@@ -64,6 +67,8 @@ public:
     HeldOutput(const HeldOutput&) = delete;
     HeldOutput& operator=(const HeldOutput&) = delete;
 };
+// A line is being typed: the last page of a tall text has been seen.
+void endCarriedPage();
 // Draws what a HeldOutput kept back; nothing when there is nothing.
 void showHeldOutput();
 
@@ -89,3 +94,5 @@ std::uint16_t backgroundAttr(int index);
 // Text with the markup removed ("//" -> "/", "@@" -> "@", pauses dropped)
 // and a line break where the wrap took out a blank at the line's end.
 std::string stripMarkup(const std::string& text);
+// Text shown as it is, its markup characters doubled ("/" -> "//", "@" -> "@@"): a path, say.
+std::string markupLiteral(std::string_view text);

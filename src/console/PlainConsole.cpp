@@ -3,7 +3,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -11,7 +13,11 @@
 #include "console/Cp437.h"
 
 PlainConsole::PlainConsole()
-    : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {}
+    : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {
+    // A reader that went away shows as a failed write (EPIPE), not a
+    // signal that would end the game unsaved.
+    std::signal(SIGPIPE, SIG_IGN);
+}
 
 void PlainConsole::writeChars(int x, int y, const char* text, int length) {
     std::lock_guard lock(mutex_);
@@ -67,5 +73,9 @@ void PlainConsole::echoLine(const char* line) {
 void PlainConsole::plainText(const char* text) {
     std::string shown = cp437ToUtf8(text);
     std::fwrite(shown.data(), 1, shown.size(), stdout);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 && errno == EPIPE && !closed_.exchange(true)) {
+        // No one reads what the game says: it ends as at the end of its input.
+        std::clearerr(stdout);
+        wake();
+    }
 }

@@ -2,7 +2,9 @@
 // The plain front end, for pipes and files: finished text lines go to
 // standard output without colour codes, command lines come from standard
 // input. No keypad shortcuts, no completion, no key pauses; the end of the
-// input closes it, and the game then saves and ends as "quit" does.
+// input closes it, and the game then saves and ends as "quit" does; so does
+// a reader of the output that went away (a pipe closed early).
+#include <atomic>
 #include <mutex>
 
 #include "base/LockOrder.h"
@@ -31,7 +33,7 @@ public:
 private:
     RankedMutex<LockRank::BackEnd> mutex_;
     CellGrid grid_;
-    bool closed_ = false;
+    std::atomic<bool> closed_ = false;
     bool pacedOutput_ = false;  // a person may be reading: keep the pauses
     bool echoInput_ = false;    // input from a pipe or file, not typed
     WakePipe wakePipe_;

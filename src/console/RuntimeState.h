@@ -24,6 +24,9 @@ struct OutputState {
     // another goes on with its page.
     int pagingDepth = 0;
     int pageLines = 0;
+    // A text taller than the text area stopped for a key: what is printed
+    // after it goes on with its page, until a line is typed.
+    bool pageCarried = false;
     // Every line ever scrolled in, and the line that headed the text area
     // when it was last drawn (counted the same way; -1 for none): the
     // difference is how far the shown text moved, which the console is

@@ -4,8 +4,17 @@
 #include <unistd.h>
 
 WakePipe::WakePipe() {
-    // Both ends non-blocking: a full pipe already wakes, and draining stops when it is empty.
-    if (pipe2(fds_, O_NONBLOCK | O_CLOEXEC) != 0) fds_[0] = fds_[1] = -1;
+    // Both ends non-blocking: a full pipe already wakes, and draining stops
+    // when it is empty. pipe and fcntl, which every Unix has (pipe2 is not
+    // everywhere).
+    if (pipe(fds_) != 0) {
+        fds_[0] = fds_[1] = -1;
+        return;
+    }
+    for (int fd : fds_) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
 }
 
 WakePipe::~WakePipe() {

@@ -2,9 +2,9 @@
 
 #include <cctype>
 #include <climits>
-#include <fstream>
 #include <sstream>
 
+#include "base/Codec.h"
 #include "base/ReadLine.h"
 
 namespace {
@@ -111,12 +111,12 @@ ScriptOption parseOption(std::string_view line) {
 }
 
 bool ConversationScript::open(const std::filesystem::path& plainFile) {
-    auto file = std::make_unique<std::ifstream>(plainFile, std::ios::in | std::ios::binary);
-    if (!file->is_open()) {
+    std::optional<std::string> text = readWholeFile(plainFile);
+    if (!text) {
         in_.reset();
         return false;
     }
-    in_ = std::move(file);
+    openText(std::move(*text));
     return true;
 }
 

@@ -107,3 +107,9 @@ std::string_view spokenPart(std::string_view line);
 // A decimal integer as "%d" reads it: leading blanks, a sign, digits.
 // Very long numbers are clamped; nullopt when there is no digit.
 std::optional<int> readInteger(std::string_view text, std::size_t& pos);
+
+// What is wrong with a script, "" when nothing: its days are 1 to 16 in
+// order, each has a label 0 to start at, the shared label 999 follows the
+// last day, and every node has options or an end, each leading to a label
+// of its own day (or 999).
+std::string scriptProblem(std::string text);

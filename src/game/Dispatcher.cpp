@@ -171,7 +171,7 @@ constexpr CommandWord kCommands[] = {
     {"verbose", {}, plain<verboseCommand>, Access::Always, nullptr, 21},
     {"brief", {}, plain<briefCommand>, Access::Always, nullptr, 22},
     {"examine", {"x"}, withArgument<lookCommand>, Access::Always,
-     "/Gx/w, /Gexamine/w, /Gread/w, /Gsearch/w: look; /Gopen/w, /Gpry/w, /Gclimb/w, /Gdig/w: hints; /Gg/w, /Gagain/w: repeat\n", 23},
+     "/Gx/w, /Gexamine/w, /Gread/w, /Gsearch/w: look; /Gopen/w, /Gpry/w, /Gclimb/w, /Gdig/w: hints; /Gagain/w, /Gg/w: redo\n", 23},
     {"read", {}, withArgument<lookCommand>, Access::Always, nullptr, 24},
     {"search", {}, withArgument<lookCommand>, Access::Always, nullptr, 25},
     {"open", {}, withArgument<openCommand>, Access::Always, nullptr, 26},

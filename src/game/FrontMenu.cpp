@@ -2,10 +2,13 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
+#include <optional>
+#include <sstream>
 
+#include "base/Codec.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
+#include "clock/Pace.h"
 #include "console/Console.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
@@ -47,7 +50,7 @@ constexpr Maker kMakers[] = {
 // play: what they printed is shown before each pause.
 void creditPause() {
     showHeldOutput();
-    console().sleepMs(kCreditPauseMs);
+    console().sleepMs(pacedMs(kCreditPauseMs));
 }
 
 void printMenu() {
@@ -66,10 +69,11 @@ void greet(const std::string& name) {
 
 void showInstructions() {
     PagedOutput paged;
-    std::ifstream file(realPath("Data/readme.txt"));
-    if (!file.is_open()) printMarked("Not opened for reading.\n");
+    std::optional<std::string> text = readWholeFile(realPath("Data/readme.txt"));
+    std::istringstream file(text.value_or(""));
+    if (!text) printMarked("Not opened for reading.\n");
     // A file without its closing "0" shows what there is.
-    while (file.is_open()) {
+    while (text) {
         std::string line = readLine(file);
         if (line == "0" || (file.eof() && line.empty())) break;
         printMarked("%s\n", line);
@@ -78,9 +82,17 @@ void showInstructions() {
     printMarked("\n");
 }
 
+// Anything under the save's name counts: what is not a save is said so on loading.
 bool hasScrambledSave(const std::string& name) {
     std::error_code error;
-    return std::filesystem::is_regular_file(saveReadPath(gamePath(name + ".mox")), error);
+    return std::filesystem::exists(std::filesystem::symlink_status(saveReadPath(gamePath(name + ".mox")), error));
+}
+
+// One window at a time plays a game.
+bool claimGame(const std::string& name) {
+    if (claimSave(name) == Claim::Taken) return true;
+    printMarked("\n/R%s is being played in another window.\n", name);
+    return false;
 }
 
 // A new game under the name of a saved one replaces that save at its
@@ -107,7 +119,11 @@ bool askNewGame() {
         printMarked("\n/RThat name belongs to the island itself. Please choose another.\n");
         return false;
     }
-    if (hasScrambledSave(name) && !mayReplaceSave(name)) return false;
+    if (!claimGame(name)) return false;
+    if (hasScrambledSave(name) && !mayReplaceSave(name)) {
+        releaseSaveClaim();
+        return false;
+    }
     setInputLimit(kPlayLimit);
     game.player.name = name;
     greet(name);
@@ -128,6 +144,7 @@ bool askLoadGame() {
         else printMarked("\n/RThe game of %s is over: %s.\n", name, endingSummary(saved.ending));
         return false;
     }
+    if (!claimGame(name)) return false;
     setInputLimit(kPlayLimit);
     game.player.name = name;
     return true;
@@ -146,9 +163,9 @@ std::string normaliseName(const std::string& typed) {
 }
 
 int frontMenu() {
-    console().beep(1314, 50);
-    console().sleepMs(50);
-    console().beep(657, 50);
+    console().beep(1314, pacedMs(50));
+    console().sleepMs(pacedMs(50));
+    console().beep(657, pacedMs(50));
     showLogo('R');
     printMarked("\n\n\n\n\n\n\n\n");
     printMarked("/wWelcome to /RB/Yr/Bi/Gn/Ce/Pf/Ra/Yl/Bl/W!\n  /GMade By...\n");

@@ -15,17 +15,26 @@
 namespace {
 constexpr const char* kWorldPath = "Data\\initial.mox";
 
+// The rooms of the island, which every save of it has; false when the world
+// cannot be read (the start-up check has read it: only tests go without).
+bool islandRooms(RoomSet& rooms) {
+    std::optional<std::string> text = readPlainTwin(realPath(kWorldPath), kWorldPath, ".ims");
+    return text && worldTextProblem(*text, rooms).empty();
+}
+
 // A save installed: the catalogue's handlers attached by its names.
-bool loadSaveBody(std::string_view text) {
-    if (!installSaveText(text)) return false;
+void finishLoading() {
     registerUseHandlers();
-    return true;
+    restorePlacedShapes();
 }
 }  // namespace
 
 int loadSaveText(std::string_view text) {
-    initAllLists();
-    return loadSaveBody(text) ? 1 : 0;
+    RoomSet rooms{};
+    bool known = islandRooms(rooms);
+    if (!installSaveText(text, known ? &rooms : nullptr)) return 0;
+    registerUseHandlers();
+    return 1;
 }
 
 int loadInitialWorld() {
@@ -45,16 +54,25 @@ int loadInitialWorld() {
 }
 
 int loadGame(int newGame) {
-    initAllLists();
     printMarked("\n");
-    if (newGame) return loadInitialWorld();
-    std::string path = saveGamePath(game.player.name.view());
-    std::optional<std::string> text;
-    if (!path.empty()) text = readPlainTwin(saveReadPath(path), path, ".ims");
-    if (!text || !loadSaveBody(*text)) {
-        printMarked("/RInvalid save name.\n");
-        return 0;
+    if (newGame) {
+        initAllLists();
+        return loadInitialWorld();
     }
-    restorePlacedShapes();
-    return 1;
+    RoomSet rooms{};
+    bool known = islandRooms(rooms);
+    std::string name = game.player.name.str();
+    SaveOutcome outcome = loadSaveFile(name, known ? &rooms : nullptr);
+    switch (outcome.result) {
+        case SaveLoad::Loaded: finishLoading(); return 1;
+        case SaveLoad::Missing: printMarked("/RInvalid save name.\n"); break;
+        case SaveLoad::Unreadable:
+            printMarked("/RThe saved game of %s cannot be read: %s: %s.\n", name, markupLiteral(outcome.file.string()),
+                        outcome.why);
+            break;
+        case SaveLoad::Damaged:
+            printMarked("/RThe saved game of %s is damaged and cannot be loaded; it is left as it was.\n", name);
+            break;
+    }
+    return 0;
 }

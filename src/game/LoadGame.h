@@ -7,5 +7,5 @@
 int loadGame(int newGame);
 int loadInitialWorld();
 // Loads a game from the plain text of a save: 1 loaded, 0 refused (then
-// only the lists have been re-initialised).
+// nothing of the game has changed).
 int loadSaveText(std::string_view text);

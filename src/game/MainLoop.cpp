@@ -62,7 +62,11 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         int choice = frontMenu();
         if (inputClosed()) return 0;
         opening.emplace();
-        if (loadGame(choice)) break;
+        if (loadGame(choice)) {
+            if (choice == 0) noteLoadedSave();
+            break;
+        }
+        releaseSaveClaim();  // the game was not opened: another window may have it
         opening.reset();
     }
     loadThings();
@@ -98,7 +102,6 @@ int runGame(std::chrono::milliseconds clockPeriod) {
 
 std::string closingWords() {
     std::string words = plainEndingText();
-    if (!lastSaveFailure().empty())
-        words += "The game could not be saved (" + lastSaveFailure() + "); the last save is kept.\n";
+    words += lastSaveFailureLine();
     return words;
 }

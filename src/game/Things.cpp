@@ -1,10 +1,11 @@
 #include "game/Things.h"
 
 #include <cctype>
-#include <fstream>
 #include <mutex>
+#include <optional>
 #include <sstream>
 
+#include "base/Codec.h"
 #include "base/Paths.h"
 
 namespace {
@@ -48,9 +49,25 @@ std::vector<Thing> readThings(std::istream& in) {
     return found;
 }
 
+std::string thingsProblem(const std::string& text, const std::function<bool(int, int)>& isRoom) {
+    std::istringstream in(text);
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (trim(line).empty() || line[0] == '#') continue;
+        Thing thing;
+        if (!readRecord(line, thing)) return "line " + std::to_string(number) + " is not \"area room|names|text\"";
+        if (!isRoom(thing.area, thing.room))
+            return "line " + std::to_string(number) + " names a room the island does not have";
+    }
+    return {};
+}
+
 void loadThings() {
-    std::ifstream file(dataPath("things.txt"));
-    setThings(file ? readThings(file) : std::vector<Thing>{});
+    std::optional<std::string> text = readWholeFile(dataPath("things.txt"));
+    std::istringstream file(text.value_or(""));
+    setThings(readThings(file));
 }
 
 void setThings(std::vector<Thing> things) {

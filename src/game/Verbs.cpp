@@ -6,48 +6,48 @@
 #include "console/Output.h"
 #include "game/ItemNames.h"
 #include "game/Things.h"
+#include "world/Places.h"
 #include "world/World.h"
 
 namespace {
 
 struct Hint {
     std::string_view verbs;  // the verbs it answers, blank-separated
-    int area;
-    int room;  // -1: wherever the named item is present
+    const Place* where;  // nullptr: wherever the named item is present
     std::string_view names;  // what the player may call it, comma-separated
     bool (*done)();  // true once the deed is done; nullptr for never
     const char* hint;
     const char* doneText = nullptr;
 };
 
-bool exitOpen(int area, int room, int direction) {
-    return roomAt(area, room)->exits[static_cast<std::size_t>(direction)] != nullptr;
+bool exitOpen(Place place, int direction) {
+    return roomAt(place)->exits[static_cast<std::size_t>(direction)] != nullptr;
 }
-bool doorOpen() { return exitOpen(11, 7, East); }
-bool fenceDugUnder() { return exitOpen(11, 0, Northeast); }
-bool wallOpen() { return exitOpen(9, 7, North); }
+bool doorOpen() { return exitOpen(kTheDoor, East); }
+bool fenceDugUnder() { return exitOpen(kFence, Northeast); }
+bool wallOpen() { return exitOpen(kKeypadWall, North); }
 
 constexpr const char* kOverTheWire =
     "/wThe coils of barbed wire along the top would cut you to ribbons. Under the fence would be kinder than over it.\n";
 
 constexpr Hint kHints[] = {
-    {"open pry", 11, 7, "door, steel door, edge", doorOpen,
+    {"open pry", &kTheDoor, "door, steel door, edge", doorOpen,
      "/wThe door will not give to fingers, but its bent edge wants a strong lever: /Guse crowbar on door/w.\n",
      "/wThe door already stands open to the east.\n"},
-    {"dig", 11, 0, "ground, sand, soft ground, fence, hole, here", fenceDugUnder,
+    {"dig", &kFence, "ground, sand, soft ground, fence, hole, here", fenceDugUnder,
      "/wThe sandy ground at the foot of the fence is soft, but your hands will not get far. A shovel would: /Guse shovel/w here.\n",
      "/wYou have already dug a hole under the fence, wide enough to crawl through to the northeast.\n"},
-    {"climb", 11, 0, "fence, wire, barbed wire", nullptr, kOverTheWire},
-    {"climb", 9, 13, "fence", nullptr, kOverTheWire},
-    {"open", 11, 0, "fence, wire, gate", nullptr,
+    {"climb", &kFence, "fence, wire, barbed wire", nullptr, kOverTheWire},
+    {"climb", &kFenceCorner, "fence", nullptr, kOverTheWire},
+    {"open", &kFence, "fence, wire, gate", nullptr,
      "/wThe fence has no gate. Under it would be kinder than over it, where the sandy ground is soft.\n"},
-    {"open pry", 9, 7, "wall, stone, slots, slot, keypad", wallOpen,
+    {"open pry", &kKeypadWall, "wall, stone, slots, slot, keypad", wallOpen,
      "/wThe wall has no handle and no seam. Its three slots look made to take shapes: /Guse/w one here when you have it.\n",
      "/wThe wall already stands open to the north.\n"},
-    {"open pry", 7, 1, "crates, crate", nullptr, "/wThey are split open already, and empty.\n"},
-    {"open pry", -1, -1, "crate", nullptr,
+    {"open pry", &kCargoScatter, "crates, crate", nullptr, "/wThey are split open already, and empty.\n"},
+    {"open pry", nullptr, "crate", nullptr,
      "/wThe lid is already off: the tins inside are what the islanders ration.\n"},
-    {"climb", -1, -1, "tree", nullptr,
+    {"climb", nullptr, "tree", nullptr,
      "/wThe trunk is straight and bare of branches. An axe would bring it down to you instead: /Guse axe on tree/w.\n"},
 };
 
@@ -77,7 +77,7 @@ std::string targetOf(const char* argument) {
 bool fits(const Hint& hint, std::string_view verb, const std::string& target) {
     if (!listed(hint.verbs, verb, ' ') || !listed(hint.names, target, ',')) return false;
     const Room& here = *game.player.currentRoom;
-    if (hint.room >= 0) return here.is(hint.area, hint.room);
+    if (hint.where) return here.is(*hint.where);
     ItemLookup found = lookUpItem(target);
     return found.item && isItemPresent(found.item->name.view());
 }

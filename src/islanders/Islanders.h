@@ -1,13 +1,17 @@
 #pragma once
 // The nine islander records: creation, wandering, killings and gifts.
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "world/World.h"
 
 // Roster
 void createIslanders();
 void pickPersonalities(std::array<int, 9>& numbers);
+// The names of every personality file, the Dog's included.
+std::vector<std::string> personalityNames();
 void loadPersonality(Npc& prepared, const char* personalityName);
 const char* pickName(const Npc& npc);
 

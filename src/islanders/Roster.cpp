@@ -3,7 +3,6 @@
 // mood values read from each personality's file.
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -71,6 +70,13 @@ void createIslanders() {
     }
 }
 
+std::vector<std::string> personalityNames() {
+    std::vector<std::string> names;
+    for (const Personality& p : kPersonalities) names.push_back(p.name);
+    names.push_back(kDog.name);
+    return names;
+}
+
 void pickPersonalities(std::array<int, 9>& numbers) {
     reseedFromClock();
     numbers[0] = 0;
@@ -94,10 +100,11 @@ void loadPersonality(Npc& prepared, const char* personalityName) {
     // A personality kept plain (no scrambled twin) is read as it is.
     const std::string moxPath = "Data\\" + name + ".mox";
     std::optional<PlainTwin> twin = readScrambled(realPath(moxPath), moxPath);
-    std::unique_ptr<std::istream> file;
-    if (twin && twin->extension == ".txt") file = std::make_unique<std::istringstream>(std::move(twin->bytes));
-    else file = std::make_unique<std::ifstream>(realPath(prepared.personalityFile.view()));
-    if (*file) {
+    std::optional<std::string> text;
+    if (twin && twin->extension == ".txt") text = std::move(twin->bytes);
+    else text = readWholeFile(realPath(prepared.personalityFile.view()));
+    auto file = std::make_unique<std::istringstream>(text.value_or(""));
+    if (text) {
         prepared.tolerance = leadingInteger(readLine(*file));
         prepared.hostility = leadingInteger(readLine(*file));
         prepared.happiness = leadingInteger(readLine(*file));

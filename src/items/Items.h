@@ -1,6 +1,7 @@
 #pragma once
 // Item behaviour: use handlers, timed crafting, combining and the map.
 // Every handler receives what followed the item name (" on tree"), or "".
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,9 @@ void useSphere(std::string_view text);
 // The save does not hold which shapes sit in the wall; a shape that is
 // nowhere on the island (in no room, not carried) can only be in its slot.
 void restorePlacedShapes();
+// What is wrong with the map's text, "" when nothing: each marker stands
+// on a room the island has (isRoom says which it has).
+std::string mapProblem(const std::string& text, const std::function<bool(int, int)>& isRoom);
 
 // Timed crafting with tools
 void useRock(std::string_view text);

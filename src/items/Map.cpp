@@ -1,8 +1,10 @@
 // The island map: Data/map.txt with the player's room marked by a red X.
 #include <cctype>
-#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 
+#include "base/Codec.h"
 #include "base/FixedText.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
@@ -82,13 +84,26 @@ std::string buildLine(const std::string& source, Place here, bool& marked) {
 
 }  // namespace
 
+std::string mapProblem(const std::string& text, const std::function<bool(int, int)>& isRoom) {
+    std::istringstream in(text);
+    for (int number = 1; in.good(); ++number) {
+        std::string line = readLine(in);
+        Marker marker;
+        for (std::size_t at = line.find('_'); at != std::string::npos; at = line.find('_', at + 1))
+            if (parseMarker(line, at, marker) && !isRoom(marker.area, marker.number))
+                return "line " + std::to_string(number) + " marks a room the island does not have";
+    }
+    return {};
+}
+
 void showMap(std::string_view) {
-    std::ifstream file(realPath("Data/map.txt"));
     if (heldCount("map") == 0) {
         printMarked("/RYou do not have a map.\n/w");
         return;
     }
-    if (!file.is_open()) {
+    std::optional<std::string> text = readWholeFile(realPath("Data/map.txt"));
+    std::istringstream file(text.value_or(""));
+    if (!text) {
         printMarked("/RThe map is too faded to read. (Data/map.txt could not be opened.)\n");
         return;
     }

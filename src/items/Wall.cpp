@@ -18,7 +18,8 @@ std::string slotSentences() {
         {game.pyramidPlaced, " The pyramid sits snug in the triangle.", " The triangle is empty."},
         {game.cubePlaced, " The cube fills the square.", " The square is empty."},
         {game.spherePlaced, " The sphere rests in the round hollow.",
-         " The round hollow is empty, crusted with dried salt, as though what fits it came from the sea."},
+         " The round hollow is empty, lined with black glass like the floor of the sea cave at the rocky point in the "
+         "southwest."},
     };
     std::string text;
     for (const Slot& slot : slots) text += slot.placed == 1 ? slot.full : slot.empty;

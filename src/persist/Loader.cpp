@@ -4,37 +4,82 @@
 #include <sstream>
 
 #include "base/Codec.h"
+#include "base/Files.h"
 #include "base/Paths.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
 #include "world/Places.h"
 
 namespace {
-// The clock adds one a second; keep far from the end of the int range.
+// The clock adds one a second; a day or tick beyond this is damage.
 constexpr int kClockLimit = 1000000000;
 
-// The rooms a file describes; a file without one cannot be played.
-bool readRooms(SaveReader& in, std::vector<RoomRecord>& rooms) {
-    readRoomRecords(in, rooms);
-    return std::any_of(rooms.begin(), rooms.end(), describesRoom);
+std::size_t roomIndex(const RoomPair& pair) { return static_cast<std::size_t>(pair[0] * kRoomsPerArea + pair[1]); }
+
+// Every save the game writes ends with a line break: a save cut inside its
+// last number (" 12 2" of " 12 24") would read as another, wrong, room.
+// (The world, which the game only reads, may end without one.)
+bool endsItsLastLine(std::string_view text) { return !text.empty() && text.back() == '\n'; }
+
+// Where the reading stopped, for the one line that tells what is wrong.
+std::string brokenAt(SaveReader& in) {
+    int line = in.line();
+    return in.atEnd() ? "it ends too soon, at line " + std::to_string(line)
+                      : "line " + std::to_string(line) + " is damaged";
+}
+
+bool readSaveFile(SaveReader& in, SaveFile& save) {
+    RoomPair player{-1, -1};
+    if (!readItemList(in, save.inventory) || !readRoomPair(in, player) || !in.number(save.raftState)) return false;
+    save.playerArea = player[0];
+    save.playerRoom = player[1];
+    if (!in.number(save.islanderCount) || !in.number(save.day) || !in.number(save.tick)) return false;
+    for (int& reference : save.references)
+        if (!in.number(reference) || reference < -1 || reference >= kIslanderCount) return false;
+    return readIslanders(in, save.islanders) && readItemCatalogue(in, save.items) && readRoomRecords(in, save.rooms);
+}
+
+RoomSet roomsOf(const std::vector<RoomRecord>& rooms) {
+    RoomSet set{};
+    for (const RoomRecord& record : rooms) set[roomIndex(record.where)] = true;
+    return set;
+}
+
+bool leadsWithin(const RoomSet& rooms, const RoomPair& pair) { return isNoRoom(pair) || rooms[roomIndex(pair)]; }
+
+// Every exit leads to a room the file describes; "" when it does.
+std::string strayExit(const std::vector<RoomRecord>& records, const RoomSet& rooms) {
+    for (const RoomRecord& record : records)
+        for (const RoomPair& exit : record.exits)
+            if (!leadsWithin(rooms, exit))
+                return "an exit of " + record.name.str() + " leads to a room that is not there";
+    return {};
+}
+
+// What no game ever writes, though each number read well: "" when the save holds together.
+std::string inconsistency(const SaveFile& save, const RoomSet* worldRooms) {
+    RoomSet rooms = roomsOf(save.rooms);
+    if (worldRooms && rooms != *worldRooms) return "its rooms are not those of the island";
+    if (save.raftState < -32768 || save.raftState > 32767) return "the raft's state is out of range";
+    if (save.islanderCount < 0 || save.islanderCount > kIslanderCount) return "the count of islanders is out of range";
+    if (save.day < 0 || save.day > kClockLimit || save.tick < 0 || save.tick > kClockLimit)
+        return "the day or the time is out of range";
+    if (!leadsWithin(rooms, {save.playerArea, save.playerRoom})) return "the player stands in a room that is not there";
+    for (const Npc& npc : save.islanders) {
+        if (!npc.currentRoom) continue;
+        auto index = static_cast<std::size_t>(npc.currentRoom - game.rooms.data());
+        if (!rooms[index]) return npc.name.str() + " stands in a room that is not there";
+    }
+    return strayExit(save.rooms, rooms);
 }
 
 void placeRooms(const std::vector<RoomRecord>& rooms) {
     for (const RoomRecord& record : rooms) placeRoom(record);
 }
 
-bool readSaveFile(SaveReader& in, SaveFile& save) {
-    if (!readItemList(in, save.inventory)) return false;
-    if (!in.number(save.playerArea) || !in.number(save.playerRoom) || !in.number(save.raftState)) return false;
-    if (!in.number(save.islanderCount) || !in.number(save.day) || !in.number(save.tick)) return false;
-    for (int& reference : save.references)
-        if (!in.number(reference)) return false;
-    return readIslanders(in, save.islanders) && readItemCatalogue(in, save.items) && readRooms(in, save.rooms);
-}
-
-// A damaged save may name an islander in the lists of several rooms, or
-// twice in one list: each islander stays only in the list of the room it
-// ended up in, so it is never seen in two places at once.
+// An islander may be named in the lists of several rooms, or twice in one
+// list: each stays only in the list of the room it ended up in, so it is
+// never seen in two places at once.
 void settleOccupants() {
     for (Room& room : game.rooms) {
         PtrList<Npc>& list = room.occupants;
@@ -52,16 +97,17 @@ void settleOccupants() {
 }
 
 void installSave(const SaveFile& save) {
+    initAllLists();
     fillItemList(game.player.inventory, save.inventory);
     // The player is always somewhere; a save naming no room starts on the beach.
     game.player.currentRoom = roomOfPair(save.playerArea, save.playerRoom);
     if (!game.player.currentRoom) game.player.currentRoom = roomAt(kWhereYouWoke);
-    game.raftState = static_cast<std::int16_t>(std::clamp(save.raftState, -32768, 32767));
+    game.raftState = static_cast<std::int16_t>(save.raftState);
     game.clockRunning = 1;
 
-    game.islanderCount = std::clamp(save.islanderCount, 0, kIslanderCount);
-    game.day = std::clamp(save.day, -kClockLimit, kClockLimit);
-    game.tick = std::clamp(save.tick, -kClockLimit, kClockLimit);
+    game.islanderCount = save.islanderCount;
+    game.day = save.day;
+    game.tick = save.tick;
     game.memorySubject = islanderOfIndex(save.references[0]);
     game.lastVictim = islanderOfIndex(save.references[1]);
     game.handcuffedIslander = islanderOfIndex(save.references[2]);
@@ -73,6 +119,13 @@ void installSave(const SaveFile& save) {
     settleOccupants();
 }
 
+// The initial world: the catalogue and the rooms, nothing before or after.
+std::string readWorld(std::string_view text, SaveFile& world) {
+    std::istringstream stream{std::string(text)};
+    SaveReader in(stream);
+    if (!readItemCatalogue(in, world.items) || !readRoomRecords(in, world.rooms)) return brokenAt(in);
+    return strayExit(world.rooms, roomsOf(world.rooms));
+}
 }  // namespace
 
 std::optional<std::string> readPlainTwin(const std::filesystem::path& file, std::string_view moxPath,
@@ -88,25 +141,54 @@ std::string saveGamePath(std::string_view playerName) {
     return gamePath(std::string(playerName) + ".mox");
 }
 
-bool installSaveText(std::string_view text) {
+bool installSaveText(std::string_view text, const RoomSet* worldRooms, std::string* problem) {
     std::istringstream stream{std::string(text)};
     SaveReader in(stream);
     // Unread fields (gaveGift, use handlers) keep what the tables hold.
     auto save = std::make_unique<SaveFile>();
     save->islanders = game.islanders;
     save->items = game.items;
-    if (!readSaveFile(in, *save)) return false;
+    std::string why = readSaveFile(in, *save) ? inconsistency(*save, worldRooms) : brokenAt(in);
+    if (why.empty() && !endsItsLastLine(text)) why = "its last line is cut short";
+    if (problem) *problem = why;
+    if (!why.empty()) return false;
     installSave(*save);
     return true;
 }
 
+std::string worldTextProblem(std::string_view text, RoomSet& rooms) {
+    auto world = std::make_unique<SaveFile>();
+    std::string why = readWorld(text, *world);
+    if (why.empty()) rooms = roomsOf(world->rooms);
+    return why;
+}
+
 bool installWorldText(std::string text) {
-    std::istringstream stream{std::move(text)};
-    SaveReader in(stream);
     auto world = std::make_unique<SaveFile>();
     world->items = game.items;
-    if (!readItemCatalogue(in, world->items) || !readRooms(in, world->rooms)) return false;
+    if (!readWorld(text, *world).empty()) return false;
     installCatalogue(world->items);
     placeRooms(world->rooms);
     return true;
+}
+
+SaveOutcome loadSaveFile(std::string_view playerName, const RoomSet* worldRooms) {
+    SaveOutcome outcome;
+    std::string moxPath = saveGamePath(playerName);
+    if (moxPath.empty()) return outcome;
+    outcome.file = saveReadPath(moxPath);
+    // Never more than the limit and one byte is read, whatever lies there.
+    FileBytes bytes = readRegularFile(outcome.file, kSaveSizeLimit, Links::Refuse);
+    outcome.why = bytes.why;
+    if (bytes.missing) return outcome;
+    outcome.result = bytes.tooLarge ? SaveLoad::Damaged : SaveLoad::Unreadable;
+    if (!bytes.bytes) return outcome;
+    outcome.result = SaveLoad::Damaged;
+    std::optional<PlainTwin> twin = unscrambleBytes(*bytes.bytes, scrambleKey(moxPath));
+    if (!twin || twin->extension != ".ims") {
+        outcome.why = "it is not a saved game";
+        return outcome;
+    }
+    if (installSaveText(twin->bytes, worldRooms, &outcome.why)) outcome.result = SaveLoad::Loaded;
+    return outcome;
 }

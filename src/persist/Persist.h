@@ -1,5 +1,7 @@
 #pragma once
 // Reading and writing save and world files, and installing what was read.
+#include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,12 +14,36 @@
 // another extension (another kind of file). moxPath gives the key.
 std::optional<std::string> readPlainTwin(const std::filesystem::path& file, std::string_view moxPath,
                                          std::string_view extension);
-// Installs the plain text of a save into the game: true when it parsed.
-// A text that is refused changes nothing. Use handlers are
-// the caller's to attach.
-bool installSaveText(std::string_view text);
-// Installs the catalogue and rooms of the initial world's plain text.
+// The rooms an island has, by table index (area * 25 + room).
+using RoomSet = std::array<bool, kRoomCount>;
+
+// A save is checked whole before any of it is used: every section there
+// and every record finished, each number in its range, every room a
+// player, islander or exit stands for described, and (when worldRooms is
+// given) the very rooms of the island. A text that is refused changes
+// nothing at all (the lists are emptied only once it is accepted), and problem (when given) says what is wrong with it. Use
+// handlers are the caller's to attach.
+bool installSaveText(std::string_view text, const RoomSet* worldRooms = nullptr, std::string* problem = nullptr);
+// The same check for the initial world's plain text (its catalogue and
+// rooms): "" when it is sound, and then rooms holds the island's rooms.
+std::string worldTextProblem(std::string_view text, RoomSet& rooms);
+// Installs the catalogue and rooms of the initial world's plain text,
+// after the same check.
 bool installWorldText(std::string text);
+// A save is never larger than this (a real one is some 74 KB).
+constexpr std::size_t kSaveSizeLimit = 1024 * 1024;
+
+// Loading the save of a player name: Missing when there is none; Unreadable
+// when what stands there cannot be read (a FIFO, a directory, no
+// permission); Damaged when it is no whole save. Only Loaded changes the
+// game, and the file is only ever read.
+enum class SaveLoad { Missing, Unreadable, Damaged, Loaded };
+struct SaveOutcome {
+    SaveLoad result = SaveLoad::Missing;
+    std::filesystem::path file;
+    std::string why;
+};
+SaveOutcome loadSaveFile(std::string_view playerName, const RoomSet* worldRooms);
 // Writes the save of the player's name; only its scrambled form ever
 // reaches the disk, replacing the previous save in one rename. 0 when it
 // was written, else the errno of the failure (the previous save is kept).
@@ -35,6 +61,18 @@ struct SavedGame {
 // What Data holds under a player name: no save, a game to go on with, a
 // finished game, or a file of the island's own data (a personality).
 SavedGame inspectSave(std::string_view playerName);
+
+// A game is played in one window at a time. Claiming the save of a name
+// takes the operating system's advisory lock on a small file of its own in
+// the save directory (".Sam.lock": saves are replaced by rename, so they
+// cannot carry the lock), held until the claim is released or the program
+// ends, however it ends. HeldElsewhere: another program plays that game.
+// A lock that cannot be made at all (no save directory) does not stop
+// play: the saves will say why they fail.
+enum class Claim { Taken, HeldElsewhere };
+Claim claimSave(std::string_view playerName);
+void releaseSaveClaim();
+std::filesystem::path saveLockPath(std::string_view playerName);
 
 // The plain text of the current game, exactly as a save holds it.
 std::string saveText();

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "persist/Persist.h"
 #include "persist/SaveText.h"
 #include "world/World.h"
 
@@ -41,20 +42,30 @@ bool readIslanders(SaveReader& in, std::array<Npc, kIslanderCount>& islanders);
 bool readItemCatalogue(SaveReader& in, std::array<ItemDef, kItemCount>& items);
 // Copies a catalogue into the game.
 void installCatalogue(const std::array<ItemDef, kItemCount>& items);
-// False when no record starts here; a record cut short is kept as far as it goes.
+// False when no record starts here; a record cut short is kept as far as
+// it goes and not complete.
 bool readRoomRecord(SaveReader& in, RoomRecord& record);
-// Room records until the end of the file, or until one breaks off.
-void readRoomRecords(SaveReader& in, std::vector<RoomRecord>& rooms);
-// Slot lines: one index per slot, -1 for an empty one.
+// Room records to the end of the file: false unless there is at least one
+// and each is whole, names a room of the table, and is that room's only one.
+bool readRoomRecords(SaveReader& in, std::vector<RoomRecord>& rooms);
+// Slot lines: one index per slot, -1 for an empty one; false for an index
+// outside its table (below `limit`).
 template <std::size_t N>
-bool readSlotLine(SaveReader& in, std::array<int, N>& slots) {
+bool readSlotLine(SaveReader& in, std::array<int, N>& slots, int limit) {
     slots.fill(-1);
     for (int& slot : slots)
-        if (!in.number(slot)) return false;
+        if (!in.number(slot) || slot < -1 || slot >= limit) return false;
     return true;
 }
-inline bool readOccupantList(SaveReader& in, std::array<int, kOccupantCapacity>& slots) { return readSlotLine(in, slots); }
-inline bool readItemList(SaveReader& in, std::array<int, kRoomItemCapacity>& slots) { return readSlotLine(in, slots); }
+inline bool readOccupantList(SaveReader& in, std::array<int, kOccupantCapacity>& slots) {
+    return readSlotLine(in, slots, kIslanderCount);
+}
+inline bool readItemList(SaveReader& in, std::array<int, kRoomItemCapacity>& slots) {
+    return readSlotLine(in, slots, kItemCount);
+}
+// A room pair: "-1 -1" for none, else a room of the table.
+bool isNoRoom(const RoomPair& pair);
+bool readRoomPair(SaveReader& in, RoomPair& pair);
 bool readExits(SaveReader& in, std::array<RoomPair, kDirectionCount>& exits);
 
 // Whether a record names a room of the table and gives it a name.

@@ -18,7 +18,10 @@ void SaveReader::skipSpace() {
     std::streambuf* buf = in_.rdbuf();
     if (!buf || !in_.good()) return;
     int c = buf->sgetc();
-    while (c != kEnd && isSpace(c)) c = buf->snextc();
+    while (c != kEnd && isSpace(c)) {
+        if (c == '\n') ++line_;
+        c = buf->snextc();
+    }
     if (c == kEnd) in_.setstate(std::ios::eofbit);
 }
 
@@ -69,7 +72,11 @@ bool SaveReader::decimal(double& value) {
     return true;
 }
 
-std::string SaveReader::text() { return readLine(in_); }
+std::string SaveReader::text() {
+    std::string line = readLine(in_);
+    if (!in_.eof()) ++line_;
+    return line;
+}
 
 SaveWriter& SaveWriter::number(int value) {
     char buffer[16];

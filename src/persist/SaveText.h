@@ -21,10 +21,13 @@ public:
     std::string text();
     // True when only white space is left.
     bool atEnd();
+    // The line the reader stands on, counted from 1, for telling where a file is damaged.
+    int line() const { return line_; }
 
 private:
     void skipSpace();
     std::istream& in_;
+    int line_ = 1;
 };
 
 class SaveWriter {

@@ -1,7 +1,9 @@
+#include <unistd.h>
+
 #include <cerrno>
-#include <fstream>
 
 #include "base/Codec.h"
+#include "base/Files.h"
 #include "base/Paths.h"
 #include "persist/Persist.h"
 #include "persist/SaveSections.h"
@@ -35,10 +37,15 @@ constexpr std::string_view kPlayingExtension = ".ims";
 constexpr std::string_view kOverExtension = ".end";
 
 // The extension the header of a scrambled file names, "" when it has none.
+// Only a regular file is read: a FIFO under a save's name must not hang the game.
 std::string headerExtension(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::string why;
+    int fd = openRegularFile(path, Links::Refuse, why);
+    if (fd < 0) return {};
     char header[5] = {};
-    if (!in.read(header, sizeof header)) return {};
+    ssize_t got = ::read(fd, header, sizeof header);
+    ::close(fd);
+    if (got != static_cast<ssize_t>(sizeof header)) return {};
     std::optional<PlainTwin> twin = unscrambleBytes(std::string_view(header, sizeof header), 0);
     return twin ? twin->extension : std::string();
 }
@@ -138,7 +145,8 @@ int saveGame() {
     std::string bytes = game.ending == Ending::None
                             ? scrambleBytes(saveText(), kPlayingExtension, key)
                             : scrambleBytes(std::string(endingWord(game.ending)) + "\n" + saveText(), kOverExtension, key);
-    if (!writeFileAtomically(target, bytes)) return errno != 0 ? errno : EIO;
+    // A save is the player's own: no one else may read it.
+    if (!writeFileAtomically(target, bytes, true, 0600)) return errno != 0 ? errno : EIO;
     return 0;
 }
 
@@ -154,7 +162,9 @@ SavedGame inspectSave(std::string_view playerName) {
         saved.state = SaveState::Playing;
     } else if (extension == kOverExtension) {
         saved.state = SaveState::Over;
-        std::optional<PlainTwin> twin = readScrambled(file, moxPath);
+        FileBytes bytes = readRegularFile(file, kSaveSizeLimit, Links::Refuse);
+        std::optional<PlainTwin> twin;
+        if (bytes.bytes) twin = unscrambleBytes(*bytes.bytes, scrambleKey(moxPath));
         if (twin) saved.ending = endingOfWord(std::string_view(twin->bytes).substr(0, twin->bytes.find('\n')));
     } else if (!extension.empty()) {
         saved.state = SaveState::OtherData;

@@ -27,10 +27,17 @@ void fillItemList(PtrList<ItemDef>& list, const std::array<int, kRoomItemCapacit
     fillSlots(list, indices, itemOfIndex);
 }
 
+bool isNoRoom(const RoomPair& pair) { return pair[0] == -1 && pair[1] == -1; }
+
+bool readRoomPair(SaveReader& in, RoomPair& pair) {
+    if (!in.number(pair[0]) || !in.number(pair[1])) return false;
+    return isNoRoom(pair) || roomOfPair(pair[0], pair[1]) != nullptr;
+}
+
 bool readExits(SaveReader& in, std::array<RoomPair, kDirectionCount>& exits) {
     exits.fill({-1, -1});
     for (RoomPair& exit : exits)
-        if (!in.number(exit[0]) || !in.number(exit[1])) return false;
+        if (!readRoomPair(in, exit)) return false;
     return true;
 }
 
@@ -47,12 +54,17 @@ bool readRoomRecord(SaveReader& in, RoomRecord& record) {
     return true;
 }
 
-void readRoomRecords(SaveReader& in, std::vector<RoomRecord>& rooms) {
+bool readRoomRecords(SaveReader& in, std::vector<RoomRecord>& rooms) {
     RoomRecord record;
-    while (!in.atEnd() && readRoomRecord(in, record)) {
+    std::array<bool, kRoomCount> seen{};
+    while (!in.atEnd()) {
+        if (!readRoomRecord(in, record) || !record.complete || !describesRoom(record)) return false;
+        bool& already = seen[static_cast<std::size_t>(record.where[0] * kRoomsPerArea + record.where[1])];
+        if (already) return false;  // one record per room
+        already = true;
         rooms.push_back(record);
-        if (!record.complete) break;
     }
+    return !rooms.empty();
 }
 
 bool describesRoom(const RoomRecord& record) {
@@ -92,9 +104,8 @@ bool readIslanders(SaveReader& in, std::array<Npc, kIslanderCount>& islanders) {
             if (!in.decimal(value)) return false;
         if (!in.number(label) || !in.number(gender)) return false;
         std::string personality = in.text();
-        int area = -1;
-        int number = -1;
-        if (!in.number(area) || !in.number(number)) return false;
+        RoomPair where{-1, -1};
+        if (!readRoomPair(in, where) || gender < -1 || gender > 2) return false;
 
         npc.name = name;
         npc.npcIndex = position;  // references are table positions
@@ -107,27 +118,40 @@ bool readIslanders(SaveReader& in, std::array<Npc, kIslanderCount>& islanders) {
         npc.scriptLabel = label;
         npc.gender = gender;
         npc.personalityFile = personality;
-        npc.currentRoom = roomOfPair(area, number);
+        npc.currentRoom = roomOfPair(where[0], where[1]);
     }
     return true;
 }
 
+namespace {
+bool isItemIndex(int index) { return index >= 0 && index < kItemCount; }
+
+// A recipe names both items, or (with the other item only) no result, or none at all.
+bool readRecipe(SaveReader& in, CombineRecipe& recipe) {
+    int with = -1;
+    int result = -1;
+    if (!in.number(with) || !in.number(result)) return false;
+    if (!(isItemIndex(with) ? result == -1 || isItemIndex(result) : with == -1 && result == -1)) return false;
+    recipe.withItem = itemOfIndex(with);
+    recipe.resultItem = itemOfIndex(result);
+    recipe.message = in.text();
+    return true;
+}
+}  // namespace
+
 bool readItemCatalogue(SaveReader& in, std::array<ItemDef, kItemCount>& items) {
+    std::array<bool, kItemCount> seen{};
     for (int n = 0; n < kItemCount; ++n) {
         ItemDef record;
         record.name = in.text();
         record.description = in.text();
         int index = -1;
         if (!in.number(index) || !in.number(record.portable)) return false;
-        for (CombineRecipe& recipe : record.recipes) {
-            int with = -1;
-            int result = -1;
-            if (!in.number(with) || !in.number(result)) return false;
-            recipe.withItem = itemOfIndex(with);
-            recipe.resultItem = itemOfIndex(result);
-            recipe.message = in.text();
-        }
-        if (index < 0 || index >= kItemCount) continue;  // no such catalogue slot
+        for (CombineRecipe& recipe : record.recipes)
+            if (!readRecipe(in, recipe)) return false;
+        // Every catalogue slot is described once.
+        if (!isItemIndex(index) || seen[static_cast<std::size_t>(index)]) return false;
+        seen[static_cast<std::size_t>(index)] = true;
         record.catalogueIndex = index;
         items[static_cast<std::size_t>(index)] = record;
     }

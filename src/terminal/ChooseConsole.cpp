@@ -7,9 +7,9 @@
 #include "terminal/TerminalConsole.h"
 #include "terminal/TerminalSignals.h"
 
-std::unique_ptr<Console> makeConsole(bool plain) {
+std::unique_ptr<Console> makeConsole(bool plain, bool noColour) {
     if (!plain && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
-        if (std::unique_ptr<TerminalConsole> terminal = TerminalConsole::open()) {
+        if (std::unique_ptr<TerminalConsole> terminal = TerminalConsole::open(noColour)) {
             setProgramEndHook(restoreActiveTerminal);
             return terminal;
         }

@@ -38,6 +38,7 @@ bool speaksXterm() {
     return false;
 }
 
+constexpr mmask_t kMouseEvents = BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED;
 constexpr const char* kMouseOff = "\033[?1000l\033[?1002l\033[?1003l\033[?1006l";
 
 // What undoes our modes: the keypad back to numbers, mouse reporting off,
@@ -66,8 +67,10 @@ void writeAll(const std::string& bytes) {
 }
 }  // namespace
 
-std::unique_ptr<TerminalConsole> TerminalConsole::open() {
+std::unique_ptr<TerminalConsole> TerminalConsole::open(bool noColour) {
     std::unique_ptr<TerminalConsole> terminal(new TerminalConsole());
+    terminal->noColour_ = noColour;
+    terminal->grid_.setMonochrome(noColour);
     if (!terminal->start()) return nullptr;
     return terminal;
 }
@@ -96,16 +99,17 @@ bool TerminalConsole::start() {
     nodelay(stdscr, TRUE);
     set_escdelay(25);
     defineKeypadKeys();
-    mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
+    mousemask(kMouseEvents, nullptr);
     mouseinterval(0);
-    if (has_colors()) start_color();
+    const bool colours = has_colors() && !noColour_;
+    if (colours) start_color();
     TerminalAbilities abilities;
-    abilities.colours = has_colors();
+    abilities.colours = colours;
     abilities.colourCount = COLORS;
     abilities.backgroundColourErase = tigetflag("bce") > 0 && !capability("setab").empty();
     abilities.lastCellSafe = tigetflag("am") <= 0 || tigetflag("xenl") > 0;
     if (speaksXterm() && isatty(STDIN_FILENO)) {
-        TerminalAnswers answers = askTerminal(STDIN_FILENO, STDOUT_FILENO, 200);
+        TerminalAnswers answers = askTerminal(STDIN_FILENO, STDOUT_FILENO, kAnswerWaitMs);
         abilities.columnMargins = answers.columnMargins;
         // Keys typed while the terminal answered go back in, the last first.
         for (auto key = answers.typedAhead.rbegin(); key != answers.typedAhead.rend(); ++key)
@@ -144,18 +148,48 @@ void TerminalConsole::restore() {
     active_ = false;
     if (activeTerminal == this) activeTerminal = nullptr;
     wakeOnSignals(-1);
+    leaveCurses(resetSequence(false));
+    delscreen(static_cast<SCREEN*>(screen_));
+}
+
+void TerminalConsole::leaveCurses(const std::string& resetBytes) {
     painter_->leaveRegion();
     writeAll(painter_->takeBytes());
     mousemask(0, nullptr);
     keypad(stdscr, FALSE);
     endwin();
     std::fflush(stdout);
-    std::string reset = resetSequence(false);
+    std::string reset = resetBytes;
     // Without an alternate screen (TERM=linux, vt100) the frame would stay
     // behind, the shell's prompt inside it: clear what was drawn.
     if (capability("rmcup").empty()) reset += capability("clear");
     writeAll(reset);
-    delscreen(static_cast<SCREEN*>(screen_));
+}
+
+// Ctrl+Z or a SIGTSTP: the shell gets its terminal back as it was, the
+// process stops (the clock with it), and on "fg" the screen comes back whole.
+void TerminalConsole::suspend() {
+    leaveCurses(resetSequence(false));
+    stopUntilContinued();
+    refresh();  // curses takes the terminal again
+    keypad(stdscr, TRUE);
+    mousemask(kMouseEvents, nullptr);
+    if (speaksXterm()) writeAll("\033[22;0t\033]0;" + title_ + "\007");
+    takeRedrawRequest();  // the continue's redraw is this one
+    redrawAll();
+}
+
+// The terminal may show anything now (a resize that came back to the same
+// size, a job that ran while the game was stopped): paint it all again.
+void TerminalConsole::redrawAll() {
+    shownLines_ = -1;
+    checkSize();
+}
+
+void TerminalConsole::followSignals() {
+    if (!active_) return;
+    if (takeSuspendRequest()) suspend();
+    if (takeRedrawRequest()) redrawAll();
 }
 
 void restoreActiveTerminal() {
@@ -253,6 +287,7 @@ void TerminalConsole::setCursor(int x, int y) {
 
 void TerminalConsole::setTitle(const char* title) {
     std::lock_guard lock(mutex_);
+    title_ = title;
     if (!active_ || !speaksXterm()) return;
     flush();  // what was drawn goes out first
     writeAll(std::string("\033]0;") + title + "\007");
@@ -265,6 +300,7 @@ int TerminalConsole::rows() {
 
 void TerminalConsole::present() {
     std::lock_guard lock(mutex_);
+    followSignals();
     flush();
 }
 

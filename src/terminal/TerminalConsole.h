@@ -14,12 +14,14 @@
 #include "console/CellGrid.h"
 #include "console/Console.h"
 #include "terminal/TerminalPainter.h"
+#include "terminal/TerminalQuery.h"
 #include "console/WakePipe.h"
 
 class TerminalConsole : public Console {
 public:
     // None when the terminal cannot be driven (an unknown TERM, say).
-    static std::unique_ptr<TerminalConsole> open();
+    // Without colour: bold and reverse video only, in the terminal's own colours.
+    static std::unique_ptr<TerminalConsole> open(bool noColour = false);
     ~TerminalConsole() override;
 
     void writeChars(int x, int y, const char* text, int length) override;
@@ -46,6 +48,13 @@ private:
     void showSizeNotice();
     void checkSize();
     void flush();
+    // What the signals asked for: a suspend, or the whole screen drawn again.
+    void followSignals();
+    void suspend();
+    void redrawAll();
+    // Hands the terminal back to the shell (resetBytes: what undoes our
+    // modes besides curses' own), and takes it again.
+    void leaveCurses(const std::string& resetBytes);
     InputEvent translateKey(int status, unsigned key);
     InputEvent mouseEvent();
     static void defineKeypadKeys();
@@ -55,16 +64,19 @@ private:
     std::unique_ptr<TerminalPainter> painter_;
     int cursorX_ = 0;
     int cursorY_ = 0;
+    bool noColour_ = false;
     bool active_ = false;  // curses is running
     bool fits_ = false;    // the terminal is at least 80x24
     bool resized_ = false; // the screen's height changed: the game is yet to hear of it
     bool dirty_ = false;   // the size notice waits for curses' refresh
     bool afterEscape_ = false;
+    LateAnswerFilter lateAnswers_;  // the start-up answers that came after the wait
     int shownLines_ = -1;
     int shownCols_ = -1;
     int left_ = 0;  // the screen's first column on the terminal
     void* screen_ = nullptr;  // the curses SCREEN
     int hangupReads_ = 0;
+    std::string title_;  // the window's title, set again after a suspend
     WakePipe wakePipe_;
 };
 

@@ -85,6 +85,11 @@ InputEvent TerminalConsole::translateKey(int status, unsigned key) {
     }
     switch (key) {
         case 3: return controlKey(KeyCode::CtrlC);
+        case 12: redrawAll(); return {};  // Ctrl+L
+        case 26:  // Ctrl+Z
+            requestSuspend();
+            followSignals();
+            return {};
         case '\r':
         case '\n': return InputEvent::special(KeyCode::Enter);
         case 8:
@@ -116,8 +121,8 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
         {
             std::lock_guard lock(mutex_);
             if (!active_) return InputEvent::closed();
+            followSignals();
             checkSize();
-            flush();
             if (resized_ && fits_) {
                 resized_ = false;
                 return InputEvent::resized();
@@ -127,7 +132,13 @@ InputEvent TerminalConsole::nextEvent(int timeoutMs) {
             if (status != ERR) {
                 gotKey = true;
                 hangupReads_ = 0;
-                event = translateKey(status, static_cast<unsigned>(key));
+                if (status == KEY_CODE_YES) lateAnswers_.otherKey();
+                if (status == KEY_CODE_YES || !lateAnswers_.drops(static_cast<unsigned>(key)))
+                    event = translateKey(status, static_cast<unsigned>(key));
+            } else {
+                // Keys typed ahead (a paste) are all taken before the screen
+                // is drawn: it is drawn once, when there is nothing left to read.
+                flush();
             }
             tooSmall = !fits_;
         }

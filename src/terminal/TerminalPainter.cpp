@@ -34,11 +34,35 @@ std::string sgrNumbers(const std::string& sequence) {
 }
 }  // namespace
 
+TerminalPainter::TerminalPainter(TerminalAbilities abilities) : abilities_(abilities) {
+    seq_.cup = capability("cup");
+    seq_.hpa = capability("hpa");
+    seq_.cub1 = capability("cub1");
+    seq_.cuu = capability("cuu");
+    seq_.csr = capability("csr");
+    seq_.ind = capability("ind");
+    seq_.ech = capability("ech");
+    seq_.sgr0 = capability("sgr0");
+    seq_.bold = capability("bold");
+    seq_.rev = capability("rev");
+    seq_.setaf = capability("setaf");
+    seq_.setab = capability("setab");
+    bool colourNumbers = !seq_.setaf.empty() && !seq_.setab.empty();
+    for (int c = 0; c < 16 && colourNumbers; ++c) {
+        seq_.fg[c] = sgrNumbers(tiparm(seq_.setaf.c_str(), c));
+        seq_.bg[c] = sgrNumbers(tiparm(seq_.setab.c_str(), c));
+        colourNumbers = !seq_.fg[c].empty() && !seq_.bg[c].empty();
+    }
+    seq_.plainSgr = seq_.bold == "\033[1m" && seq_.rev == "\033[7m" && (colourNumbers || !abilities_.colours);
+    forget(0, 0, 0);
+}
+
 void TerminalPainter::forget(int left, int height, int width) {
     left_ = left;
     lines_ = height;
     columns_ = width;
     shown_.resize(height);  // the screen is as tall as the terminal, or less
+    toLook_.assign(static_cast<std::size_t>(std::max(height, 0)), true);
     for (int y = 0; y < shown_.rows(); ++y)
         for (int x = 0; x < kScreenWidth; ++x) shown_.put(x, y, ScreenCell{' ', kUnknown});
     row_ = column_ = -1;
@@ -75,33 +99,80 @@ bool TerminalPainter::looksSame(ScreenCell a, ScreenCell b) const {
     return x.fg == y.fg && x.bg == y.bg && x.bold == y.bold && x.reverse == y.reverse;
 }
 
+bool TerminalPainter::lookShows(const Look& wanted) const {
+    if (!lookKnown_ || wanted.bold != look_.bold) return false;
+    if (!abilities_.colours) return wanted.reverse == look_.reverse;
+    const int fg = look_.reverse ? look_.bg : look_.fg;
+    const int bg = look_.reverse ? look_.fg : look_.bg;
+    return (wanted.fg < 0 || wanted.fg == fg) && wanted.bg == bg;
+}
+
 void TerminalPainter::resetLook() {
-    out_ += capability("sgr0");
+    out_ += seq_.sgr0;
     lookKnown_ = true;
     look_ = Look{};
     look_.fg = look_.bg = -2;  // the terminal's own colours
 }
 
-void TerminalPainter::setLook(const Look& wanted) {
+void TerminalPainter::setLook(const Look& wanted, bool plain) {
+    if (seq_.plainSgr) return setLookBySgr(wanted, plain);
     if (!lookKnown_ || (look_.bold && !wanted.bold) || (look_.reverse && !wanted.reverse)) resetLook();
-    if (wanted.bold && !look_.bold) out_ += capability("bold");
-    if (wanted.reverse && !look_.reverse) out_ += capability("rev");
-    std::string fg = wanted.fg >= 0 && wanted.fg != look_.fg ? tiparm(capability("setaf").c_str(), wanted.fg) : "";
-    std::string bg = wanted.bg >= 0 && wanted.bg != look_.bg ? tiparm(capability("setab").c_str(), wanted.bg) : "";
-    // Both colours in one sequence where the terminal writes them the usual way.
-    const std::string fgNumbers = sgrNumbers(fg);
-    const std::string bgNumbers = sgrNumbers(bg);
-    if (!fgNumbers.empty() && !bgNumbers.empty()) out_ += "\033[" + fgNumbers + ";" + bgNumbers + "m";
-    else out_ += fg + bg;
+    if (wanted.bold && !look_.bold) out_ += seq_.bold;
+    if (wanted.reverse && !look_.reverse) out_ += seq_.rev;
+    std::string fg = wanted.fg >= 0 && wanted.fg != look_.fg ? tiparm(seq_.setaf.c_str(), wanted.fg) : "";
+    std::string bg = wanted.bg >= 0 && wanted.bg != look_.bg ? tiparm(seq_.setab.c_str(), wanted.bg) : "";
+    out_ += fg + bg;
     look_.bold = wanted.bold;
     look_.reverse = wanted.reverse;
     if (wanted.fg >= 0) look_.fg = wanted.fg;
     if (wanted.bg >= 0) look_.bg = wanted.bg;
 }
 
+// Every change in one "ESC [ ... m": bold and reverse on and off by their
+// own numbers, and a pair of colours that is the one at hand swapped (the
+// scroll bar beside the frame) by reverse video alone.
+void TerminalPainter::setLookBySgr(const Look& wanted, bool plain) {
+    if (lookShows(wanted) && !(plain && look_.reverse)) return;
+    std::string numbers;
+    const auto add = [&numbers](const std::string& n) { numbers += (numbers.empty() ? "" : ";") + n; };
+    Look state = look_;
+    if (!lookKnown_) {
+        add("0");
+        state = Look{};
+        state.fg = state.bg = -2;
+    }
+    if (wanted.bold != state.bold) add(wanted.bold ? "1" : "22");
+    bool reverse = wanted.reverse;
+    int fg = wanted.fg;
+    int bg = wanted.bg;
+    if (abilities_.colours) {
+        // Straight, or reversed with the colours swapped: whichever changes
+        // less, and on a tie the one that keeps black as the background the
+        // terminal writes with, as blank text and the frame are.
+        const auto cost = [&](bool rev, int f, int b) {
+            std::size_t n = rev != state.reverse ? 3 : 0;
+            if (f >= 0 && f != state.fg) n += seq_.fg[f].size() + 1;
+            if (b >= 0 && b != state.bg) n += seq_.bg[b].size() + 1;
+            return 2 * n + ((b >= 0 ? b : state.bg) != 0 ? 1 : 0);
+        };
+        // Reversed, a blank shows the foreground as its background.
+        reverse = !plain && wanted.fg >= 0 && cost(true, wanted.bg, wanted.fg) < cost(false, wanted.fg, wanted.bg);
+        if (reverse) std::swap(fg, bg);
+    }
+    if (reverse != state.reverse) add(reverse ? "7" : "27");
+    if (fg >= 0 && fg != state.fg) add(seq_.fg[fg]);
+    if (bg >= 0 && bg != state.bg) add(seq_.bg[bg]);
+    out_ += "\033[" + numbers + "m";
+    state.bold = wanted.bold;
+    state.reverse = reverse;
+    if (fg >= 0) state.fg = fg;
+    if (bg >= 0) state.bg = bg;
+    look_ = state;
+    lookKnown_ = true;
+}
+
 std::string TerminalPainter::alongRow(int row, int column) const {
-    const std::string across = capability("hpa");
-    return across.empty() ? tiparm(capability("cup").c_str(), row, column) : tiparm(across.c_str(), column);
+    return seq_.hpa.empty() ? tiparm(seq_.cup.c_str(), row, column) : tiparm(seq_.hpa.c_str(), column);
 }
 
 void TerminalPainter::moveTo(int row, int column) {
@@ -113,9 +184,7 @@ void TerminalPainter::moveTo(int row, int column) {
         bool same = true;
         for (int c = column_; c < column && same; ++c) {
             const ScreenCell cell = shown_.cell(c - left_, row);
-            const Look look = lookOf(cell);
-            same = cell.attr != kUnknown && (look.fg < 0 || look.fg == look_.fg) && look.bg == look_.bg &&
-                   look.bold == look_.bold && look.reverse == look_.reverse;
+            same = cell.attr != kUnknown && lookShows(lookOf(cell));
             appendUtf8(again, cp437ToUnicode(cell.ch));
         }
         if (same && again.size() <= 4) {
@@ -124,11 +193,10 @@ void TerminalPainter::moveTo(int row, int column) {
             return;
         }
     }
-    const std::string back = capability("cub1");
-    if (row == row_ && column_ >= 0 && column < column_ && column_ - column <= 3 && !back.empty())
-        for (int c = column; c < column_; ++c) out_ += back;
+    if (row == row_ && column_ >= 0 && column < column_ && column_ - column <= 3 && !seq_.cub1.empty())
+        for (int c = column; c < column_; ++c) out_ += seq_.cub1;
     else if (row == row_ && column_ >= 0) out_ += alongRow(row, column);
-    else out_ += tiparm(capability("cup").c_str(), row, column);
+    else out_ += tiparm(seq_.cup.c_str(), row, column);
     row_ = row;
     column_ = column;
 }
@@ -140,14 +208,16 @@ void TerminalPainter::write(int x, int y, ScreenCell cell) {
     ++column_;
     // At the last column (of the screen, or of the margins) the cursor
     // waits to wrap, and its place is not known.
-    if (column_ >= columns_ || (inRegion_ && column_ == region_.right + 1 && row_ >= 0)) row_ = column_ = -1;
+    if (column_ >= columns_ || (inRegion_ && usesMargins() && column_ == region_.right + 1 && row_ >= 0))
+        row_ = column_ = -1;
 }
 
 void TerminalPainter::paint(const CellGrid& wanted) {
     if (waiting_.rows > 0) bringInRows(wanted);
-    const std::string erase = capability("ech");
-    const bool canErase = !erase.empty() && abilities_.colours && abilities_.backgroundColourErase;
+    const bool canErase = !seq_.ech.empty() && abilities_.colours && abilities_.backgroundColourErase;
     for (int y = 0; y < wanted.rows() && y < lines_; ++y) {
+        if (!wanted.rowDirty(y) && !toLook_[static_cast<std::size_t>(y)]) continue;
+        toLook_[static_cast<std::size_t>(y)] = false;
         const int width = std::min(kScreenWidth, columns_ - left_);
         for (int x = 0; x < width;) {
             const bool lastCell = y == lines_ - 1 && x + left_ == columns_ - 1;
@@ -169,8 +239,8 @@ void TerminalPainter::paint(const CellGrid& wanted) {
             while (blanks > 0 && looksSame(wanted.cell(x + blanks - 1, y), shown_.cell(x + blanks - 1, y))) --blanks;
             moveTo(y, x + left_);
             if (cell.ch == ' ' && blanks >= kBlanksWorthErasing) {
-                setLook(lookOf(cell));
-                out_ += tiparm(erase.c_str(), blanks);
+                setLook(lookOf(cell), true);
+                out_ += tiparm(seq_.ech.c_str(), blanks);
                 for (int k = 0; k < blanks; ++k) shown_.put(x + k, y, wanted.cell(x + k, y));
                 x += blanks;
                 continue;
@@ -185,118 +255,107 @@ void TerminalPainter::placeCursor(int x, int y) {
     if (y >= 0 && y < lines_ && x + left_ >= 0 && x + left_ < columns_) moveTo(y, x + left_);
 }
 
+bool TerminalPainter::usesMargins() const {
+    return abilities_.columnMargins && abilities_.colours && abilities_.backgroundColourErase;
+}
+
+bool TerminalPainter::rowsComeInBlank() const {
+    // In colour, only a terminal that fills them with the background colour
+    // fills them black; beside a centred frame the blank margins keep the
+    // terminal's own colour, so the rows are painted black where they need it.
+    if (!abilities_.colours) return true;
+    return abilities_.backgroundColourErase && (usesMargins() || columns_ == kScreenWidth);
+}
+
 void TerminalPainter::enterRegion(const Block& block) {
     if (inRegion_ && region_ == block) return;
-    if (!inRegion_) out_ += "\033[?69h";  // left and right margins on
-    out_ += "\033[" + std::to_string(block.left + 1) + ";" + std::to_string(block.right + 1) + "s";
-    out_ += tiparm(capability("csr").c_str(), block.top, block.bottom);
+    if (usesMargins()) {
+        if (!inRegion_) out_ += "\033[?69h";  // left and right margins on
+        out_ += "\033[" + std::to_string(block.left + 1) + ";" + std::to_string(block.right + 1) + "s";
+    }
+    out_ += tiparm(seq_.csr.c_str(), block.top, block.bottom);
     inRegion_ = true;
     region_ = block;
-    row_ = column_ = -1;  // setting margins homes the cursor
+    row_ = column_ = -1;  // setting the region homes the cursor on some terminals, not on others
 }
 
 void TerminalPainter::leaveRegion() {
     if (!inRegion_) return;
-    out_ += "\033[?69l";  // the margins go with the mode
-    out_ += tiparm(capability("csr").c_str(), 0, lines_ - 1);
+    if (usesMargins()) out_ += "\033[?69l";  // the margins go with the mode
+    out_ += tiparm(seq_.csr.c_str(), 0, lines_ - 1);
     inRegion_ = false;
     row_ = column_ = -1;
 }
 
 // The waiting scroll, as a terminal scrolls text: at the bottom of the
 // region each line feed moves the block up a row, and the row that came in
-// is written there at once.
+// is written there at once, with the frame beside it where whole rows move.
 void TerminalPainter::bringInRows(const CellGrid& wanted) {
     const WaitingScroll scroll = waiting_;
     waiting_ = WaitingScroll{};
     const Block& block = scroll.block;
     enterRegion(block);
-    Look black;
-    black.bg = 0;
+    Look blank = lookOf(kBlackBlank);
     // To the region's bottom row: up from the input row below it, or a jump.
     // The column stays where it was until a cell needs the left margin.
     const bool withinMargins = column_ >= block.left && column_ <= block.right;
-    const std::string up = capability("cuu");
-    if (row_ > block.bottom && withinMargins && !up.empty()) {
-        out_ += tiparm(up.c_str(), row_ - block.bottom);
+    if (row_ > block.bottom && withinMargins && !seq_.cuu.empty()) {
+        out_ += tiparm(seq_.cuu.c_str(), row_ - block.bottom);
     } else if (row_ != block.bottom || !withinMargins) {
-        out_ += tiparm(capability("cup").c_str(), block.bottom, block.left);
+        out_ += tiparm(seq_.cup.c_str(), block.bottom, block.left);
         column_ = block.left;
     }
     row_ = block.bottom;
-    const std::string index = capability("ind");
+    const int firstColumn = usesMargins() ? block.left : 0;  // where a carriage return goes
     for (int i = 0; i < scroll.rows; ++i) {
-        setLook(black);  // the row comes in black, as blank text is
-        out_ += index;   // keeps the column: a blank row needs no carriage return
+        if (rowsComeInBlank()) setLook(blank, true);  // the row comes in blank, as blank text is
+        else if (lookKnown_ && (look_.reverse || look_.bold)) resetLook();
+        out_ += seq_.ind;  // keeps the column: a blank row needs no carriage return
         const int y = block.bottom - scroll.rows + 1 + i;  // where this row ends up
         for (int column = block.left; column <= block.right; ++column) {
             const int x = column - left_;
             const ScreenCell cell = wanted.cell(x, y);
-            if (looksSame(cell, kBlackBlank)) continue;
-            // Across the blanks before it: black spaces, after a carriage
+            if (looksSame(cell, shown_.cell(x, y))) continue;
+            // Across the blanks before it: blank spaces, after a carriage
             // return where the cursor is past it, or a move along the row,
             // whichever is shorter.
             if (column != column_) {
                 const std::string along = alongRow(block.bottom, column);
-                const bool blackSpaces = look_.bg == 0 && !look_.reverse;
+                const bool blankSpaces = lookShows(blank) && rowsComeInBlank();
                 const auto spaces = [&](int from) { return static_cast<std::size_t>(column - from); };
-                if (column < column_ && blackSpaces && 1 + spaces(block.left) < along.size()) {
+                if (column < column_ && 1 + spaces(firstColumn) < along.size() && (blankSpaces || column == firstColumn)) {
                     out_ += '\r';
-                    column_ = block.left;
+                    column_ = firstColumn;
                 }
-                if (column > column_ && blackSpaces && spaces(column_) <= along.size()) out_.append(spaces(column_), ' ');
+                if (column > column_ && blankSpaces && spaces(column_) <= along.size()) out_.append(spaces(column_), ' ');
                 else if (column != column_) out_ += along;
                 column_ = column;
             }
             write(x, y, cell);
-            if (row_ < 0) {  // waiting to wrap at the right margin: back to the left one
+            if (row_ < 0) {  // waiting to wrap at the right margin or edge: back to the left one
                 out_ += '\r';
                 row_ = block.bottom;
-                column_ = block.left;
+                column_ = firstColumn;
             }
         }
     }
 }
 
 bool TerminalPainter::scrollBlock(int x, int y, int w, int h, int rows) {
-    if (capability("csr").empty() || capability("ind").empty() || capability("cup").empty() || rows <= 0 || rows >= h)
-        return false;
-    const int bottom = y + h - 1;
-    if (!abilities_.columnMargins || !abilities_.colours || !abilities_.backgroundColourErase)
-        return scrollWholeRows(y, bottom, rows);
+    if (seq_.csr.empty() || seq_.ind.empty() || seq_.cup.empty() || rows <= 0 || rows >= h) return false;
     if (waiting_.rows > 0) return false;  // the caller paints the one before first
-    waiting_.block = Block{y, bottom, x + left_, x + left_ + w - 1};
+    const int bottom = y + h - 1;
+    // Without margins whole rows move, the frame beside the block with them.
+    const int first = usesMargins() ? x : 0;
+    const int last = usesMargins() ? x + w - 1 : kScreenWidth - 1;
+    waiting_.block = Block{y, bottom, first + left_, last + left_};
     waiting_.rows = rows;
-    for (int row = y; row <= bottom; ++row)
-        for (int gx = x; gx < x + w; ++gx)
-            shown_.put(gx, row, row + rows <= bottom ? shown_.cell(gx, row + rows) : kBlackBlank);
-    return true;
-}
-
-// A terminal without margins scrolls whole rows; the next paint puts back
-// what differs beside the block.
-bool TerminalPainter::scrollWholeRows(int y, int bottom, int rows) {
-    // Where the terminal fills the rows that come in with the background
-    // colour, it fills them black, as blank text is. Not beside a centred
-    // frame: the blank margins keep the terminal's own colour.
-    const bool blackRows = abilities_.backgroundColourErase && abilities_.colours && columns_ == kScreenWidth;
-    if (blackRows) {
-        Look black;
-        black.bg = 0;
-        setLook(black);
-    } else {
-        resetLook();  // the rows come in blank in the terminal's own colours
-    }
-    leaveRegion();
-    out_ += tiparm(capability("csr").c_str(), y, bottom);
-    out_ += tiparm(capability("cup").c_str(), bottom, 0);
-    for (int i = 0; i < rows; ++i) out_ += capability("ind");
-    out_ += tiparm(capability("csr").c_str(), 0, lines_ - 1);
-    row_ = column_ = -1;  // setting the region homes the cursor on some terminals, not on others
-    const ScreenCell cameIn{' ', blackRows ? std::uint16_t{0x00} : kUnknown};
-    for (int row = y; row <= bottom; ++row)
-        for (int gx = 0; gx < kScreenWidth; ++gx)
+    const ScreenCell cameIn = rowsComeInBlank() ? kBlackBlank : ScreenCell{' ', kUnknown};
+    for (int row = y; row <= bottom; ++row) {
+        for (int gx = first; gx <= last; ++gx)
             shown_.put(gx, row, row + rows <= bottom ? shown_.cell(gx, row + rows) : cameIn);
+        toLook_[static_cast<std::size_t>(row)] = true;  // the scroll bar's arrows moved with the rest
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 // keys and sets the terminal up, but never paints: it would guess at
 // scrolls of its own and reset the colours after every key.
 #include <string>
+#include <vector>
 
 #include "console/CellGrid.h"
 
@@ -19,18 +20,23 @@ struct TerminalAbilities {
 
 class TerminalPainter {
 public:
-    explicit TerminalPainter(TerminalAbilities abilities) : abilities_(abilities) { forget(0, 0, 0); }
+    // Reads the capabilities of the terminal set up last (setupterm or newterm).
+    explicit TerminalPainter(TerminalAbilities abilities);
 
     // After the terminal was cleared or resized: nothing is known to be
     // shown, so the next paint writes every cell. The screen's first column
     // and the terminal's size.
     void forget(int left, int height, int width);
-    // Writes the cells of `wanted` that the terminal does not show yet.
+    // Writes the cells of `wanted` that the terminal does not show yet,
+    // looking only at the rows marked in `wanted` and those a scroll or a
+    // forget left to look at: a key typed costs the input row alone.
     void paint(const CellGrid& wanted);
     // Moves the rows of a block up by `rows`; false when the terminal has
-    // no scrolling region. Where it takes left and right margins the move
-    // waits for the next paint, which brings the new rows in line by line,
-    // as a terminal scrolls text; one move waits at a time.
+    // no scrolling region. The move waits for the next paint, which brings
+    // the new rows in line by line, as a terminal scrolls text; one move
+    // waits at a time. Where the terminal takes left and right margins only
+    // the block's columns move; elsewhere whole rows do, and each row that
+    // comes in gets the frame beside the block with its text.
     bool scrollBlock(int x, int y, int w, int h, int rows);
     bool scrollWaiting() const { return waiting_.rows > 0; }
     void placeCursor(int x, int y);
@@ -59,7 +65,15 @@ private:
 
     Look lookOf(ScreenCell cell) const;
     bool looksSame(ScreenCell a, ScreenCell b) const;
-    void setLook(const Look& look);
+    // `plain`: without reverse video standing in for swapped colours, for
+    // the colour an erase or a scroll fills with.
+    void setLook(const Look& look, bool plain = false);
+    void setLookBySgr(const Look& look, bool plain);
+    bool lookShows(const Look& look) const;  // the terminal writes with these colours now
+    bool usesMargins() const;
+    // Blank rows scrolled in show as the game's blank cells (black, or the
+    // terminal's own colours without colour), known without writing them.
+    bool rowsComeInBlank() const;
     void resetLook();
     void moveTo(int row, int column);
     // To another column of the row the cursor is on.
@@ -68,10 +82,18 @@ private:
     void write(int x, int y, ScreenCell cell);
     void enterRegion(const Block& block);
     void bringInRows(const CellGrid& wanted);
-    bool scrollWholeRows(int y, int bottom, int rows);
+
+    // The terminal's sequences, read once.
+    struct Sequences {
+        std::string cup, hpa, cub1, cuu, csr, ind, ech, sgr0, bold, rev, setaf, setab;
+        std::string fg[16], bg[16];  // the numbers of "ESC [ n m" for each colour, where it has that form
+        bool plainSgr = false;       // every look change fits in one "ESC [ ... m"
+    };
 
     TerminalAbilities abilities_;
+    Sequences seq_;
     CellGrid shown_;  // what the terminal shows; attribute kUnknown where it is not known
+    std::vector<bool> toLook_;  // rows to compare at the next paint whether marked in `wanted` or not
     std::string out_;
     int left_ = 0;
     int lines_ = 0;
@@ -80,7 +102,7 @@ private:
     int column_ = -1;
     bool lookKnown_ = false;
     Look look_;  // the colours the terminal writes with, when known
-    bool inRegion_ = false;  // margins set to region_, left and right margins on
+    bool inRegion_ = false;  // the scrolling region set to region_ (and its margins, where they are used)
     Block region_;
     WaitingScroll waiting_;
 };

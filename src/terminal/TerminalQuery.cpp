@@ -60,3 +60,21 @@ TerminalAnswers askTerminal(int in, int out, int timeoutMs) {
     }
     return answers;
 }
+
+bool LateAnswerFilter::drops(unsigned key) {
+    switch (state_) {
+        case State::Idle:
+            if (key == 0x1b) state_ = State::Escape;
+            return false;
+        case State::Escape:
+            state_ = key == '[' ? State::Bracket : key == 0x1b ? State::Escape : State::Idle;
+            return state_ == State::Bracket;
+        case State::Bracket:
+            state_ = key == '?' ? State::Answer : key == 0x1b ? State::Escape : State::Idle;
+            return state_ == State::Answer;
+        case State::Answer:
+            if (key >= 0x40 && key <= 0x7e) state_ = State::Idle;
+            return true;
+    }
+    return false;
+}

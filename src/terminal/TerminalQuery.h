@@ -14,6 +14,24 @@ struct TerminalAnswers {
 
 TerminalAnswers askTerminal(int in, int out, int timeoutMs);
 
+// How long the game waits for the answers: a terminal that never answers
+// costs no more than this before the menu.
+constexpr int kAnswerWaitMs = 50;
+
+// An answer that comes after the wait reaches the keys: "ESC [ ?", its
+// numbers and a final letter, which no key sends. Fed every key read, in
+// order; true for those that belong to such an answer and are dropped
+// (the ESC before it goes on as the ignored key it is).
+class LateAnswerFilter {
+public:
+    bool drops(unsigned key);
+    void otherKey() { state_ = State::Idle; }  // a key curses named breaks any sequence
+
+private:
+    enum class State { Idle, Escape, Bracket, Answer };
+    State state_ = State::Idle;
+};
+
 // The answers in what a terminal sent back; false while the device
 // attributes have not come yet. Exposed for tests.
 bool readTerminalAnswers(const std::string& received, TerminalAnswers& answers);

@@ -1,5 +1,6 @@
 #include "terminal/TerminalSignals.h"
 
+#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -18,6 +19,9 @@ bool haveSavedModes = false;
 volatile std::sig_atomic_t stopSignal = 0;
 constexpr int kGraceSeconds = 3;
 volatile std::sig_atomic_t wakeFd = -1;
+volatile std::sig_atomic_t suspendAsked = 0;
+volatile std::sig_atomic_t redrawAsked = 0;
+bool jobControl = false;  // SIGTSTP was not ignored when the game started
 struct sigaction resizeBefore;  // the handler curses installed for SIGWINCH
 bool resizeChained = false;
 
@@ -59,6 +63,17 @@ void onResize(int sig, siginfo_t* info, void* context) {
     } else if (resizeBefore.sa_handler != SIG_DFL && resizeBefore.sa_handler != SIG_IGN) {
         resizeBefore.sa_handler(sig);
     }
+    redrawAsked = 1;
+    wakeTheInput();
+}
+
+void onSuspend(int) {
+    suspendAsked = 1;
+    wakeTheInput();
+}
+
+void onContinue(int) {
+    redrawAsked = 1;
     wakeTheInput();
 }
 
@@ -86,8 +101,14 @@ void installTerminalSignalHandlers(const std::string& resetSequence) {
     resetLength = resetSequence.size() < kResetCapacity ? resetSequence.size() : kResetCapacity;
     std::memcpy(resetBytes, resetSequence.data(), resetLength);
     for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) handle(sig, onCrash);
-    for (int sig : {SIGTERM, SIGHUP, SIGINT}) handle(sig, onStop);
+    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGPIPE}) handle(sig, onStop);
     handle(SIGALRM, onGraceOver);
+    // A shell without job control starts its programs with SIGTSTP ignored:
+    // then there is no one to give the terminal to, and Ctrl+Z does nothing.
+    struct sigaction before;
+    jobControl = sigaction(SIGTSTP, nullptr, &before) == 0 && before.sa_handler != SIG_IGN;
+    if (jobControl) handle(SIGTSTP, onSuspend);
+    handle(SIGCONT, onContinue);
 }
 
 void wakeOnSignals(int fd) {
@@ -101,12 +122,46 @@ void wakeOnSignals(int fd) {
     resizeChained = sigaction(SIGWINCH, &action, &resizeBefore) == 0;
 }
 
+bool takeSuspendRequest() {
+    if (suspendAsked == 0) return false;
+    suspendAsked = 0;
+    return true;
+}
+
+void requestSuspend() {
+    if (jobControl) suspendAsked = 1;
+}
+
+void stopUntilContinued() {
+    if (!jobControl) return;
+    handle(SIGTSTP, SIG_DFL);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTSTP);
+    pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
+    raise(SIGTSTP);  // the whole process stops here; SIGCONT goes on
+    handle(SIGTSTP, onSuspend);
+    suspendAsked = 0;  // a second Ctrl+Z typed while stopped is not a new suspend
+}
+
+bool takeRedrawRequest() {
+    if (redrawAsked == 0) return false;
+    redrawAsked = 0;
+    return true;
+}
+
 int pendingStopSignal() { return stopSignal; }
 
 void finishPendingStopSignal() {
     int sig = stopSignal;
     if (sig == 0) return;
     alarm(0);
+    // The game is saved and the terminal back: a quit from outside leaves
+    // no core file behind.
+    if (sig == SIGQUIT) {
+        struct rlimit none = {0, 0};
+        setrlimit(RLIMIT_CORE, &none);
+    }
     std::signal(sig, SIG_DFL);
     std::raise(sig);
 }

@@ -9,10 +9,12 @@
 // Rooms
 constexpr Place kWhereYouWoke{0, 8};      // a new game begins here
 constexpr Place kCoveHeart{1, 6};         // the note washes up here on day 6
+constexpr Place kCargoScatter{7, 1};      // its crates were split open before the player came
 constexpr Place kCampfire{6, 13};         // the crate turns up here on day 4
 constexpr Place kScientistsRest{7, 5};    // the opening leaves a body lying here
+constexpr Place kCrystalGrotto{10, 2};   // its pedestal's three-sided cup held the pyramid
+constexpr Place kFenceCorner{9, 13};     // the fence's last post, where it turns
 constexpr Place kKeypadWall{9, 7};        // the shapes' slots; its north exit opens to the laboratory
-constexpr Place kCrystalGrotto{10, 2};    // the pedestal whose cup held the pyramid
 constexpr Place kFence{11, 0};            // dug under with the shovel, its northeast exit opens
 constexpr Place kBehindTheFence{11, 5};   // where that exit leads
 constexpr Place kTheDoor{11, 7};          // pried with the crowbar, its east exit opens to the laboratory

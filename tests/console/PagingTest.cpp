@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -24,9 +26,14 @@ public:
         std::string lastText;  // row 45, just above the pause arrow
     };
     std::vector<Page> pages;
+    int textBottom = 46;
+    std::vector<std::string> seen;  // every row of the text area shown at a pause
 
     InputEvent nextEvent(int timeoutMs) override {
-        if (cell(1, 46).ch == kPauseArrow) pages.push_back({rowText(1, 1, 78), rowText(45, 1, 78)});
+        if (cell(1, textBottom).ch == kPauseArrow) {
+            pages.push_back({rowText(1, 1, 78), rowText(textBottom - 1, 1, 78)});
+            for (int y = 1; y <= textBottom; ++y) seen.push_back(rowText(y, 1, 78));
+        }
         return MemoryConsole::nextEvent(timeoutMs);
     }
 };
@@ -74,7 +81,10 @@ TEST_F(PagingTest, PagesCountAcrossCallsAndOnlyWhilePaging) {
     ASSERT_EQ(watcher.pages.size(), 1u);
     EXPECT_EQ(watcher.pages[0].top, "line 1");
 
-    // A text that fits, or any text printed without paging, never stops.
+    // A text that fits, or any text printed without paging, never stops
+    // (once the player has typed a line after the tall text).
+    watcher.typeText("");
+    readInputLine();
     {
         PagedOutput paged;
         printMarked("%s", numberedLines(1, 45));
@@ -99,4 +109,29 @@ TEST_F(PagingTest, InstructionsFromTheMenuAreReadFromTheirTitle) {
     EXPECT_EQ(watcher.pages[0].top, "How to survive");
     EXPECT_EQ(watcher.pages[0].lastText, "line 45");
     setInputLimit(75);
+}
+
+// At 24 rows the menu follows the instructions' last page: it waits for a
+// key before it pushes that page's first line away, so no line goes unread.
+TEST_F(PagingTest, OnAShortScreenTheMenuWaitsBeforeItPushesTheInstructionsAway) {
+    watcher.resize(24);
+    watcher.textBottom = 20;
+    setUpConsole();
+    PrivateDataDir privateData;
+    std::ofstream(privateData.path() / "readme.txt") << "How to survive\n" << numberedLines(2, 72) << "0\n";
+    game.running = 0;
+
+    watcher.typeText("b");
+    for (int i = 0; i < 4; ++i) watcher.pushEvent(InputEvent::character(' '));
+    watcher.typeText("a");
+    watcher.typeText("Sam");
+    EXPECT_EQ(frontMenu(), 1);
+    setInputLimit(75);
+
+    auto seen = [&](const std::string& line) {
+        return std::find(watcher.seen.begin(), watcher.seen.end(), line) != watcher.seen.end();
+    };
+    EXPECT_TRUE(seen("How to survive"));
+    for (int i = 2; i <= 72; ++i) EXPECT_TRUE(seen("line " + std::to_string(i))) << "line " << i << " was never read";
+    EXPECT_EQ(watcher.nextEvent(0).type, InputEvent::Type::Closed) << "every key was taken by a pause or the menu";
 }

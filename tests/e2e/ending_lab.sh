@@ -19,11 +19,11 @@ type_line "north"
 
 # Every pause of the ending and the credits waits for a key.
 thanked=0
-for _ in $(seq 1 90); do
+for _ in $(seq 1 300); do
     screen_text | grep -qF "Thanks for playing!" && thanked=1
     screen_text | grep -qF "EXITED" && break
     tmux -L "$SOCKET" send-keys -t game Enter
-    sleep 1
+    sleep 0.2
 done
 [ "$thanked" -eq 1 ] || fail "the ending never thanked the player"
 screen_text | grep -qF "EXITED 0" || fail "the program did not end with status 0"

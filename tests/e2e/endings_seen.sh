@@ -6,10 +6,12 @@
 # Each ending starts from a save prepared for it (a new game's save,
 # edited), so that one or two commands reach it; the six games run side by
 # side, each in its own window and its own copy of Data. The laboratory
-# ending is drawn from the clock's seconds, so its two outcomes are tried
-# at seconds of alternating parity until each has come.
+# ending is drawn from the clock's seconds: each of its two games is given
+# seconds that draw the outcome it wants (README.md here).
 # Usage: endings_seen.sh <binary> <Data directory>
 set -u
+# Fast ticks and pauses; the seconds are given per game.
+export BRINEFALL_TEST_TICK_MS=${BRINEFALL_TEST_TICK_MS:-50}
 BINARY=$(realpath "$1")
 DATA_SOURCE=$(realpath "$2")
 SOCKET="brinefall-endings-$$"
@@ -43,11 +45,12 @@ shows() {
     return 0
 }
 
-# Runs the game in a new window of the shared server, in the given directory.
+# Runs the game in a new window of the shared server, in the given
+# directory; with a third argument, the seconds every reseed reads.
 start_game_in() {
-    local window=$1 dir=$2
+    local window=$1 dir=$2 seconds=${3:-}
     tm new-window -d -n "$window" -t endings: \
-        "cd '$dir' && '$BINARY' --data-dir Data --save-dir Data; echo \"EXITED \$?\"; sleep 600"
+        "cd '$dir' && BRINEFALL_TEST_SECONDS=$seconds '$BINARY' --data-dir Data --save-dir Data; echo \"EXITED \$?\"; sleep 600"
 }
 
 # Loads the player Tester's save through the front menu.
@@ -110,10 +113,10 @@ prepare() {
 # program has ended; false when it does not end in time.
 keys_until_exit() {
     local window=$1
-    for _ in $(seq 1 60); do
+    for _ in $(seq 1 150); do
         screen_of "$window" | grep -qF "EXITED" && return 0
         tm send-keys -t "endings:$window" Enter
-        sleep 1
+        sleep 0.2
     done
     return 1
 }
@@ -198,46 +201,35 @@ starvation() {
         "You have starved to death." "Thanks for playing!"
 }
 
-# Steps into the laboratory at seconds of alternating parity until the
-# wanted ending comes, then sees it through.
+# Steps into the laboratory with the seconds given, which draw the wanted
+# ending, and sees it through.
 lab_ending() {
-    local window=$1 wanted=$2 other=$3 last=$4 attempt
-    for attempt in $(seq 1 12); do
-        local name="${window}_$attempt"
-        prepare "$name" "$OPEN_LAB"
-        start_game_in "$name" "$WORK/$name"
-        load_tester "$name" || { echo "$window: the save did not load"; return 1; }
-        shows "$name" "Valid exits" 5 || { echo "$window: no room after loading"; return 1; }
-        # Early in a second whose parity alternates from one attempt to the next.
-        while [ $(( $(date +%s) % 2 )) -ne $((attempt % 2)) ]; do sleep 0.05; done
+    local window=$1 seconds=$2 wanted=$3 other=$4 last=$5
+    prepare "$window" "$OPEN_LAB"
+    start_game_in "$window" "$WORK/$window" "$seconds"
+    load_tester "$window" || { echo "$window: the save did not load"; return 1; }
+    shows "$window" "Valid exits" 5 || { echo "$window: no room after loading"; return 1; }
+    type_in "$window" "north"
+    local waited=0
+    while [ "$waited" -lt 100 ]; do
+        [[ $(words_of "$window") == *"$wanted"* || $(words_of "$window") == *"$other"* ]] && break
         sleep 0.1
-        type_in "$name" "north"
-        local waited=0
-        while [ "$waited" -lt 100 ]; do
-            [[ $(words_of "$name") == *"$wanted"* || $(words_of "$name") == *"$other"* ]] && break
-            sleep 0.1
-            waited=$((waited + 1))
-        done
-        if [[ $(words_of "$name") == *"$wanted"* ]]; then
-            keys_until_exit "$name" || { echo "$window: the program did not end"; return 1; }
-            sleep 0.5
-            check_seen "$name" "$last" "Thanks for playing!"
-            return
-        fi
-        [[ $(words_of "$name") == *"$other"* ]] || { echo "$window: no ending in the laboratory"; return 1; }
-        tm kill-window -t "endings:$name"
+        waited=$((waited + 1))
     done
-    echo "$window: twelve attempts and never that ending"
-    return 1
+    [[ $(words_of "$window") == *"$other"* ]] && { echo "$window: seconds $seconds drew the other ending"; return 1; }
+    [[ $(words_of "$window") == *"$wanted"* ]] || { echo "$window: no ending in the laboratory"; return 1; }
+    keys_until_exit "$window" || { echo "$window: the program did not end"; return 1; }
+    sleep 0.5
+    check_seen "$window" "$last" "Thanks for playing!"
 }
 
 lab_won() {
-    lab_ending lab_won "spins around to reveal The Dog." "you never wake up" \
+    lab_ending lab_won 1 "spins around to reveal The Dog." "you never wake up" \
         "bearing you and any survivors away from the island forever."
 }
 
 lab_lost() {
-    lab_ending lab_lost "you never wake up" "spins around to reveal The Dog." \
+    lab_ending lab_lost 2 "you never wake up" "spins around to reveal The Dog." \
         "Unfortunately, you never wake up. And then the island explodes."
 }
 

@@ -4,6 +4,8 @@
 # Usage (sourced): items_common.bash <binary> <datadir>
 
 set -u
+# Ticks and the game's timed pauses ten times as fast as in play (README.md here).
+export BRINEFALL_TEST_TICK_MS=${BRINEFALL_TEST_TICK_MS:-100}
 BINARY=$(realpath "$1")
 DATA_SOURCE=$(realpath "$2")
 SOURCE_TREE=${3:-}
@@ -49,7 +51,9 @@ type_line() {
     tmux -L "$SOCKET" send-keys -t game Enter
 }
 
-# Types a line, then waits until the screen has changed and stays still a moment.
+# Types a line, then waits until the screen has changed and stays still a
+# moment; a command that prints nothing (getitem) is done once the input
+# row is empty again and the screen still.
 type_and_settle() {
     local before after previous waited=0
     before=$(screen_text)
@@ -59,7 +63,10 @@ type_and_settle() {
         sleep 0.1
         waited=$((waited + 1))
         after=$(screen_text)
-        if [ "$after" != "$before" ] && [ "$after" = "$previous" ]; then return 0; fi
+        if [ "$after" = "$previous" ]; then
+            [ "$after" != "$before" ] && return 0
+            [ "$waited" -ge 3 ] && sed -n 49p <<<"$after" | grep -qE '^║> +║$' && return 0
+        fi
         previous=$after
         [ "$waited" -ge 50 ] && return 0
     done

@@ -24,7 +24,7 @@ lines() { wc -l <"$1"; }
 run --help
 [ "$status" -eq 0 ] || fail "--help: status $status"
 grep -q -- "^Usage: brinefall" out.txt || fail "--help: no usage on stdout"
-for option in --plain --data-dir --save-dir --version; do
+for option in --plain --no-color --data-dir --save-dir --version; do
     grep -q -- "$option" out.txt || fail "--help does not mention $option"
 done
 [ -s err.txt ] && fail "--help wrote to stderr"
@@ -78,4 +78,36 @@ printf 'a\nOpter\nquit\n' | timeout 10 "$BIN" --data-dir "$DATA" >out.txt 2>err.
 [ -f "$XDG_DATA_HOME/brinefall/Opter.mox" ] || fail "no save under XDG_DATA_HOME"
 [ "$(stat -c %a "$XDG_DATA_HOME/brinefall")" = 700 ] || fail "save directory mode"
 [ -e "$HOME" ] && fail "HOME was used though XDG_DATA_HOME is set"
+[ "$(stat -c %a "$XDG_DATA_HOME/brinefall/Opter.mox")" = 600 ] || fail "a save others can read"
+
+# An empty directory name is a slip, not a wish for the default one.
+for option in --save-dir --data-dir; do
+    run "$option" "" --plain
+    [ "$status" -eq 2 ] || fail "$option '': status $status"
+    grep -qF -- "$option needs a directory" err.txt || fail "$option '': $(cat err.txt)"
+done
+
+# Every data file is read and checked before the menu: a damaged one is
+# one line naming the file and what is wrong, with status 1, and nothing
+# hangs on a FIFO or throws on a directory.
+damage() {  # <file> <what is done to it> <expected words>
+    rm -rf broken && cp -r "$DATA" broken && rm -f "broken/$1"
+    case $2 in
+        directory) mkdir "broken/$1" ;;
+        fifo) mkfifo "broken/$1" ;;
+        cut) head -c 5000 "$DATA/$1" >"broken/$1" ;;
+    esac
+    run --data-dir "$WORK/broken" --save-dir "$WORK/saves" --plain
+    [ "$status" -eq 1 ] || fail "$1 ($2): status $status"
+    [ "$(lines err.txt)" -eq 1 ] || fail "$1 ($2): not one line"
+    grep -qF "brinefall: damaged game data in $WORK/broken: $3" err.txt || fail "$1 ($2): $(cat err.txt)"
+    [ -s out.txt ] && fail "$1 ($2): the game started"
+}
+damage initial.mox directory "initial.mox: Is a directory"
+damage initial.mox cut "initial.mox: it ends too soon"
+damage Angry.mox directory "Angry.mox: Is a directory"
+damage map.txt fifo "map.txt: not a regular file"
+rm -rf broken && cp -r "$DATA" broken && printf '0 8|rock|A rock.\n99 1|ghost|Nothing.\n' >broken/things.txt
+run --data-dir "$WORK/broken" --plain
+[ "$status" -eq 1 ] && grep -qF "things.txt: line 2 " err.txt || fail "broken things: $(cat err.txt)"
 echo "PASS"

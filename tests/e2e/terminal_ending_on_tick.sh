@@ -5,6 +5,8 @@
 # each, and no further key is needed to leave.
 BIN=$1
 DATA=$2
+# The credits roll at ten times the speed of play (README.md here).
+export BRINEFALL_TEST_TICK_MS=${BRINEFALL_TEST_TICK_MS:-100}
 source "$(dirname "$0")/terminal_helpers.bash"
 
 # The plain front end, its input a pipe that stays open.
@@ -46,8 +48,10 @@ blinks_then_key() {
     done
     arrow_shown || fail "no pause arrow ($1)"
     local shown=0 hidden=0
-    for _ in $(seq 20); do
+    # The arrow blinks every half second: a second and a half shows both.
+    for _ in $(seq 15); do
         if arrow_shown; then shown=$((shown + 1)); else hidden=$((hidden + 1)); fi
+        [ "$hidden" -gt 0 ] && [ "$shown" -gt 0 ] && break
         sleep 0.1
     done
     [ "$hidden" -gt 0 ] && [ "$shown" -gt 0 ] || fail "the pause arrow did not blink ($1: $shown on, $hidden off)"

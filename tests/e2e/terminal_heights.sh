@@ -4,6 +4,8 @@
 # and the instructions and the credits can be read at 80x24.
 BIN=$1
 DATA=$2
+# The credits roll at ten times the speed of play (README.md here).
+export BRINEFALL_TEST_TICK_MS=${BRINEFALL_TEST_TICK_MS:-100}
 source "$(dirname "$0")/terminal_helpers.bash"
 
 BAR78=$(printf '═%.0s' $(seq 78))

@@ -51,16 +51,20 @@ screen_text() { tmux -L "$SOCK" capture-pane -p -t "$PANE"; }
 screen_codes() { tmux -L "$SOCK" capture-pane -p -e -t "$PANE"; }
 # The screen as it looks: each row's characters with the colours that show,
 # a letter's foreground and background, a blank's background alone (its
-# foreground is never seen), each row on its own.
+# foreground is never seen), each row on its own; reverse video shows as
+# the colours swapped.
 visible_codes() {
     screen_codes | LC_ALL=C awk '
-        BEGIN { fg = "-"; bg = "-"; esc = sprintf("%c", 27) }
+        BEGIN { fg = "-"; bg = "-"; rev = 0; esc = sprintf("%c", 27) }
+        function swapped(code, by) { return code ~ /^[0-9]+$/ && code != 1 ? code + by : code }
         function sgr(params,    p, n, i, v) {
             n = split(params, p, ";")
-            if (params == "") { fg = "-"; bg = "-"; return }
+            if (params == "") { fg = "-"; bg = "-"; rev = 0; return }
             for (i = 1; i <= n; i++) {
                 v = p[i] + 0
-                if (v == 0) { fg = "-"; bg = "-" }
+                if (v == 0) { fg = "-"; bg = "-"; rev = 0 }
+                else if (v == 7) rev = 1
+                else if (v == 27) rev = 0
                 else if ((v >= 30 && v <= 37) || (v >= 90 && v <= 97) || v == 1) fg = v
                 else if (v == 39) fg = "-"
                 else if ((v >= 40 && v <= 47) || (v >= 100 && v <= 107)) bg = v
@@ -79,8 +83,10 @@ visible_codes() {
                     i = j + 1
                     continue
                 }
-                if (c != " " && fg != shownFg) { out = out "{" fg "}"; shownFg = fg }
-                if (bg != shownBg) { out = out "[" bg "]"; shownBg = bg }
+                f = rev ? swapped(bg, -10) : fg
+                b = rev ? swapped(fg, 10) : bg
+                if (c != " " && f != shownFg) { out = out "{" f "}"; shownFg = f }
+                if (b != shownBg) { out = out "[" b "]"; shownBg = b }
                 out = out c
                 i++
             }

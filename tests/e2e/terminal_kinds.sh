@@ -2,7 +2,8 @@
 # (TERM=dumb) gets the plain front end, not a broken frame, and so does any
 # terminal with --plain (for screen readers); one without an
 # alternate screen (TERM=linux) is cleared when the game ends, so the
-# shell's prompt does not land inside the old frame.
+# shell's prompt does not land inside the old frame. With NO_COLOR the
+# terminal gets bold and reverse video, and not one colour.
 BIN=$1
 DATA=$2
 source "$(dirname "$0")/terminal_helpers.bash"
@@ -25,6 +26,21 @@ wait_for "Please enter your name:"
 keys Reader Enter
 wait_for "Hello Reader"
 keys quit Enter
+wait_for "exit status 0"
+
+keys clear Enter
+sleep 0.3
+keys "NO_COLOR=1 $BIN; echo \"exit status \$?\"" Enter
+new_game Mono
+keys inv
+wait_for "> inventory"
+codes=$(screen_codes | grep -oE $'\e\\[[0-9;]*m' | tr -d '\033[m' | tr ';' '\n' | sort -un | tr '\n' ' ')
+for code in $codes; do
+    # 39 and 49 are the terminal's own colours, which tmux names when it shows the screen.
+    case $code in 0 | 1 | 7 | 22 | 27 | 39 | 49) ;; *) fail "a colour without colour: $code (all: $codes)" ;; esac
+done
+[[ " $codes " == *" 7 "* ]] || fail "no reverse video without colour: $codes"
+keys BSpace BSpace BSpace quit Enter
 wait_for "exit status 0"
 
 keys clear Enter

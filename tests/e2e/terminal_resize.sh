@@ -4,6 +4,9 @@
 # grown back, the game goes on.
 BIN=$1
 DATA=$2
+# Ticks at the speed of play, whatever the caller set: the newest line is
+# followed across resizes, and the clock's messages would push it up.
+export BRINEFALL_TEST_TICK_MS=1000
 source "$(dirname "$0")/terminal_helpers.bash"
 
 # Text row y of the text area, between the frame's sides.

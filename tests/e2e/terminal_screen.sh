@@ -22,9 +22,11 @@ cell() { local line; line=$(row "$2"); echo "${line:$1:1}"; }
 [ "$(cell 78 1)" = "↑" ] || fail "up arrow at column 78 row 1"
 [ "$(cell 78 46)" = "↓" ] || fail "down arrow at column 78 row 46"
 for y in 2 30 45; do [ "$(cell 78 "$y")" = "▒" ] || fail "shade at row $y"; done
-# The scroll bar is black on grey (the blank text area before it is black on black).
+# The scroll bar is black on grey (the blank text area before it is black
+# on black), or grey on black in reverse video.
 codes=$(screen_codes | sed -n 2p)
-case "$codes" in *$'\e[30m'*$'\e[47m↑'* | *$'\e[30;47m↑'*) ;; *) fail "scroll bar colours: $(echo "$codes" | cat -v)" ;; esac
+case "$codes" in *$'\e[30m'*$'\e[47m↑'* | *$'\e[30;47m↑'* | *$'\e[7m\e[37m↑'*) ;;
+    *) fail "scroll bar colours: $(echo "$codes" | cat -v)" ;; esac
 line=$(row 48)
 [ "${line:0:3}" = "║> " ] || fail "prompt: $(row 48)"
 [ "$(tmux -L "$SOCK" display -p -t "$PANE" '#{pane_title}')" = "Brinefall!" ] || fail "window title"

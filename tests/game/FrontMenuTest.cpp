@@ -9,6 +9,7 @@
 #include "console/Screen.h"
 #include "base/Paths.h"
 #include "base/Codec.h"
+#include "clock/Pace.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -244,5 +245,12 @@ TEST_F(FrontMenuTest, CreditsNameFiveMakersWithTimedPauses) {
     EXPECT_TRUE(shown.size() >= 3 && shown.substr(shown.size() - 3) == "\n/s");
     // Two pauses, three between each pair of names, five at the end.
     EXPECT_EQ(screen.sleptMs(), (2 + 4 * 3 + 5) * 750);
+}
+
+TEST_F(FrontMenuTest, CreditsPausesKeepTheirShareOfAFasterTick) {
+    setTickPeriod(std::chrono::milliseconds(20));
+    showCredits();
+    setTickPeriod(kTickPeriod);
+    EXPECT_EQ(screen.sleptMs(), (2 + 4 * 3 + 5) * 15);
 }
 }  // namespace

@@ -5,6 +5,7 @@
 // swept at intervals, and the island cut down to its first two areas
 // (every other room left unnamed, so unsaved) tried at every byte.
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "content/WorldFixture.h"
@@ -37,8 +38,17 @@ protected:
         saveGame();
         for (int area = 2; area < kAreaCount; ++area)
             for (int number = 0; number < kRoomsPerArea; ++number) roomAt(area, number)->name = "";
+        // What is left holds together: no exit or islander in the rooms cut off.
+        for (Room& room : game.rooms)
+            for (Room*& exit : room.exits)
+                if (exit && exit->area >= 2) exit = nullptr;
+        for (Npc& npc : game.islanders)
+            if (npc.currentRoom && npc.currentRoom->area >= 2) npc.currentRoom = nullptr;
         plain = saveText();
         scrambled = readWholeFile(realPath(path)).value_or("");
+        // Without the world the cut-down island is not held to the island's
+        // rooms, so that every byte of it can be tried in a short time.
+        std::filesystem::remove(realPath("Data\\initial.mox"));
         output();
     }
 

@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "base/Paths.h"
+#include "console/LineEditor.h"
 #include "items/ItemWorld.h"
 
 class MapTest : public ItemTest {
@@ -83,4 +84,55 @@ TEST_F(MapTest, TheXIsNeverCutInHalf) {
     std::string text = output();
     EXPECT_EQ(text.find("/R"), std::string::npos);
     EXPECT_EQ(text, std::string(316, '.') + "\n\n");
+}
+
+namespace {
+// Keeps the whole screen as it was when the scripted keys ran out, the
+// completion still shown on the input row.
+class ScreenWatcher : public MemoryConsole {
+public:
+    std::vector<ScreenCell> cells;
+    InputEvent nextEvent(int timeoutMs) override {
+        InputEvent e = MemoryConsole::nextEvent(timeoutMs);
+        if (e.type == InputEvent::Type::Closed && cells.empty())
+            for (int y = 0; y < rows(); ++y)
+                for (int x = 0; x < kScreenWidth; ++x) cells.push_back(cell(x, y));
+        return e;
+    }
+};
+}  // namespace
+
+// Without colour (NO_COLOR or --no-color) no cell keeps a colour, and the
+// X still stands out of the map, the completion out of the typing, the
+// scroll bar out of the frame and a warning out of the text.
+TEST_F(MapTest, WithoutColourTheMeaningsStayInBoldAndReverse) {
+    ScreenWatcher watcher;
+    watcher.setMonochrome(true);
+    setConsole(&watcher);
+    setUpConsole();
+    writeMap("/b~ /Y_0 7 ._0 8 ._0 9 . /G_1 0 T\n");
+    showMap();
+    printMarked("/RYou cannot travel in that direction.\n/YA beach.\n");
+    watcher.typeText("inv", false);
+    readInputLine();
+    setConsole(&screen);
+    ASSERT_FALSE(watcher.cells.empty());
+    const auto at = [&](int x, int y) { return watcher.cells[static_cast<std::size_t>(y * kScreenWidth + x)]; };
+    for (int y = 0; y < watcher.rows(); ++y)
+        for (int x = 0; x < kScreenWidth; ++x) {
+            const std::uint16_t attr = at(x, y).attr;
+            ASSERT_TRUE(attr == 0x00 || attr == 0x07 || attr == 0x0F || attr == 0x70) << x << "," << y << ": " << attr;
+        }
+    const ScreenLayout layout = screenLayout();
+    const int mapRow = layout.textBottom - 4;  // the map, a blank line, the warning, the beach, the line to come
+    ASSERT_EQ(watcher.rowText(mapRow, 1, 78), "~ .X. T");
+    EXPECT_EQ(at(4, mapRow).attr, 0x70) << "the X in reverse";
+    EXPECT_EQ(at(3, mapRow).attr, 0x0F) << "the beach beside it in bold";
+    EXPECT_EQ(at(1, mapRow).attr, 0x07) << "the dark sea plain";
+    EXPECT_EQ(at(1, mapRow + 2).attr, 0x70) << "the warning in reverse";
+    EXPECT_EQ(at(1, mapRow + 3).attr, 0x0F) << "the text in bold";
+    EXPECT_EQ(at(kScreenWidth - 2, 2).attr, 0x70) << "the scroll bar in reverse";
+    EXPECT_EQ(at(0, 2).attr, 0x07) << "the frame plain";
+    EXPECT_EQ(at(3, layout.inputRow).attr, 0x07) << "the typing plain";
+    EXPECT_EQ(at(6, layout.inputRow).attr, 0x70) << "the completion in reverse";
 }

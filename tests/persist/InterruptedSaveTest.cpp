@@ -17,17 +17,19 @@ TEST_F(InterruptedSave, DyingBeforeTheRenameKeepsThePreviousSave) {
     stopWritesBeforeRename(true);
     saveGame();  // the program "dies" here
     stopWritesBeforeRename(false);
-    EXPECT_TRUE(std::filesystem::exists(temporaryTwin(dataPath("Sam.mox"))));
+    EXPECT_EQ(temporariesOf(dataPath("Sam.mox")).size(), 1u);
 
     restart();
     ASSERT_EQ(loadGame(0), 1);
     EXPECT_EQ(game.day, 6);
     EXPECT_EQ(saveText(), first);
 
-    // The next save goes through and clears the leftover.
+    // The next save goes through, and the next claim of the game clears the leftover.
     game.tick = 1293;
     saveGame();
-    EXPECT_FALSE(std::filesystem::exists(temporaryTwin(dataPath("Sam.mox"))));
+    ASSERT_EQ(claimSave("Sam"), Claim::Taken);
+    EXPECT_TRUE(temporariesOf(dataPath("Sam.mox")).empty());
+    releaseSaveClaim();
     restart();
     ASSERT_EQ(loadGame(0), 1);
     EXPECT_EQ(game.tick, 1293);
@@ -37,7 +39,7 @@ TEST_F(InterruptedSave, HalfWrittenLeftoverIsIgnoredByTheLoader) {
     buildRichWorld();
     saveGame();
     std::string first = saveText();
-    auto leftover = temporaryTwin(dataPath("Sam.mox"));
+    auto leftover = dataPath(".Sam.mox.1-2-3.tmp");
     ASSERT_TRUE(writeFileAtomically(dataPath("junk"), ".ims \x01\x02"));
     std::filesystem::rename(dataPath("junk"), leftover);
     restart();

@@ -95,7 +95,7 @@ TEST_F(RoundTrip, MissingOrForeignSavesAreRefused) {
     writeSave("50\n20\n70\n", "Angry", ".txt");
     game.player.name = "Angry";
     EXPECT_EQ(loadGame(0), 0);
-    EXPECT_EQ(output(), "\n/RInvalid save name.\n");
+    EXPECT_EQ(output(), "\n/RThe saved game of Angry is damaged and cannot be loaded; it is left as it was.\n");
 
     game.player.name = "../Sam";
     EXPECT_EQ(loadGame(0), 0);
@@ -111,7 +111,7 @@ TEST_F(RoundTrip, RefusedSaveLeavesTheWorldAlone) {
     // Cut inside the catalogue: the file cannot be a save.
     writeSave(text.substr(0, text.find("thing40")));
     EXPECT_EQ(loadGame(0), 0);
-    EXPECT_EQ(output(), "\n/RInvalid save name.\n");
+    EXPECT_EQ(output(), "\n/RThe saved game of Sam is damaged and cannot be loaded; it is left as it was.\n");
     EXPECT_EQ(game.raftState, 0);
     EXPECT_EQ(game.day, 1);
     EXPECT_EQ(item(0).name, "");

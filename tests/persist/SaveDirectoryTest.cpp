@@ -132,6 +132,30 @@ TEST(DataDirectory, IsFoundBesideTheProgramNeverInTheWorkingDirectory) {
     EXPECT_EQ(dataDirectoryBeside(prefix / "bin" / "brinefall"), prefix / "share" / "brinefall");
 }
 
+// Where the system has no link to the running program (no /proc).
+TEST(DataDirectory, WithoutTheSystemsLinkIsFoundFromTheProgramsPathOrTheInstalledPrefix) {
+    PrivateDataDir root;
+    const fs::path noLink = root.path() / "proc" / "self" / "exe";
+    const fs::path prefix = root.path() / "usr";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "brinefall");
+    const fs::path program = prefix / "bin" / "brinefall";
+    EXPECT_EQ(defaultDataDirectory(runningExecutable(program.c_str(), noLink)), prefix / "share" / "brinefall");
+
+    // Found on PATH by its bare name, or with no name at all: the place
+    // the build was configured to install into.
+    EXPECT_EQ(runningExecutable("brinefall", noLink), fs::path());
+    EXPECT_EQ(runningExecutable(nullptr, noLink), fs::path());
+    EXPECT_EQ(defaultDataDirectory({}), installedDataDirectory());
+    EXPECT_TRUE(installedDataDirectory().is_absolute());
+    EXPECT_EQ(installedDataDirectory().parent_path().filename(), "share");
+
+    // Where the link exists it wins over whatever argv0 says.
+    fs::create_directories(noLink.parent_path());
+    fs::create_symlink(program, noLink);
+    EXPECT_EQ(runningExecutable("elsewhere/brinefall", noLink), program);
+}
+
 TEST(DataDirectory, ProblemsNameTheReason) {
     PrivateDataDir root;
     EXPECT_EQ(dataDirectoryProblem(root.path() / "missing"), "No such file or directory");

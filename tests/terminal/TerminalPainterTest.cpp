@@ -18,7 +18,7 @@ namespace {
 
 // Just enough of xterm to follow what the painter writes: printing with
 // autowrap, carriage return, line feed, backspace, the cursor moves (up too), the
-// scrolling region with left and right margins, colours and erasing.
+// scrolling region with left and right margins, colours, reverse video and erasing.
 class ModelTerminal {
 public:
     struct Cell {
@@ -142,6 +142,7 @@ private:
                 const int v = n[k];
                 if (v == 0) fg_ = bg_ = -2, reverse_ = false;
                 else if (v == 7) reverse_ = true;
+                else if (v == 27) reverse_ = false;
                 else if (v >= 30 && v <= 37) fg_ = v - 30;
                 else if (v >= 90 && v <= 97) fg_ = v - 90 + 8;
                 else if (v >= 40 && v <= 47) bg_ = v - 40;
@@ -182,7 +183,11 @@ struct Game {
                 const bool edge = y == 0 || y == height - 1 || y == height - 3;
                 if (edge) grid.put(x, y, ScreenCell{205, 0x07});  // ═
                 else if (x == 0 || x == kScreenWidth - 1) grid.put(x, y, ScreenCell{186, 0x07});  // ║
-                else if (x == kScreenWidth - 2 && y < height - 3) grid.put(x, y, ScreenCell{177, 0x70});  // ▒
+                else if (x == kScreenWidth - 2 && y < height - 3) {
+                    // ▒ between the arrows, which whole rows that scroll take along
+                    const std::uint8_t bar = y == 1 ? 24 : y == height - 4 ? 25 : 177;
+                    grid.put(x, y, ScreenCell{bar, 0x70});
+                }
                 else grid.put(x, y, ScreenCell{' ', y == height - 2 ? std::uint16_t{0x07} : std::uint16_t{0x00}});
             }
     }
@@ -237,6 +242,7 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = k
     const int inputRow = height - 2;
     auto paint = [&] {
         painter.paint(game.grid);
+        game.grid.clearDirty();  // as the console does: the next paint looks at the rows changed since
         painter.placeCursor(3, inputRow);
         terminal.feed(painter.takeBytes());
     };
@@ -276,10 +282,13 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = k
 // input row and a line of one colour comes in under the text above. The
 // terminal gets its letters and a few bytes more: one colour, the moves to
 // the text and back, two line ends and the erase of the word.
-TEST(TerminalPainterTest, ALineThatScrollsInCostsItsLettersAndLittleMore) {
+//
+// Without margins the frame's sides and the scroll bar come in with each
+// row, in the same pass as its text.
+std::string answerBytes(bool columnMargins, const std::string& line) {
     int error = 0;
-    ASSERT_EQ(setupterm(const_cast<char*>("xterm-256color"), -1, &error), OK) << "no xterm-256color description";
-    TerminalPainter painter(xtermAbilities(true));
+    EXPECT_EQ(setupterm(const_cast<char*>("xterm-256color"), -1, &error), OK) << "no xterm-256color description";
+    TerminalPainter painter(xtermAbilities(columnMargins));
     const int height = kDefaultScreenHeight;
     const int inputRow = height - 2;
     const int textRows = height - 4;
@@ -287,7 +296,7 @@ TEST(TerminalPainterTest, ALineThatScrollsInCostsItsLettersAndLittleMore) {
     ModelTerminal terminal(height, kScreenWidth);
     Game game(height);
     // The player types a word, and its answer, a line and a blank one, comes in.
-    const auto answer = [&](const std::string& word, const std::string& line) {
+    const auto answer = [&](const std::string& word, const std::string& text) {
         for (std::size_t i = 0; i < word.size(); ++i)
             game.grid.put(3 + static_cast<int>(i), inputRow, ScreenCell{static_cast<std::uint8_t>(word[i]), 0x07});
         painter.paint(game.grid);
@@ -296,19 +305,67 @@ TEST(TerminalPainterTest, ALineThatScrollsInCostsItsLettersAndLittleMore) {
         for (int x = 3; x < 3 + static_cast<int>(word.size()); ++x) game.grid.put(x, inputRow, ScreenCell{' ', 0x07});
         painter.scrollBlock(1, 1, 77, textRows, 2);
         game.grid.scrollUp(1, 1, 77, textRows, 2);
-        for (std::size_t i = 0; i < line.size(); ++i)
-            game.grid.put(1 + static_cast<int>(i), textRows - 1, ScreenCell{static_cast<std::uint8_t>(line[i]), 0x0A});
+        for (std::size_t i = 0; i < text.size(); ++i)
+            game.grid.put(1 + static_cast<int>(i), textRows - 1, ScreenCell{static_cast<std::uint8_t>(text[i]), 0x0A});
         painter.paint(game.grid);
         painter.placeCursor(3, inputRow);
         const std::string bytes = painter.takeBytes();
         terminal.feed(bytes);
         return bytes;
     };
-    answer("east", "A ragged line of seaweed marks where the tide reached.");  // the margins are set once
-    const std::string line = "The surf hisses in and out. Palms rise to the north of you.";
+    answer("east", "A ragged line of seaweed marks where the tide reached.");  // the region is set once
     const std::string bytes = answer("look", line);
     expectSame(game, terminal, 0, "after the answer");
-    EXPECT_LE(bytes.size(), line.size() + 24) << "the answer cost more than its letters and 24 bytes: " << ::testing::PrintToString(bytes);
+    return bytes;
+}
+
+TEST(TerminalPainterTest, ALineThatScrollsInCostsItsLettersAndLittleMore) {
+    const std::string line = "The surf hisses in and out. Palms rise to the north of you.";
+    const std::string withMargins = answerBytes(true, line);
+    EXPECT_LE(withMargins.size(), line.size() + 24) << "the answer cost more than its letters and 24 bytes: "
+                                                    << ::testing::PrintToString(withMargins);
+    const std::string wholeRows = answerBytes(false, line);
+    // Each of the two rows brings the frame's sides and the scroll bar in,
+    // 28 bytes at most; the arrows the rows took along are put back.
+    EXPECT_LE(wholeRows.size(), line.size() + 24 + 2 * 28 + 30) << "the frame cost more than it needs: "
+                                                               << ::testing::PrintToString(wholeRows);
+}
+
+// Without colour (NO_COLOR) only bold and reverse video reach the terminal.
+TEST(TerminalPainterTest, WithoutColourNoColourIsSent) {
+    int error = 0;
+    ASSERT_EQ(setupterm(const_cast<char*>("xterm-256color"), -1, &error), OK) << "no xterm-256color description";
+    TerminalAbilities abilities = xtermAbilities(false);
+    abilities.colours = false;
+    TerminalPainter painter(abilities);
+    painter.forget(0, kDefaultScreenHeight, kScreenWidth);
+    Game game(kDefaultScreenHeight);
+    std::string bytes;
+    for (int step = 0; step < 40; ++step) {
+        painter.scrollBlock(1, 1, 77, kDefaultScreenHeight - 4, 1 + step % 3);
+        game.grid.scrollUp(1, 1, 77, kDefaultScreenHeight - 4, 1 + step % 3);
+        for (int y = kDefaultScreenHeight - 7; y < kDefaultScreenHeight - 4; ++y) game.writeLine(y);
+        painter.paint(game.grid);
+        bytes += painter.takeBytes();
+    }
+    int sequences = 0;
+    for (std::size_t at = bytes.find("\033["); at != std::string::npos; at = bytes.find("\033[", at + 1)) {
+        std::size_t end = at + 2;
+        while (end < bytes.size() && !(bytes[end] >= 0x40 && bytes[end] <= 0x7e)) ++end;
+        if (end >= bytes.size() || bytes[end] != 'm') continue;
+        ++sequences;
+        std::string number;
+        for (std::size_t i = at + 2; i <= end; ++i) {
+            if (bytes[i] != ';' && bytes[i] != 'm') {
+                number += bytes[i];
+                continue;
+            }
+            EXPECT_TRUE(number.empty() || number == "0" || number == "1" || number == "7" || number == "22" || number == "27")
+                << "a colour: " << number;
+            number.clear();
+        }
+    }
+    EXPECT_GT(sequences, 10) << "bold and reverse video were not used";
 }
 
 TEST(TerminalPainterTest, ScrollingWithinMarginsShowsWhatWasDrawn) { playAgainstTheModel(true, kScreenWidth); }

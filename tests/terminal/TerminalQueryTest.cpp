@@ -30,6 +30,27 @@ TEST(TerminalQueryTest, AnswersAreReadAndKeysAmongThemKept) {
     EXPECT_FALSE(readTerminalAnswers("\033[?69;2$y\033[?64;1", answers));
 }
 
+// Answers that come after the wait reach curses as keys: they are dropped,
+// the keys typed around them kept.
+TEST(TerminalQueryTest, ALateAnswerIsNotTakenAsKeys) {
+    LateAnswerFilter filter;
+    std::string kept;
+    const auto type = [&](const std::string& keys) {
+        for (unsigned char key : keys)
+            if (!filter.drops(key)) kept += static_cast<char>(key);
+    };
+    type("lo\033[?69;2$y\033[?64;1;2;6;9;15;18;21;22cok");
+    EXPECT_EQ(kept, "lo\033\033ok") << "only the escapes, which are ignored keys, go on";
+    kept.clear();
+    type("\033x\033\033[?1;2cn");
+    EXPECT_EQ(kept, "\033x\033\033n") << "Alt+x and a double escape are keys";
+    kept.clear();
+    type("\033[");
+    filter.otherKey();  // an arrow curses read breaks the sequence
+    type("?n");
+    EXPECT_EQ(kept, "\033?n");
+}
+
 TEST(TerminalQueryTest, ATerminalThatNeverAnswersCostsOnlyTheTimeout) {
     int questions[2];
     int replies[2];

@@ -1,0 +1,46 @@
+#pragma once
+// Opening files with care. A file the game reads is read only when it is a
+// regular file: a FIFO would hang the game, a directory or a device is no
+// data. A file the game writes is created exclusively, under a name of its
+// own, never through a link that would send the bytes elsewhere.
+#include <sys/types.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+enum class Links { Follow, Refuse };
+
+// A regular file opened for reading (blocking reads, close-on-exec), or -1
+// with why saying what is wrong ("No such file or directory", "not a
+// regular file"). Opening never waits on a FIFO.
+int openRegularFile(const std::filesystem::path& path, Links links, std::string& why);
+
+struct FileBytes {
+    std::optional<std::string> bytes;  // nullopt: not read, why says why
+    std::string why;
+    bool missing = false;   // nothing at all under that name
+    bool tooLarge = false;  // more than the limit: only limit + 1 bytes were read
+};
+constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1) / 2;
+// The whole of a regular file of at most limit bytes.
+FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit = kNoLimit,
+                          Links links = Links::Follow);
+
+// Why something that is not a regular file stands at path ("" when it is
+// one, or when nothing does); a link is looked at, not followed.
+std::string notRegularFileProblem(const std::filesystem::path& path);
+
+// Creates a new file for writing with the mode given: it must not exist
+// yet, not even as a link. -1 (errno saying why) when it cannot.
+int createExclusive(const std::filesystem::path& path, mode_t mode);
+
+// Takes the operating system's advisory write lock on a small file of its
+// own (created when missing, mode 0600) without waiting. The descriptor
+// holds the lock until it is closed or the process ends, a crash included.
+// -1 when it cannot be taken: errno EAGAIN or EACCES when another process
+// holds it.
+int lockFile(const std::filesystem::path& path);
+// Whether errno from lockFile means that another process holds the lock.
+bool heldElsewhere(int error);
