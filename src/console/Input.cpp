@@ -111,4 +111,5 @@ void resetInputState() {
     handOff().pausesWaiting = 0;
     handOff().keysForPause = 0;
     handOff().closed = false;
+    handOff().dropRequested = false;
 }

@@ -18,9 +18,8 @@ constexpr std::uint16_t kSuggestion = 0x1F;
 constexpr int kWheelNotch = 120;
 
 std::atomic<int>& limit = runtime().inputLimit;
-
 // Raised by dropTypedLine, taken by the editor on its next event.
-std::atomic<bool> dropRequested{false};
+std::atomic<bool>& dropRequested = runtime().input.dropRequested;
 
 bool playing() {
     RuntimeState& run = runtime();

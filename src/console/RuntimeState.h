@@ -45,6 +45,8 @@ struct InputHandOff {
     int pausesWaiting = 0;
     int keysForPause = 0;
     std::atomic<bool> closed{false};
+    // The line being typed is to be dropped (see dropTypedLine).
+    std::atomic<bool> dropRequested{false};
 };
 
 // The screen as the console reports it, read from any thread.
