@@ -67,6 +67,7 @@ std::string askSavedGameName() {
         std::string typed = readInputLine(nullptr, pages > 1 ? LineKind::PagedAnswer : LineKind::Answer);
         if (typed == kPageUpLine || typed == kPageDownLine) {
             page += typed == kPageUpLine ? -1 : 1;
+            printMarked("\n");  // the prompt's line ends before the next page
             continue;
         }
         if (typed.size() == 1 && std::isalpha(static_cast<unsigned char>(typed[0]))) {
