@@ -108,3 +108,14 @@ int lockFile(const std::filesystem::path& path) {
 }
 
 bool heldElsewhere(int error) { return error == EAGAIN || error == EACCES || error == EWOULDBLOCK; }
+
+bool lockHeldElsewhere(const std::filesystem::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+    ::close(fd);
+    return held;
+}

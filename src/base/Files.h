@@ -44,3 +44,6 @@ int createExclusive(const std::filesystem::path& path, mode_t mode);
 int lockFile(const std::filesystem::path& path);
 // Whether errno from lockFile means that another process holds the lock.
 bool heldElsewhere(int error);
+// Whether another process holds the lock of that file now; nothing is taken
+// or created.
+bool lockHeldElsewhere(const std::filesystem::path& path);

@@ -118,7 +118,8 @@ bool discardWaitingKeys() {
 
 std::string readInputLine(CommandHistory* history, LineKind kind) {
     EditedLine line;
-    line.answer = kind == LineKind::Answer;
+    line.answer = kind != LineKind::Command;
+    const bool pages = kind == LineKind::PagedAnswer;
     dropRequested = false;
     if (history) history->startLine();
     const bool duringPlay = playing();
@@ -175,8 +176,15 @@ std::string readInputLine(CommandHistory* history, LineKind kind) {
                 continue;
             case KeyCode::KeypadPlus: scrollViewDown(); continue;
             case KeyCode::KeypadMinus: scrollViewUp(); continue;
-            case KeyCode::PageUp: scrollViewPageUp(); continue;
-            case KeyCode::PageDown: scrollViewPageDown(); continue;
+            case KeyCode::PageUp:
+            case KeyCode::PageDown:
+                if (pages) {
+                    line.finish();
+                    return e.key == KeyCode::PageUp ? kPageUpLine : kPageDownLine;
+                }
+                if (e.key == KeyCode::PageUp) scrollViewPageUp();
+                else scrollViewPageDown();
+                continue;
             case KeyCode::ArrowUp:
             case KeyCode::ArrowDown:
                 if (history) {

@@ -22,7 +22,11 @@ class CommandHistory;
 
 // What the line is for: a command, with keypad shortcuts and completion
 // during play; or the answer to a question (a name, yes or no), typed as is.
-enum class LineKind { Command, Answer };
+// A PagedAnswer is an answer over a list shown in pages: Page Up and Page
+// Down end the line with kPageUpLine or kPageDownLine instead of scrolling.
+enum class LineKind { Command, Answer, PagedAnswer };
+inline constexpr const char* kPageUpLine = "\x1b" "PageUp";
+inline constexpr const char* kPageDownLine = "\x1b" "PageDown";
 
 // Blocks until a line is complete; keypad shortcuts come back as command words.
 // A closed input gives back what was typed so far. Given a history, Up and

@@ -17,13 +17,13 @@
 #include "console/TitleArt.h"
 #include "game/Commands.h"
 #include "game/Ending.h"
+#include "game/LoadMenu.h"
 #include "persist/Persist.h"
 #include "world/World.h"
 
 namespace {
 constexpr int kMenuLimit = 1;
 constexpr int kNewNameLimit = 19;
-constexpr int kLoadNameLimit = 20;
 constexpr int kPlayLimit = 75;
 constexpr std::size_t kShortestName = 2;
 constexpr std::size_t kLongestName = 19;
@@ -131,9 +131,7 @@ bool askNewGame() {
 }
 
 bool askLoadGame() {
-    printMarked("\nPlease enter your name... ");
-    setInputLimit(kLoadNameLimit);
-    std::string name = normaliseName(readInputLine(nullptr, LineKind::Answer));
+    std::string name = askSavedGameName();
     if (name.size() < kShortestName || name.size() > kLongestName || !hasScrambledSave(name)) {
         printMarked("\n/RInvalid save file (file not found).\n");
         return false;

@@ -37,6 +37,12 @@ int loadSaveText(std::string_view text) {
     return 1;
 }
 
+std::vector<ListedSave> savedGames() {
+    RoomSet rooms{};
+    bool known = islandRooms(rooms);
+    return listSavedGames(known ? &rooms : nullptr);
+}
+
 int loadInitialWorld() {
     std::optional<std::string> text = readPlainTwin(realPath(kWorldPath), kWorldPath, ".ims");
     if (!text) return 0;

@@ -119,6 +119,15 @@ void installSave(const SaveFile& save) {
     settleOccupants();
 }
 
+// Reads a save's text into save: "" when it is whole and holds together.
+std::string checkSave(std::string_view text, const RoomSet* worldRooms, SaveFile& save) {
+    std::istringstream stream{std::string(text)};
+    SaveReader in(stream);
+    std::string why = readSaveFile(in, save) ? inconsistency(save, worldRooms) : brokenAt(in);
+    if (why.empty() && !endsItsLastLine(text)) why = "its last line is cut short";
+    return why;
+}
+
 // The initial world: the catalogue and the rooms, nothing before or after.
 std::string readWorld(std::string_view text, SaveFile& world) {
     std::istringstream stream{std::string(text)};
@@ -142,18 +151,24 @@ std::string saveGamePath(std::string_view playerName) {
 }
 
 bool installSaveText(std::string_view text, const RoomSet* worldRooms, std::string* problem) {
-    std::istringstream stream{std::string(text)};
-    SaveReader in(stream);
     // Unread fields (gaveGift, use handlers) keep what the tables hold.
     auto save = std::make_unique<SaveFile>();
     save->islanders = game.islanders;
     save->items = game.items;
-    std::string why = readSaveFile(in, *save) ? inconsistency(*save, worldRooms) : brokenAt(in);
-    if (why.empty() && !endsItsLastLine(text)) why = "its last line is cut short";
+    std::string why = checkSave(text, worldRooms, *save);
     if (problem) *problem = why;
     if (!why.empty()) return false;
     installSave(*save);
     return true;
+}
+
+std::string saveTextProblem(std::string_view text, const RoomSet* worldRooms, int* day) {
+    auto save = std::make_unique<SaveFile>();
+    save->islanders = game.islanders;
+    save->items = game.items;
+    std::string why = checkSave(text, worldRooms, *save);
+    if (why.empty() && day) *day = save->day;
+    return why;
 }
 
 std::string worldTextProblem(std::string_view text, RoomSet& rooms) {

@@ -2,10 +2,12 @@
 // Reading and writing save and world files, and installing what was read.
 #include <array>
 #include <cstddef>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "world/World.h"
 
@@ -61,6 +63,26 @@ struct SavedGame {
 // What Data holds under a player name: no save, a game to go on with, a
 // finished game, or a file of the island's own data (a personality).
 SavedGame inspectSave(std::string_view playerName);
+
+// The save of a player name as the load menu lists it. A damaged save
+// (unreadable, or no whole save) tells no day.
+struct ListedSave {
+    std::string name;
+    int day = 0;
+    std::time_t lastPlayed = 0;  // the file's modification time
+    bool finished = false;
+    bool damaged = false;
+    bool playedElsewhere = false;  // another program holds its claim
+};
+// The saves a player could load, newest first: those of the save directory
+// and those an earlier build left beside the data. Files of the island's
+// own data, lock and temporary files, and names no player could type are
+// left out. Each save is checked whole (against worldRooms when given);
+// nothing is installed.
+std::vector<ListedSave> listSavedGames(const RoomSet* worldRooms);
+// The check of installSaveText alone: "" when the text is a whole save,
+// and then day (when given) is its day.
+std::string saveTextProblem(std::string_view text, const RoomSet* worldRooms, int* day = nullptr);
 
 // A game is played in one window at a time. Claiming the save of a name
 // takes the operating system's advisory lock on a small file of its own in

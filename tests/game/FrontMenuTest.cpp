@@ -1,5 +1,7 @@
 #include "game/FrontMenu.h"
 
+#include <utime.h>
+
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -10,6 +12,9 @@
 #include "base/Paths.h"
 #include "base/Codec.h"
 #include "clock/Pace.h"
+#include "console/Layout.h"
+#include "game/LoadMenu.h"
+#include "persist/Persist.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -36,6 +41,7 @@ protected:
     }
     void TearDown() override {
         setInputLimit(75);
+        setScreenHeight(kDefaultScreenHeight);
         GameTest::TearDown();
     }
     void writeFile(const std::string& name, const std::string& text) { std::ofstream(data / name) << text; }
@@ -199,6 +205,52 @@ TEST_F(FrontMenuTest, AFinishedGameIsNotLoadedAndTheMenuSaysHowItEnded) {
     EXPECT_NE(shown.find("\n/RThe game of Kim is over.\n"), std::string::npos);
     EXPECT_EQ(count(shown, kMenu), 3) << "each refusal goes back to the menu";
     EXPECT_STREQ(game.player.name.c_str(), "Robin");
+}
+
+TEST_F(FrontMenuTest, TheLoadMenuListsSavesNewestFirstInPagesOfTheScreen) {
+    shapeIsland();
+    const std::time_t now = 1765150000;
+    auto write = [&](const std::string& name, const std::string& plain, const char* extension, int hoursAgo) {
+        std::string path = "Data\\" + name + ".mox";
+        ASSERT_TRUE(writeFileAtomically(realPath(path), scrambleBytes(plain, extension, scrambleKey(path))));
+        utimbuf times{now - hoursAgo * 3600, now - hoursAgo * 3600};
+        ASSERT_EQ(::utime(realPath(path).c_str(), &times), 0);
+    };
+    // Eighteen saves, the newest first by name: Shipa is an hour old.
+    for (int i = 0; i < 18; ++i) {
+        game.day = i + 1;
+        std::string name = std::string("Ship") + static_cast<char>('a' + i);
+        if (i == 2) write(name, "starved\n" + saveText(), ".end", i + 1);
+        else if (i == 5) write(name, "3 4\n", ".ims", i + 1);
+        else write(name, saveText(), ".ims", i + 1);
+    }
+    writeFile(".Shipa.lock", "");
+    writeFile("Shipb.mox.12345.tmp", "");
+    writeFile("Dog.mox", ".txt 0123");
+    writeFile("shipz.mox", "not a name the menu would make");
+
+    screen.resize(24);
+    setUpConsole();
+    screen.typeText("c");
+    screen.pushEvent(InputEvent::special(KeyCode::PageDown));
+    screen.typeText("B");
+    EXPECT_EQ(frontMenu(), 0);
+    EXPECT_STREQ(game.player.name.c_str(), "Shipq") << "the second save of the second page";
+    std::string shown = output();
+    // A 24-row screen shows fifteen saves a page: a to o, then the last three.
+    std::size_t first = shown.find("\nSaved games, newest first (page 1 of 2; Page Up, Page Down):\na. Shipa ");
+    std::size_t second = shown.find("\nSaved games, newest first (page 2 of 2; Page Up, Page Down):\na. Shipp ");
+    ASSERT_NE(first, std::string::npos) << shown;
+    ASSERT_NE(second, std::string::npos) << shown;
+    EXPECT_NE(shown.find("\no. Shipo ", first), std::string::npos);
+    EXPECT_NE(shown.find("\nc. Shipr ", second), std::string::npos);
+    EXPECT_LT(shown.find("\nb. Shipb               day 2    "), shown.find("\nc. Shipc               day 3"));
+    EXPECT_NE(shown.find("day 3    " + shortPlayedTime(now - 3 * 3600) + "  /Gfinished/w\n"),
+              std::string::npos);
+    EXPECT_NE(shown.find("\nf. Shipf                        " + shortPlayedTime(now - 6 * 3600) +
+                         "  /Rdamaged/w\n"),
+              std::string::npos);
+    for (const char* hidden : {"lock", "tmp", "Dog", "Shipz", "\np. "}) EXPECT_EQ(shown.find(hidden), std::string::npos) << hidden;
 }
 
 TEST_F(FrontMenuTest, InstructionsStopAtTheZeroLine) {
