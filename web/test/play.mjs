@@ -188,6 +188,9 @@ try {
   for (let i = 0; i < 10; ++i) await first.keyboard.press('Backspace');
 
   // ---- a second tab on the same name is refused ----
+  // Everything above may have come before the clock's first tick, where no
+  // autosave falls: the save is made here, so the name is there to load.
+  await command(first, 'save', 'The game is saved.');
   const second = await openGame(context, url, 'second tab');
   await command(second, 'c', 'Please enter your name...');
   await command(second, 'Sam', 'Sam is being played in another window.');
