@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "base/LockOrder.h"
+#include "base/Pace.h"
 #include "console/Input.h"
 #include "console/RuntimeState.h"
 #include "console/Screen.h"
@@ -89,7 +90,8 @@ void putCell(char ch, std::uint16_t attr) {
     ++sb.column;
 }
 
-// The "/s" pause: a blinking arrow until a key comes.
+// The "/s" pause: a blinking arrow until a key comes, on and off each half
+// second of play (faster when the tests speed up the clock).
 void waitForKeyBlinking() {
     Scrollback& sb = state().scrollback;
     if (!console().interactive()) return;
@@ -99,7 +101,7 @@ void waitForKeyBlinking() {
     ScreenCell& cell = sb.bottom()[static_cast<std::size_t>(sb.column)];
     cell = ScreenCell{kPauseArrow, 0x07};
     refreshLocked();
-    while (!pause.waitForKey(500)) {
+    while (!pause.waitForKey(std::max(10, pacedMs(500)))) {
         cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
         cell.attr = 0x07;
         refreshLocked();

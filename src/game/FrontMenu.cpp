@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "base/Codec.h"
+#include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
-#include "clock/Pace.h"
 #include "console/Console.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"

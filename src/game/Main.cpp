@@ -4,9 +4,9 @@
 #include <exception>
 #include <string>
 
+#include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/RandomTesting.h"
-#include "clock/Pace.h"
 #include "console/Console.h"
 #include "console/Screen.h"
 #include "game/DataCheck.h"

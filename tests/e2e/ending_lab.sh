@@ -23,7 +23,7 @@ for _ in $(seq 1 300); do
     screen_text | grep -qF "Thanks for playing!" && thanked=1
     screen_text | grep -qF "EXITED" && break
     tmux -L "$SOCKET" send-keys -t game Enter
-    sleep 0.2
+    sleep 0.08
 done
 [ "$thanked" -eq 1 ] || fail "the ending never thanked the player"
 screen_text | grep -qF "EXITED 0" || fail "the program did not end with status 0"

@@ -11,12 +11,12 @@ new_game Scroller
 for round in $(seq 12); do
     for command in look i xyzzy help n look s ri; do
         keys "$command" Enter
-        sleep 0.05
+        sleep 0.02
     done
 done
 keys ri Enter
 wait_for "Area: 0  Room: 8"
-sleep 0.5
+settle
 before=$(visible_codes)
 before_text=$(screen_text)
 # A window too small and back makes the game draw every cell anew.
@@ -24,7 +24,7 @@ tmux -L "$SOCK" resize-window -t "$PANE" -x 70 -y 40
 wait_for "This one is 70 x 40."
 tmux -L "$SOCK" resize-window -t "$PANE" -x 80 -y 50
 wait_for "Area: 0  Room: 8"
-sleep 0.5
+settle
 after=$(visible_codes)
 [ "$(screen_text)" = "$before_text" ] || {
     diff <(echo "$before_text") <(screen_text) >&2

@@ -8,11 +8,11 @@ source "$(dirname "$0")/terminal_helpers.bash"
 expect_clean_shell() {
     local what=$1 status=$2
     # A busy machine may take a while: the game itself gives up winding down after 3 s.
-    for _ in $(seq 300); do screen_text | grep -qF "exit status" && break; sleep 0.1; done
+    for _ in $(seq 1500); do screen_text | grep -qF "exit status" && break; sleep 0.02; done
     wait_for "exit status $status"
     screen_text | grep -qF "╔═" && fail "$what: the game's screen is still shown"
     keys "echo ok" Enter
-    for _ in $(seq 50); do screen_text | grep -qx "ok" && break; sleep 0.1; done
+    for _ in $(seq 250); do screen_text | grep -qx "ok" && break; sleep 0.02; done
     screen_text | grep -qx "ok" || fail "$what: the shell does not answer"
     keys "stty -a | tr ' ' '\n' | grep -xE -- '-?(icanon|echo|isig)' | tr '\n' ' '; echo" Enter
     wait_for "isig icanon echo"
@@ -22,10 +22,10 @@ expect_clean_shell() {
         fail "$what: keypad or mouse mode left on"
     # No scrolling region left behind: a long listing scrolls the whole window.
     keys "clear; seq 70" Enter
-    for _ in $(seq 50); do [ "$(row 48)" = "70" ] && break; sleep 0.1; done
+    for _ in $(seq 250); do [ "$(row 48)" = "70" ] && break; sleep 0.02; done
     [ "$(row 48)" = "70" ] || fail "$what: the window does not scroll as a whole"
     keys "clear" Enter
-    sleep 0.2
+    wait_for_shell
 }
 
 game_pid() {

@@ -39,9 +39,9 @@ start_game() {
 wait_for() {
     local text=$1 timeout=${2:-10} waited=0
     while ! screen_text | grep -qF -- "$text"; do
-        sleep 0.1
+        sleep 0.02
         waited=$((waited + 1))
-        [ "$waited" -ge $((timeout * 10)) ] && fail "timed out waiting for: $text"
+        [ "$waited" -ge $((timeout * 50)) ] && fail "timed out waiting for: $text"
     done
 }
 
@@ -60,15 +60,15 @@ type_and_settle() {
     type_line "$1"
     previous=$before
     while true; do
-        sleep 0.1
+        sleep 0.05
         waited=$((waited + 1))
         after=$(screen_text)
         if [ "$after" = "$previous" ]; then
             [ "$after" != "$before" ] && return 0
-            [ "$waited" -ge 3 ] && sed -n 49p <<<"$after" | grep -qE '^║> +║$' && return 0
+            [ "$waited" -ge 6 ] && sed -n 49p <<<"$after" | grep -qE '^║> +║$' && return 0
         fi
         previous=$after
-        [ "$waited" -ge 50 ] && return 0
+        [ "$waited" -ge 100 ] && return 0
     done
 }
 

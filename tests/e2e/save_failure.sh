@@ -30,7 +30,7 @@ new_game
 for _ in $(seq 1 40); do
     [ -f "$BLOCK" ] && break
     type_and_settle "ri"
-    sleep 0.3
+    sleep 0.1
 done
 [ -f "$BLOCK" ] || fail "the game was never saved"
 block

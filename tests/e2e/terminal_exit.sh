@@ -10,7 +10,7 @@ expect_clean_shell() {
     wait_for "exit status $status"
     screen_text | grep -qF "╔═" && fail "$what: the game's screen is still shown"
     keys "echo ok" Enter
-    for _ in $(seq 50); do screen_text | grep -qx "ok" && break; sleep 0.1; done
+    for _ in $(seq 250); do screen_text | grep -qx "ok" && break; sleep 0.02; done
     screen_text | grep -qx "ok" || fail "$what: the shell does not answer"
     keys "stty -a | tr ' ' '\n' | grep -xE -- '-?(icanon|echo)' | tr '\n' ' '; echo" Enter
     wait_for "icanon echo"
@@ -19,7 +19,7 @@ expect_clean_shell() {
     tmux -L "$SOCK" display -p -t "$PANE" '#{keypad_flag}#{mouse_any_flag}' | grep -qx "00" ||
         fail "$what: keypad or mouse mode left on"
     keys "clear" Enter
-    sleep 0.2
+    wait_for_shell
 }
 
 # Ctrl+C in play ends at once with status 0.
@@ -66,14 +66,13 @@ expect_clean_shell "SIGSEGV" 139
 
 # Closing the window (SIGHUP) saves and ends the game.
 tmux -L "$SOCK" new-window -d -t "$PANE" -n hangup "cd '$WORK' && exec $BIN"
-for _ in $(seq 30); do pgrep -f "^$BIN\$" >/dev/null && break; sleep 0.1; done
-tmux -L "$SOCK" send-keys -t "$PANE:hangup" a Enter
-sleep 0.3
-tmux -L "$SOCK" send-keys -t "$PANE:hangup" Hanged Enter
-for _ in $(seq 30); do [ -f "$WORK/Data/Hanged.mox" ] && break; sleep 0.1; done
+PANE=$PANE:hangup
+new_game Hanged
+PANE=${PANE%:hangup}
+# Only the save the hang-up makes counts.
 rm -f "$WORK/Data/Hanged.mox"
 tmux -L "$SOCK" kill-window -t "$PANE:hangup"
-for _ in $(seq 50); do pgrep -f "^$BIN\$" >/dev/null || break; sleep 0.1; done
+for _ in $(seq 250); do pgrep -f "^$BIN\$" >/dev/null || break; sleep 0.02; done
 pgrep -f "^$BIN\$" >/dev/null && fail "the game outlived its window"
 [ -f "$WORK/Data/Hanged.mox" ] || fail "no save after the window closed"
 

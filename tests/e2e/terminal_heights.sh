@@ -42,7 +42,7 @@ read_through() {
         if pausing; then
             PAUSES=$((PAUSES + 1))
             keys Space
-            sleep 0.3
+            sleep 0.15
         fi
     done
     fail "never showed: $text"
@@ -61,7 +61,10 @@ play_at() {
     [ "$(frame_row 0 | grep -c "Day 1")" -eq 1 ] || fail "the day on the frame: $(frame_row 0)"
     echo "$width x $height: $PAUSES pauses at the start of play"
     keys look Enter
-    sleep 0.5
+    for _ in $(seq 100); do
+        [ "$(screen_text | grep -cF "Valid exits are")" -ge 2 ] && break
+        sleep 0.05
+    done
     [ "$(screen_text | grep -cF "Valid exits are")" -ge 2 ] || fail "look did not answer"
     [ -z "$(input_row)" ] || fail "the input row after a command: $(input_row)"
     check_frame
@@ -85,25 +88,18 @@ keys b Enter
 read_through "e. quit"
 [ "$PAUSES" -ge 1 ] || fail "the instructions went by without a pause"
 # Their first line is still there, a page or two up.
-scroll_up_to() {
-    for _ in 1 2 3 4 5 6; do
-        screen_text | grep -qF -- "$1" && return 0
-        keys PPage
-        sleep 0.3
-    done
-    fail "scrolling up never showed: $1"
-}
-scroll_up_to "HOW TO PLAY BRINEFALL"
+scroll_up_to "HOW TO PLAY BRINEFALL" 6
 keys NPage NPage NPage NPage
 sleep 0.3
 keys d Enter
 wait_for "Team..."
-# The credits roll on (about 14 s), then wait for a key under the logo.
-for _ in $(seq 250); do pausing && break; sleep 0.1; done
+# The credits roll on (about 14 s in play, a tenth of that here), then wait
+# for a key under the logo.
+for _ in $(seq 250); do pausing && break; sleep 0.02; done
 pausing || fail "the credits did not end with a pause"
 keys Space
 wait_for "e. quit"
-scroll_up_to "Okonkwo"
+scroll_up_to "Okonkwo" 6
 keys e Enter
 wait_for "exit status 0"
 echo "PASS"

@@ -10,6 +10,8 @@ PANE=game
 
 cleanup() {
     tmux -L "$SOCK" kill-server 2>/dev/null
+    # A game the hang-up ended may still be saving into the folder.
+    for _ in $(seq 50); do pgrep -f "^$BIN\$" >/dev/null || break; sleep 0.05; done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -39,7 +41,7 @@ start_shell() {
         "env PS1='$ ' bash --norc --noprofile"
     tmux -L "$SOCK" set-option -t "$PANE" -g status off >/dev/null
     tmux -L "$SOCK" resize-window -t "$PANE" -x "$width" -y "$height" 2>/dev/null
-    sleep 0.3
+    wait_for_shell
 }
 
 start_game() {
@@ -101,11 +103,60 @@ hex_keys() { tmux -L "$SOCK" send-keys -t "$PANE" -H "$@"; }
 # Waits up to 10 s for a fixed text to show on the screen.
 wait_for() {
     local text=$1
-    for _ in $(seq 100); do
+    for _ in $(seq 500); do
         screen_text | grep -qF -- "$text" && return 0
-        sleep 0.1
+        sleep 0.02
     done
     fail "never showed: $text"
+}
+
+# Waits up to 10 s for a cleared shell: its prompt alone on the top row.
+wait_for_shell() {
+    for _ in $(seq 500); do
+        [ "$(row 0)" = '$' ] && return 0
+        sleep 0.02
+    done
+    fail "the shell's prompt never showed on the top row"
+}
+
+# Waits up to 5 s for a condition (a command, run afresh each time) to hold;
+# the check that follows says what was wrong if it never does.
+wait_until() {
+    for _ in $(seq 250); do
+        eval "$1" && return 0
+        sleep 0.02
+    done
+    return 1
+}
+
+# Waits until the screen has stopped changing (text and colours alike):
+# what a key or a resize set off has been drawn.
+settle() {
+    local before now
+    before=$(screen_codes)
+    for _ in $(seq 100); do
+        sleep 0.05
+        now=$(screen_codes)
+        [ "$now" = "$before" ] && return 0
+        before=$now
+    done
+    fail "the screen never settled"
+}
+
+# Pages up, at most n times (default 20), until a fixed text shows; each
+# Page Up is waited for until the page has moved.
+scroll_up_to() {
+    local text=$1 before
+    for _ in $(seq "${2:-20}"); do
+        screen_text | grep -qF -- "$text" && return 0
+        before=$(screen_text)
+        keys PPage
+        for _ in $(seq 25); do
+            [ "$(screen_text)" != "$before" ] && break
+            sleep 0.02
+        done
+    done
+    screen_text | grep -qF -- "$text" || fail "scrolling up never showed: $text"
 }
 
 # Resizes the window; the game lays its screen out again.
@@ -122,13 +173,15 @@ frame_row() {
     echo "${line:$(( (SCREEN_COLS - 80) / 2 )):80}"
 }
 
-# True while a "/s" pause waits (its arrow blinks in the text area's last row).
+# True while a "/s" pause waits: its arrow in the text area's last row is on
+# and off for half a tick each, so this looks for a little longer than that.
 pausing() {
-    local line
-    for _ in 1 2 3 4 5 6; do
+    local line step
+    step=$(awk "BEGIN { print ${BRINEFALL_TEST_TICK_MS:-1000} / 20000 }")
+    for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do
         line=$(frame_row $((SCREEN_ROWS - 4)))
         [ "${line:1:1}" = "↓" ] && return 0
-        sleep 0.1
+        sleep "$step"
     done
     return 1
 }

@@ -27,15 +27,6 @@ wait_for_layout() {
     done
     fail "the frame never reached row $((SCREEN_ROWS - 1)) at ${SCREEN_COLS}x${SCREEN_ROWS}"
 }
-# Scrolls up a page at a time until the text shows.
-scroll_up_to() {
-    for _ in $(seq 20); do
-        screen_text | grep -qF -- "$1" && return 0
-        keys PPage
-        sleep 0.2
-    done
-    fail "scrolling up never showed: $1"
-}
 # The line that was newest is still the newest, or one a clock message pushed up a row.
 expect_newest() {
     local wanted=$1

@@ -40,10 +40,11 @@ done
 # The welcome letters are coloured: the B bright red (91 or bold 31).
 screen_codes | grep -F "Welcome to" | grep -qE $'\e\\[(91|1;31|31;1)m' || fail "welcome colours"
 
-# Keypad digits do nothing in the menu.
+# Keypad digits do nothing in the menu: the letter typed after it stands alone.
 hex_keys 1b 4f 78
-sleep 0.3
-[ -z "$(input_row)" ] || fail "keypad typed in the menu: $(input_row)"
+keys z
+wait_until '[ "$(input_row)" = z ]' || fail "keypad typed in the menu: $(input_row)"
+keys BSpace
 
 # A new game reaches play: the help text and then the room.
 keys a Enter
@@ -61,7 +62,7 @@ top=$(row 0)
 # on the scroll bar's arrows (column 78, rows 1 and 46) and keypad + and -.
 area_row() { screen_text | grep -nF "The following are some of the useful" | tail -1 | cut -d: -f1; }
 expect_area_row() {
-    for _ in $(seq 30); do [ "$(area_row)" = "$1" ] && return 0; sleep 0.1; done
+    for _ in $(seq 150); do [ "$(area_row)" = "$1" ] && return 0; sleep 0.02; done
     fail "$2: the help heading is on row $(area_row), not $1"
 }
 newest=$(area_row)
@@ -93,7 +94,6 @@ done
 [ -z "$(input_row)" ] || fail "keypad 5 left text on the input row: $(input_row)"
 # Keypad 8 walks north from the beach.
 hex_keys 1b 4f 78
-sleep 0.5
 keys ri Enter
 for _ in $(seq 50); do
     # One capture for both, so the answer cannot arrive between them.
@@ -106,11 +106,10 @@ case "$last" in *"Area: 0  Room: 8"*) fail "keypad 8 did not move the player: $l
 # The main keyboard's 5 is typed as a digit; the keypad's 8 is then ignored.
 keys 5
 hex_keys 1b 4f 78
-sleep 0.3
-[ "$(input_row)" = "5" ] || fail "main keyboard digit: '$(input_row)'"
-keys BSpace
-sleep 0.2
-[ -z "$(input_row)" ] || fail "backspace: $(input_row)"
+keys z
+wait_until '[ "$(input_row)" = 5z ]' || fail "main keyboard digit: '$(input_row)'"
+keys BSpace BSpace
+wait_until '[ -z "$(input_row)" ]' || fail "backspace: $(input_row)"
 
 # Completion: the rest of the word in bright white on blue, Enter takes it.
 keys inv
@@ -121,8 +120,7 @@ highlight=${highlight%%entory*}
 case "$highlight" in *44m*) ;; *) fail "suggestion background: $(echo "$line" | cat -v)" ;; esac
 case "$highlight" in *97m* | *1\;37m*) ;; *) fail "suggestion foreground: $(echo "$line" | cat -v)" ;; esac
 keys Enter
-sleep 0.5
-[ -z "$(input_row)" ] || fail "row after Enter: $(input_row)"
+wait_until '[ -z "$(input_row)" ]' || fail "row after Enter: $(input_row)"
 screen_codes | sed -n 49p | grep -q '44m' && fail "highlight left on the row"
 
 keys quit Enter

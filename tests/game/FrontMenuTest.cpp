@@ -7,12 +7,12 @@
 #include <regex>
 
 #include "TestSupport.h"
+#include "base/Codec.h"
+#include "base/Pace.h"
+#include "base/Paths.h"
+#include "console/Layout.h"
 #include "console/LineEditor.h"
 #include "console/Screen.h"
-#include "base/Paths.h"
-#include "base/Codec.h"
-#include "clock/Pace.h"
-#include "console/Layout.h"
 #include "game/LoadMenu.h"
 #include "persist/Persist.h"
 

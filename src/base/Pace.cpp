@@ -1,4 +1,4 @@
-#include "clock/Pace.h"
+#include "base/Pace.h"
 
 #include <atomic>
 
