@@ -1,5 +1,5 @@
 // The verbs players of text games type: examine and its kin look, the
-// hint verbs say what would do it, save saves, again repeats.
+// hint verbs say what would do it, take gets, save saves, again repeats.
 #include <filesystem>
 
 #include "TestSupport.h"
@@ -51,7 +51,7 @@ TEST_F(VerbsTest, AgainRepeatsTheLastCommandAndSaveSavesNow) {
     const std::string around = said("look");
     EXPECT_EQ(said("again"), around);
     EXPECT_EQ(said("g"), around) << "again never repeats itself";
-    said("get rock");
+    said("take rock");  // the genre's word for get
     EXPECT_EQ(countInList(game.player.inventory, &game.items[2]), 1u);
     EXPECT_EQ(said("g"), "That item is not in the room.\n");
 
