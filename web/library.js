@@ -51,6 +51,24 @@ mergeInto(LibraryManager.library, {
     Module.brinefallHeld = null;
   },
 
+  // Whether another tab plays the game of that name: its lock is held, and
+  // not by this tab.
+  brinefall_held__proxy: 'sync',
+  brinefall_held__sig: 'vii',
+  brinefall_held: function (name, done) {
+    var lockName = 'brinefall:' + UTF8ToString(name);
+    if (Module.brinefallHeld && Module.brinefallHeld.name === lockName) {
+      Atomics.store(HEAP32, done >> 2, 2);
+      return;
+    }
+    navigator.locks.query().then(function (state) {
+      var held = state.held.some(function (lock) { return lock.name === lockName; });
+      Atomics.store(HEAP32, done >> 2, held ? 1 : 2);
+    }).catch(function () {
+      Atomics.store(HEAP32, done >> 2, 2);  // unknown: no mark
+    });
+  },
+
   brinefall_ended__proxy: 'sync',
   brinefall_ended__sig: 'v',
   brinefall_ended: function () {

@@ -4,6 +4,7 @@ namespace {
 int (*saveSync)() = nullptr;
 bool (*gameClaim)(const std::string&) = nullptr;
 void (*gameRelease)() = nullptr;
+bool (*gameHeld)(const std::string&) = nullptr;
 }  // namespace
 
 void setSaveSync(int (*sync)()) { saveSync = sync; }
@@ -20,3 +21,7 @@ bool claimGameElsewhere(const std::string& playerName) { return gameClaim ? game
 void releaseGameElsewhere() {
     if (gameRelease) gameRelease();
 }
+
+void setGameHeld(bool (*held)(const std::string& playerName)) { gameHeld = held; }
+
+bool gameHeldElsewhere(const std::string& playerName) { return gameHeld && gameHeld(playerName); }

@@ -7,6 +7,7 @@
 #include "base/Codec.h"
 #include "base/Files.h"
 #include "base/Paths.h"
+#include "base/SaveKeeping.h"
 #include "persist/Persist.h"
 
 namespace {
@@ -69,7 +70,7 @@ std::vector<ListedSave> listSavedGames(const RoomSet* worldRooms) {
         if (!readListedSave(moxPath, file, worldRooms, save)) continue;
         struct stat info {};
         if (::lstat(file.c_str(), &info) == 0) save.lastPlayed = info.st_mtime;
-        save.playedElsewhere = lockHeldElsewhere(saveLockPath(name));
+        save.playedElsewhere = lockHeldElsewhere(saveLockPath(name)) || gameHeldElsewhere(name);
         saves.push_back(std::move(save));
     }
     std::stable_sort(saves.begin(), saves.end(),

@@ -18,6 +18,7 @@ void brinefall_show(const char* bytes, int length);
 void brinefall_sync_saves(int* done);
 void brinefall_claim(const char* name, int* done);
 void brinefall_release();
+void brinefall_held(const char* name, int* done);
 void brinefall_ended();
 }
 
@@ -46,6 +47,11 @@ bool claimInBrowser(const std::string& playerName) {
     brinefall_claim(playerName.c_str(), reinterpret_cast<int*>(&done));
     return waitForAnswer(done) == 1;
 }
+bool heldInBrowser(const std::string& playerName) {
+    std::atomic<int> done{0};
+    brinefall_held(playerName.c_str(), reinterpret_cast<int*>(&done));
+    return waitForAnswer(done) == 1;
+}
 }  // namespace
 
 // Called by the page on its own thread.
@@ -71,6 +77,7 @@ Console& openPage() {
     page = &console;
     setSaveSync(syncSavesToBrowser);
     setGameClaim(claimInBrowser, brinefall_release);
+    setGameHeld(heldInBrowser);
     return console;
 }
 

@@ -10,6 +10,7 @@
 #include "base/Codec.h"
 #include "base/Pace.h"
 #include "base/Paths.h"
+#include "base/SaveKeeping.h"
 #include "console/Layout.h"
 #include "console/LineEditor.h"
 #include "console/Screen.h"
@@ -229,12 +230,16 @@ TEST_F(FrontMenuTest, TheLoadMenuListsSavesNewestFirstInPagesOfTheScreen) {
     writeFile("Dog.mox", ".txt 0123");
     writeFile("shipz.mox", "not a name the menu would make");
 
+    // A browser's tab says which games other tabs hold.
+    setGameHeld([](const std::string& name) { return name == "Shipd"; });
+
     screen.resize(24);
     setUpConsole();
     screen.typeText("c");
     screen.pushEvent(InputEvent::special(KeyCode::PageDown));
     screen.typeText("B");
     EXPECT_EQ(frontMenu(), 0);
+    setGameHeld(nullptr);
     EXPECT_STREQ(game.player.name.c_str(), "Shipq") << "the second save of the second page";
     std::string shown = output();
     // A 24-row screen shows fifteen saves a page: a to o, then the last three.
@@ -250,6 +255,9 @@ TEST_F(FrontMenuTest, TheLoadMenuListsSavesNewestFirstInPagesOfTheScreen) {
     EXPECT_NE(shown.find("\nf. Shipf                        " + shortPlayedTime(now - 6 * 3600) +
                          "  /Rdamaged/w\n"),
               std::string::npos);
+    auto line = [&](const char* start) { std::size_t at = shown.find(start); return shown.substr(at, shown.find('\n', at + 1) - at); };
+    EXPECT_NE(line("\nd. Shipd ").find("in play in another window"), std::string::npos);
+    EXPECT_EQ(line("\ne. Shipe ").find("in play in another window"), std::string::npos);
     for (const char* hidden : {"lock", "tmp", "Dog", "Shipz", "\np. "}) EXPECT_EQ(shown.find(hidden), std::string::npos) << hidden;
 }
 
