@@ -18,24 +18,31 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // A game's Web Lock, named after its player; this tab holds at most one.
+  $brinefallLock: function (name) {
+    var lockName = 'brinefall:' + name;
+    return { name: lockName, here: !!Module.brinefallHeld && Module.brinefallHeld.name === lockName };
+  },
+
   // One tab per game: the lock of its name, held until released or the tab goes.
+  brinefall_claim__deps: ['$brinefallLock'],
   brinefall_claim__proxy: 'sync',
   brinefall_claim__sig: 'vii',
   brinefall_claim: function (name, done) {
-    var lockName = 'brinefall:' + UTF8ToString(name);
-    if (Module.brinefallHeld && Module.brinefallHeld.name === lockName) {
+    var wanted = brinefallLock(UTF8ToString(name));
+    if (wanted.here) {
       Atomics.store(HEAP32, done >> 2, 1);
       return;
     }
     if (Module.brinefallHeld) Module.brinefallHeld.release();
     Module.brinefallHeld = null;
-    navigator.locks.request(lockName, { ifAvailable: true }, function (lock) {
+    navigator.locks.request(wanted.name, { ifAvailable: true }, function (lock) {
       if (!lock) {
         Atomics.store(HEAP32, done >> 2, 2);
         return;
       }
       return new Promise(function (release) {
-        Module.brinefallHeld = { name: lockName, release: release };
+        Module.brinefallHeld = { name: wanted.name, release: release };
         Atomics.store(HEAP32, done >> 2, 1);
       });
     }).catch(function (error) {
@@ -53,16 +60,17 @@ mergeInto(LibraryManager.library, {
 
   // Whether another tab plays the game of that name: its lock is held, and
   // not by this tab.
+  brinefall_held__deps: ['$brinefallLock'],
   brinefall_held__proxy: 'sync',
   brinefall_held__sig: 'vii',
   brinefall_held: function (name, done) {
-    var lockName = 'brinefall:' + UTF8ToString(name);
-    if (Module.brinefallHeld && Module.brinefallHeld.name === lockName) {
+    var wanted = brinefallLock(UTF8ToString(name));
+    if (wanted.here) {
       Atomics.store(HEAP32, done >> 2, 2);
       return;
     }
     navigator.locks.query().then(function (state) {
-      var held = state.held.some(function (lock) { return lock.name === lockName; });
+      var held = state.held.some(function (lock) { return lock.name === wanted.name; });
       Atomics.store(HEAP32, done >> 2, held ? 1 : 2);
     }).catch(function () {
       Atomics.store(HEAP32, done >> 2, 2);  // unknown: no mark

@@ -61,11 +61,7 @@ play_at() {
     [ "$(frame_row 0 | grep -c "Day 1")" -eq 1 ] || fail "the day on the frame: $(frame_row 0)"
     echo "$width x $height: $PAUSES pauses at the start of play"
     keys look Enter
-    for _ in $(seq 100); do
-        [ "$(screen_text | grep -cF "Valid exits are")" -ge 2 ] && break
-        sleep 0.05
-    done
-    [ "$(screen_text | grep -cF "Valid exits are")" -ge 2 ] || fail "look did not answer"
+    wait_until '[ "$(screen_text | grep -cF "Valid exits are")" -ge 2 ]' || fail "look did not answer"
     [ -z "$(input_row)" ] || fail "the input row after a command: $(input_row)"
     check_frame
     keys quit Enter

@@ -176,8 +176,8 @@ frame_row() {
 # True while a "/s" pause waits: its arrow in the text area's last row is on
 # and off for half a tick each, so this looks for a little longer than that.
 pausing() {
-    local line step
-    step=$(awk "BEGIN { print ${BRINEFALL_TEST_TICK_MS:-1000} / 20000 }")
+    local line tick=${BRINEFALL_TEST_TICK_MS:-1000} step
+    printf -v step '%d.%03d' $((tick / 20000)) $((tick / 20 % 1000))
     for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do
         line=$(frame_row $((SCREEN_ROWS - 4)))
         [ "${line:1:1}" = "↓" ] && return 0
