@@ -42,17 +42,14 @@ arrow_shown() {
 }
 # Waits for a pause, checks that it blinks with no key pressed, and ends it.
 blinks_then_key() {
-    for _ in $(seq 300); do
-        arrow_shown && break
-        sleep 0.1
-    done
-    arrow_shown || fail "no pause arrow ($1)"
+    for _ in $(seq 100); do pausing && break; done
+    pausing || fail "no pause arrow ($1)"
     local shown=0 hidden=0
-    # The arrow blinks every half second: a second and a half shows both.
-    for _ in $(seq 15); do
+    # The arrow is on and off for half a tick each: a few ticks show both.
+    for _ in $(seq 60); do
         if arrow_shown; then shown=$((shown + 1)); else hidden=$((hidden + 1)); fi
         [ "$hidden" -gt 0 ] && [ "$shown" -gt 0 ] && break
-        sleep 0.1
+        sleep 0.01
     done
     [ "$hidden" -gt 0 ] && [ "$shown" -gt 0 ] || fail "the pause arrow did not blink ($1: $shown on, $hidden off)"
     keys x
