@@ -251,9 +251,8 @@ void TerminalConsole::flush() {
         dirty_ = false;
         return;
     }
-    painter_->paint(grid_);
+    painter_->paint(grid_, cursorX_, cursorY_);
     grid_.clearDirty();
-    painter_->placeCursor(cursorX_, cursorY_);
     writeAll(painter_->takeBytes());
 }
 

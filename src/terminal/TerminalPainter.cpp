@@ -39,6 +39,11 @@ TerminalPainter::TerminalPainter(TerminalAbilities abilities, const TerminalCode
     seq_.rev = codes_.get("rev");
     seq_.setaf = codes_.get("setaf");
     seq_.setab = codes_.get("setab");
+    // DEC's save and restore keep the colours with the place; others may not.
+    if (codes_.get("sc") == "\0337" && codes_.get("rc") == "\0338") {
+        seq_.sc = "\0337";
+        seq_.rc = "\0338";
+    }
     bool colourNumbers = !seq_.setaf.empty() && !seq_.setab.empty();
     for (int c = 0; c < 16 && colourNumbers; ++c) {
         seq_.fg[c] = sgrNumbers(codes_.get("setaf", c));
@@ -61,6 +66,7 @@ void TerminalPainter::forget(int left, int height, int width) {
     lookKnown_ = false;
     inRegion_ = false;
     waiting_ = WaitingScroll{};
+    saved_ = Pen{};
 }
 
 TerminalPainter::Look TerminalPainter::lookOf(ScreenCell cell) const {
@@ -204,47 +210,101 @@ void TerminalPainter::write(int x, int y, ScreenCell cell) {
         row_ = column_ = -1;
 }
 
-void TerminalPainter::paint(const CellGrid& wanted) {
-    if (waiting_.rows > 0) bringInRows(wanted);
-    const bool canErase = !seq_.ech.empty() && abilities_.colours && abilities_.backgroundColourErase;
-    for (int y = 0; y < wanted.rows() && y < lines_; ++y) {
-        if (!wanted.rowDirty(y) && !toLook_[static_cast<std::size_t>(y)]) continue;
-        toLook_[static_cast<std::size_t>(y)] = false;
-        const int width = std::min(kScreenWidth, columns_ - left_);
-        for (int x = 0; x < width;) {
-            const bool lastCell = y == lines_ - 1 && x + left_ == columns_ - 1;
-            const ScreenCell cell = wanted.cell(x, y);
-            if ((lastCell && !abilities_.lastCellSafe) || looksSame(cell, shown_.cell(x, y))) {
-                ++x;  // the same already, or writing it would scroll the screen
-                continue;
-            }
-            // Blanks of one background in a row (a cleared input row) are
-            // erased in one go, those already blank among them too, and
-            // the cursor stays at their start.
-            int blanks = 0;
-            while (canErase && x + blanks < width && !(y == lines_ - 1 && x + blanks + left_ == columns_ - 1)) {
-                const ScreenCell next = wanted.cell(x + blanks, y);
-                if (next.ch != ' ' || (next.attr & 0xF0) != (cell.attr & 0xF0)) break;
-                ++blanks;
-            }
-            // The blanks that follow and are already shown need no erasing.
-            while (blanks > 0 && looksSame(wanted.cell(x + blanks - 1, y), shown_.cell(x + blanks - 1, y))) --blanks;
-            moveTo(y, x + left_);
-            if (cell.ch == ' ' && blanks >= kBlanksWorthErasing) {
-                setLook(lookOf(cell), true);
-                out_ += codes_.get("ech", blanks);
-                for (int k = 0; k < blanks; ++k) shown_.put(x + k, y, wanted.cell(x + k, y));
-                x += blanks;
-                continue;
-            }
-            write(x, y, cell);
-            ++x;
-        }
-    }
+void TerminalPainter::takePen(const Pen& pen) {
+    row_ = pen.row;
+    column_ = pen.column;
+    lookKnown_ = pen.lookKnown;
+    look_ = pen.look;
 }
 
-void TerminalPainter::placeCursor(int x, int y) {
-    if (y >= 0 && y < lines_ && x + left_ >= 0 && x + left_ < columns_) moveTo(y, x + left_);
+void TerminalPainter::reach(int row, int column, const Look* look, bool plain) {
+    const std::size_t start = out_.size();
+    const auto go = [&] {
+        moveTo(row, column);
+        if (look) setLook(*look, plain);
+    };
+    go();
+    const std::size_t direct = out_.size() - start;
+    if (saved_.row < 0 || direct <= seq_.rc.size()) return;
+    const Pen afterDirect = pen();
+    const std::string directBytes = out_.substr(start);
+    out_.resize(start);
+    out_ += seq_.rc;
+    takePen(saved_);
+    go();
+    if (out_.size() - start < direct) return;
+    out_.resize(start);
+    out_ += directBytes;
+    takePen(afterDirect);
+}
+
+void TerminalPainter::savePlace() {
+    if (seq_.sc.empty() || row_ < 0 || saved_ == pen()) return;
+    out_ += seq_.sc;
+    saved_ = pen();
+}
+
+bool TerminalPainter::moreToPaint(const CellGrid& wanted, int besidesRow) const {
+    if (waiting_.rows > 0) return true;
+    for (int y = 0; y < wanted.rows() && y < lines_; ++y)
+        if (y != besidesRow && (wanted.rowDirty(y) || toLook_[static_cast<std::size_t>(y)])) return true;
+    return false;
+}
+
+void TerminalPainter::paint(const CellGrid& wanted, int cursorX, int cursorY) {
+    const int goalRow = cursorY;
+    const int goalColumn = cursorX + left_;
+    const bool goalShown =
+        goalRow >= 0 && goalRow < lines_ && goalRow < wanted.rows() && goalColumn >= 0 && goalColumn < columns_;
+    const bool scrollTakesGoal = waiting_.rows > 0 && goalRow >= waiting_.block.top && goalRow <= waiting_.block.bottom;
+    if (goalShown && !scrollTakesGoal && row_ == goalRow) {
+        // The cursor's row first, while the cursor is on it (the input row,
+        // cleared after a command); then, if other rows are to be painted,
+        // its place is saved in the terminal, and coming back costs two bytes.
+        paintRow(wanted, goalRow);
+        reach(goalRow, goalColumn, nullptr);
+        if (moreToPaint(wanted, goalRow)) savePlace();
+    }
+    if (waiting_.rows > 0) bringInRows(wanted);
+    for (int y = 0; y < wanted.rows() && y < lines_; ++y) paintRow(wanted, y);
+    if (goalShown) reach(goalRow, goalColumn, nullptr);
+}
+
+void TerminalPainter::paintRow(const CellGrid& wanted, int y) {
+    if (!wanted.rowDirty(y) && !toLook_[static_cast<std::size_t>(y)]) return;
+    toLook_[static_cast<std::size_t>(y)] = false;
+    const bool canErase = !seq_.ech.empty() && abilities_.colours && abilities_.backgroundColourErase;
+    const int width = std::min(kScreenWidth, columns_ - left_);
+    for (int x = 0; x < width;) {
+        const bool lastCell = y == lines_ - 1 && x + left_ == columns_ - 1;
+        const ScreenCell cell = wanted.cell(x, y);
+        if ((lastCell && !abilities_.lastCellSafe) || looksSame(cell, shown_.cell(x, y))) {
+            ++x;  // the same already, or writing it would scroll the screen
+            continue;
+        }
+        // Blanks of one background in a row (a cleared input row) are
+        // erased in one go, those already blank among them too, and
+        // the cursor stays at their start.
+        int blanks = 0;
+        while (canErase && x + blanks < width && !(y == lines_ - 1 && x + blanks + left_ == columns_ - 1)) {
+            const ScreenCell next = wanted.cell(x + blanks, y);
+            if (next.ch != ' ' || (next.attr & 0xF0) != (cell.attr & 0xF0)) break;
+            ++blanks;
+        }
+        // The blanks that follow and are already shown need no erasing.
+        while (blanks > 0 && looksSame(wanted.cell(x + blanks - 1, y), shown_.cell(x + blanks - 1, y))) --blanks;
+        const Look look = lookOf(cell);
+        if (cell.ch == ' ' && blanks >= kBlanksWorthErasing) {
+            reach(y, x + left_, &look, true);
+            out_ += codes_.get("ech", blanks);
+            for (int k = 0; k < blanks; ++k) shown_.put(x + k, y, wanted.cell(x + k, y));
+            x += blanks;
+            continue;
+        }
+        reach(y, x + left_, &look);
+        write(x, y, cell);
+        ++x;
+    }
 }
 
 bool TerminalPainter::usesMargins() const {
@@ -277,6 +337,7 @@ void TerminalPainter::leaveRegion() {
     out_ += codes_.get("csr", 0, lines_ - 1);
     inRegion_ = false;
     row_ = column_ = -1;
+    saved_ = Pen{};  // others write to the terminal next
 }
 
 // The waiting scroll, as a terminal scrolls text: at the bottom of the

@@ -33,8 +33,9 @@ public:
     void forget(int left, int height, int width);
     // Writes the cells of `wanted` that the terminal does not show yet,
     // looking only at the rows marked in `wanted` and those a scroll or a
-    // forget left to look at: a key typed costs the input row alone.
-    void paint(const CellGrid& wanted);
+    // forget left to look at: a key typed costs the input row alone. Leaves
+    // the cursor at cell (cursorX, cursorY) of the screen, where that is on it.
+    void paint(const CellGrid& wanted, int cursorX, int cursorY);
     // Moves the rows of a block up by `rows`; false when the terminal has
     // no scrolling region. The move waits for the next paint, which brings
     // the new rows in line by line, as a terminal scrolls text; one move
@@ -43,7 +44,6 @@ public:
     // comes in gets the frame beside the block with its text.
     bool scrollBlock(int x, int y, int w, int h, int rows);
     bool scrollWaiting() const { return waiting_.rows > 0; }
-    void placeCursor(int x, int y);
     // Gives the terminal back its whole screen to scroll, before others
     // write to it (curses, or the shell after the game).
     void leaveRegion();
@@ -56,6 +56,14 @@ private:
         int bg = -1;
         bool bold = false;
         bool reverse = false;
+        bool operator==(const Look&) const = default;
+    };
+    // Where the terminal's cursor is and what it writes with.
+    struct Pen {
+        int row = -1, column = -1;  // -1 when not known
+        bool lookKnown = false;
+        Look look;
+        bool operator==(const Pen&) const = default;
     };
     // A block of the terminal's rows and columns, inclusive.
     struct Block {
@@ -80,6 +88,15 @@ private:
     bool rowsComeInBlank() const;
     void resetLook();
     void moveTo(int row, int column);
+    Pen pen() const { return Pen{row_, column_, lookKnown_, look_}; }
+    void takePen(const Pen& pen);
+    // To a cell, and into the look to write it in when one is given: from
+    // where the cursor is, or from the place saved in the terminal when that
+    // is shorter (restoring it brings back the look saved with it too).
+    void reach(int row, int column, const Look* look, bool plain = false);
+    void savePlace();
+    void paintRow(const CellGrid& wanted, int y);
+    bool moreToPaint(const CellGrid& wanted, int besidesRow) const;
     // To another column of the row the cursor is on.
     std::string alongRow(int row, int column) const;
     // Writes a cell at the cursor, on terminal row `row`, as cell (x, y) of the screen.
@@ -89,7 +106,7 @@ private:
 
     // The terminal's sequences, read once.
     struct Sequences {
-        std::string cup, hpa, cub1, cuu, csr, ind, ech, sgr0, bold, rev, setaf, setab;
+        std::string cup, hpa, cub1, cuu, csr, ind, ech, sgr0, bold, rev, setaf, setab, sc, rc;
         std::string fg[16], bg[16];  // the numbers of "ESC [ n m" for each colour, where it has that form
         bool plainSgr = false;       // every look change fits in one "ESC [ ... m"
     };
@@ -110,4 +127,7 @@ private:
     bool inRegion_ = false;  // the scrolling region set to region_ (and its margins, where they are used)
     Block region_;
     WaitingScroll waiting_;
+    // The cursor's place (and look) the terminal keeps since the last "sc",
+    // when the painter left the place the cursor rests at; -1 rows: none.
+    Pen saved_;
 };

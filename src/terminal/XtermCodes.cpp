@@ -18,7 +18,7 @@ public:
         struct Plain { const char* name; const char* sequence; };
         static const Plain plain[] = {
             {"sgr0", "\033(B\033[m"}, {"bold", "\033[1m"}, {"rev", "\033[7m"}, {"cub1", "\b"},
-            {"ind", "\n"}, {"cup", "\033[%i%p1%d;%p2%dH"}, {"hpa", "\033[%i%p1%dG"},
+            {"ind", "\n"}, {"sc", "\0337"}, {"rc", "\0338"}, {"cup", "\033[%i%p1%d;%p2%dH"}, {"hpa", "\033[%i%p1%dG"},
             {"ech", "\033[%p1%dX"}, {"csr", "\033[%i%p1%d;%p2%dr"}, {"cuu", "\033[%p1%dA"},
             {"setaf", "\033[%?%p1%{8}%<%t3%p1%d%e%p1%{16}%<%t9%p1%{8}%-%d%e38;5;%p1%d%;m"},
             {"setab", "\033[%?%p1%{8}%<%t4%p1%d%e%p1%{16}%<%t10%p1%{8}%-%d%e48;5;%p1%d%;m"},

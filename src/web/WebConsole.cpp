@@ -80,9 +80,8 @@ void WebConsole::applySize() {
 void WebConsole::flush() {
     applySize();
     if (!fits_) return;
-    painter_.paint(grid_);
+    painter_.paint(grid_, cursorX_, cursorY_);
     grid_.clearDirty();
-    painter_.placeCursor(cursorX_, cursorY_);
     std::string bytes = painter_.takeBytes();
     if (!bytes.empty()) sink_(bytes);
 }

@@ -17,8 +17,9 @@
 namespace {
 
 // Just enough of xterm to follow what the painter writes: printing with
-// autowrap, carriage return, line feed, backspace, the cursor moves (up too), the
-// scrolling region with left and right margins, colours, reverse video and erasing.
+// autowrap, carriage return, line feed, backspace, the cursor moves (up too),
+// saving and restoring the cursor with its colours, the scrolling region
+// with left and right margins, colours, reverse video and erasing.
 class ModelTerminal {
 public:
     struct Cell {
@@ -96,6 +97,11 @@ private:
     std::size_t escape(const std::string& bytes, std::size_t i) {
         if (i >= bytes.size()) return i;
         if (bytes[i] == '(') return i + 2;  // a character set: always ASCII here
+        if (bytes[i] == '7') saved_ = Saved{row_, column_, fg_, bg_, reverse_};
+        if (bytes[i] == '8') {
+            row_ = saved_.row, column_ = saved_.column, fg_ = saved_.fg, bg_ = saved_.bg, reverse_ = saved_.reverse;
+            wrapPending_ = false;
+        }
         if (bytes[i] != '[') return i + 1;
         std::string params;
         ++i;
@@ -166,6 +172,10 @@ private:
     int left_ = 0, right_;
     int fg_ = -2, bg_ = -2;
     bool reverse_ = false;
+    struct Saved {
+        int row = 0, column = 0, fg = -2, bg = -2;
+        bool reverse = false;
+    } saved_;
 };
 
 int terminalColour(int consoleColour) {
@@ -249,10 +259,10 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = k
     ModelTerminal terminal(height, terminalColumns);
     Game game(height);
     const int inputRow = height - 2;
+    int cursorColumn = 3;  // moves with what is typed, so the cursor's way back is not always the same
     auto paint = [&] {
-        painter.paint(game.grid);
+        painter.paint(game.grid, cursorColumn, inputRow);
         game.grid.clearDirty();  // as the console does: the next paint looks at the rows changed since
-        painter.placeCursor(3, inputRow);
         terminal.feed(painter.takeBytes());
     };
     paint();
@@ -273,7 +283,10 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = k
             game.grid.scrollUp(1, 1, 77, h, 1);
             game.writeLine(h);
         }
-        if (step % 3 == 2) game.grid.put(3 + static_cast<int>(game.random() % 75), inputRow, ScreenCell{'k', 0x07});
+        if (step % 3 == 2) {
+            cursorColumn = 3 + static_cast<int>(game.random() % 75);
+            game.grid.put(cursorColumn, inputRow, ScreenCell{'k', 0x07});
+        }
         if (step % 5 == 0) {
             for (int x = 3; x < kScreenWidth - 2; ++x) game.grid.put(x, inputRow, ScreenCell{' ', 0x07});
         }
@@ -282,7 +295,7 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = k
             expectSame(game, terminal, left, ("step " + std::to_string(step)).c_str());
             if (::testing::Test::HasFatalFailure()) return;
             ASSERT_EQ(terminal.row(), inputRow) << "the cursor waits on the input row";
-            ASSERT_EQ(terminal.column(), 3 + left);
+            ASSERT_EQ(terminal.column(), cursorColumn + left);
         }
     }
 }
@@ -290,11 +303,17 @@ void playAgainstTheModel(bool columnMargins, int terminalColumns, int height = k
 // A command's answer, as a player sees it most: the typed word leaves the
 // input row and a line of one colour comes in under the text above. The
 // terminal gets its letters and a few bytes more: one colour, the moves to
-// the text and back, two line ends and the erase of the word.
+// the text and back (back by restoring the place saved in the terminal),
+// two line ends and the erase of the word.
 //
 // Without margins the frame's sides and the scroll bar come in with each
 // row, in the same pass as its text.
-std::string answerBytes(bool columnMargins, const std::string& line) {
+struct Bytes {
+    std::string answer;
+    std::string typedOver;  // the rest of a highlighted word typed
+};
+
+Bytes answerBytes(bool columnMargins, const std::string& line) {
     EXPECT_TRUE(xtermDescribed()) << "no xterm-256color description";
     TerminalPainter painter(xtermAbilities(columnMargins));
     const int height = kDefaultScreenHeight;
@@ -307,35 +326,52 @@ std::string answerBytes(bool columnMargins, const std::string& line) {
     const auto answer = [&](const std::string& word, const std::string& text) {
         for (std::size_t i = 0; i < word.size(); ++i)
             game.grid.put(3 + static_cast<int>(i), inputRow, ScreenCell{static_cast<std::uint8_t>(word[i]), 0x07});
-        painter.paint(game.grid);
-        painter.placeCursor(3 + static_cast<int>(word.size()), inputRow);
+        painter.paint(game.grid, 3 + static_cast<int>(word.size()), inputRow);
+        game.grid.clearDirty();
         terminal.feed(painter.takeBytes());
         for (int x = 3; x < 3 + static_cast<int>(word.size()); ++x) game.grid.put(x, inputRow, ScreenCell{' ', 0x07});
         painter.scrollBlock(1, 1, 77, textRows, 2);
         game.grid.scrollUp(1, 1, 77, textRows, 2);
         for (std::size_t i = 0; i < text.size(); ++i)
             game.grid.put(1 + static_cast<int>(i), textRows - 1, ScreenCell{static_cast<std::uint8_t>(text[i]), 0x0A});
-        painter.paint(game.grid);
-        painter.placeCursor(3, inputRow);
+        painter.paint(game.grid, 3, inputRow);
+        game.grid.clearDirty();
         const std::string bytes = painter.takeBytes();
         terminal.feed(bytes);
         return bytes;
     };
     answer("east", "A ragged line of seaweed marks where the tide reached.");  // the region is set once
-    const std::string bytes = answer("look", line);
+    Bytes bytes;
+    bytes.answer = answer("look", line);
     expectSame(game, terminal, 0, "after the answer");
+    // The next word: "lo" typed shows the rest of "look" highlighted, then "ok" is typed over it.
+    const auto put = [&](int x, char c, std::uint16_t attr) {
+        game.grid.put(x, inputRow, ScreenCell{static_cast<std::uint8_t>(c), attr});
+    };
+    put(3, 'l', 0x07), put(4, 'o', 0x07), put(5, 'o', 0x1F), put(6, 'k', 0x1F);
+    painter.paint(game.grid, 5, inputRow);
+    game.grid.clearDirty();
+    terminal.feed(painter.takeBytes());
+    put(5, 'o', 0x07), put(6, 'k', 0x07);
+    painter.paint(game.grid, 7, inputRow);
+    bytes.typedOver = painter.takeBytes();
+    terminal.feed(bytes.typedOver);
+    expectSame(game, terminal, 0, "after typing over the highlight");
     return bytes;
 }
 
 TEST(TerminalPainterTest, ALineThatScrollsInCostsItsLettersAndLittleMore) {
     const std::string line = "The surf hisses in and out. Palms rise to the north of you.";
-    const std::string withMargins = answerBytes(true, line);
-    EXPECT_LE(withMargins.size(), line.size() + 24) << "the answer cost more than its letters and 24 bytes: "
+    const Bytes bytes = answerBytes(true, line);
+    const std::string& withMargins = bytes.answer;
+    EXPECT_LE(withMargins.size(), line.size() + 20) << "the answer cost more than its letters and 20 bytes: "
                                                     << ::testing::PrintToString(withMargins);
-    const std::string wholeRows = answerBytes(false, line);
+    // Back to the word's start restores the typing's colours too: "look" is written again, no colour.
+    EXPECT_LE(bytes.typedOver.size(), 2u + 4u) << ::testing::PrintToString(bytes.typedOver);
+    const std::string wholeRows = answerBytes(false, line).answer;
     // Each of the two rows brings the frame's sides and the scroll bar in,
     // 28 bytes at most; the arrows the rows took along are put back.
-    EXPECT_LE(wholeRows.size(), line.size() + 24 + 2 * 28 + 30) << "the frame cost more than it needs: "
+    EXPECT_LE(wholeRows.size(), line.size() + 20 + 2 * 28 + 30) << "the frame cost more than it needs: "
                                                                << ::testing::PrintToString(wholeRows);
 }
 
@@ -352,7 +388,7 @@ TEST(TerminalPainterTest, WithoutColourNoColourIsSent) {
         painter.scrollBlock(1, 1, 77, kDefaultScreenHeight - 4, 1 + step % 3);
         game.grid.scrollUp(1, 1, 77, kDefaultScreenHeight - 4, 1 + step % 3);
         for (int y = kDefaultScreenHeight - 7; y < kDefaultScreenHeight - 4; ++y) game.writeLine(y);
-        painter.paint(game.grid);
+        painter.paint(game.grid, 3, kDefaultScreenHeight - 2);
         bytes += painter.takeBytes();
     }
     int sequences = 0;
