@@ -26,12 +26,26 @@ InputEvent readBackEnd(int timeoutMs) {
     return e;
 }
 
+std::optional<PauseKey> pauseKeyOf(const InputEvent& e) {
+    if (e.type == InputEvent::Type::Closed) return PauseKey::GoOn;
+    if (e.type == InputEvent::Type::Mouse && e.wheel != 0) return e.wheel > 0 ? PauseKey::LineUp : PauseKey::LineDown;
+    if (!e.isKeyDown()) return std::nullopt;
+    switch (e.key) {
+    case KeyCode::PageUp: return PauseKey::PageUp;
+    case KeyCode::PageDown: return PauseKey::PageDown;
+    case KeyCode::KeypadMinus: return PauseKey::LineUp;
+    case KeyCode::KeypadPlus: return PauseKey::LineDown;
+    default: return PauseKey::GoOn;
+    }
+}
+
 // Hands a key to a waiting pause; true when one took it.
 bool offerToPause(const InputEvent& e) {
-    if (e.type != InputEvent::Type::Closed && !e.isKeyDown()) return false;
+    const std::optional<PauseKey> key = pauseKeyOf(e);
+    if (!key) return false;
     std::lock_guard lock(stateMutex);
     if (handOff().pausesWaiting == 0) return false;
-    ++handOff().keysForPause;
+    handOff().keysForPause.push_back(*key);
     keyArrived.notify_all();
     return true;
 }
@@ -42,11 +56,12 @@ void fitAfterResize(const InputEvent& e) {
     if (e.type == InputEvent::Type::Resize) fitScreenToHeight(console().rows());
 }
 
-bool takeKeyForPause() {
+std::optional<PauseKey> takeKeyForPause() {
     std::lock_guard lock(stateMutex);
-    if (handOff().keysForPause == 0) return false;
-    --handOff().keysForPause;
-    return true;
+    if (handOff().keysForPause.empty()) return std::nullopt;
+    const PauseKey key = handOff().keysForPause.front();
+    handOff().keysForPause.pop_front();
+    return key;
 }
 }  // namespace
 
@@ -72,25 +87,26 @@ PauseWait::PauseWait() {
 PauseWait::~PauseWait() {
     std::lock_guard lock(stateMutex);
     --handOff().pausesWaiting;
-    if (handOff().pausesWaiting == 0) handOff().keysForPause = 0;
+    if (handOff().pausesWaiting == 0) handOff().keysForPause.clear();
 }
 
-bool PauseWait::waitForKey(int timeoutMs) {
+std::optional<PauseKey> PauseWait::waitForKey(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (true) {
-        if (handOff().closed) return true;
+        if (handOff().closed) return PauseKey::GoOn;
         // A key the reader handed over while the pause was between two waits.
-        if (takeKeyForPause()) return true;
+        if (std::optional<PauseKey> key = takeKeyForPause()) return key;
         // Read the back end ourselves when nobody else is; otherwise the
         // reader hands the key over.
         std::unique_lock reader(readMutex, std::try_to_lock);
         if (!reader.owns_lock()) {
             std::unique_lock lock(stateMutex);
-            if (keyArrived.wait_until(lock, deadline, [] { return handOff().keysForPause > 0; })) {
-                --handOff().keysForPause;
-                return true;
+            if (keyArrived.wait_until(lock, deadline, [] { return !handOff().keysForPause.empty(); })) {
+                const PauseKey key = handOff().keysForPause.front();
+                handOff().keysForPause.pop_front();
+                return key;
             }
-            return handOff().closed;
+            return handOff().closed ? std::optional(PauseKey::GoOn) : std::nullopt;
         }
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         // A blink already due still looks once at what has come in.
@@ -98,9 +114,10 @@ bool PauseWait::waitForKey(int timeoutMs) {
         if (e.type == InputEvent::Type::Closed) handOff().closed = true;
         reader.unlock();
         fitAfterResize(e);
-        if (e.isKeyDown() || e.type == InputEvent::Type::Closed || takeKeyForPause()) return true;
-        // A mouse event or a wake meant for the line editor: the blink is not due yet.
-        if (std::chrono::steady_clock::now() >= deadline) return false;
+        if (std::optional<PauseKey> key = pauseKeyOf(e)) return key;
+        if (std::optional<PauseKey> key = takeKeyForPause()) return key;
+        // A click or a wake meant for the line editor: the blink is not due yet.
+        if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
     }
 }
 
@@ -109,7 +126,7 @@ bool inputClosed() { return handOff().closed; }
 void resetInputState() {
     std::lock_guard lock(stateMutex);
     handOff().pausesWaiting = 0;
-    handOff().keysForPause = 0;
+    handOff().keysForPause.clear();
     handOff().closed = false;
     handOff().dropRequested = false;
 }

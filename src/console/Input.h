@@ -2,6 +2,9 @@
 // Input has one source. The line editor and the "/s" pause both take
 // their events from here; while a pause waits, the next key goes to it,
 // even when the pause was printed by the clock thread.
+#include <cstdint>
+#include <optional>
+
 #include "console/Console.h"
 
 // Next event for the line editor, waiting up to timeoutMs (negative: with
@@ -11,6 +14,9 @@ InputEvent nextInputEvent(int timeoutMs);
 // From any thread: the wait for input returns at once with Type::None, so
 // its caller looks again at what changed (play ended on the clock thread).
 void wakeInput();
+// What a key does to a pause: the scrolling keys (and the wheel) move the
+// view while it waits; any other key, or the input closing, lets it go on.
+enum class PauseKey : std::uint8_t { GoOn, LineUp, LineDown, PageUp, PageDown };
 // A "/s" pause, registered from construction to destruction: every key
 // read meanwhile, by whichever thread, goes to it.
 class PauseWait {
@@ -20,8 +26,8 @@ public:
     PauseWait(const PauseWait&) = delete;
     PauseWait& operator=(const PauseWait&) = delete;
     // Waits up to timeoutMs for the pause's key, sleeping until it comes;
-    // true when one came (a closed input counts, so nothing waits forever).
-    bool waitForKey(int timeoutMs);
+    // none when the time passed (a closed input goes on, so nothing waits forever).
+    std::optional<PauseKey> waitForKey(int timeoutMs);
 };
 // True once the input has reported that it is closed.
 bool inputClosed();

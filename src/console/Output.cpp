@@ -91,7 +91,9 @@ void putCell(char ch, std::uint16_t attr) {
 }
 
 // The "/s" pause: a blinking arrow until a key comes, on and off each half
-// second of play (faster when the tests speed up the clock).
+// second of play (faster when the tests speed up the clock). Page Up and
+// the other scrolling keys look back over the text meanwhile; any other
+// key goes on, with the newest lines in view again.
 void waitForKeyBlinking() {
     Scrollback& sb = state().scrollback;
     if (!console().interactive()) return;
@@ -101,12 +103,17 @@ void waitForKeyBlinking() {
     ScreenCell& cell = sb.bottom()[static_cast<std::size_t>(sb.column)];
     cell = ScreenCell{kPauseArrow, 0x07};
     refreshLocked();
-    while (!pause.waitForKey(std::max(10, pacedMs(500)))) {
-        cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
-        cell.attr = 0x07;
-        refreshLocked();
+    while (true) {
+        const std::optional<PauseKey> key = pause.waitForKey(std::max(10, pacedMs(500)));
+        if (key == PauseKey::GoOn) break;
+        if (!key) cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
+        else if (key == PauseKey::LineUp) --sb.viewTop;
+        else if (key == PauseKey::LineDown) ++sb.viewTop;
+        else sb.viewTop += (key == PauseKey::PageUp ? -1 : 1) * (textRows() - 1);
+        refreshLocked();  // keeps the view within the scrollback
     }
     cell = ScreenCell{' ', 0x00};
+    sb.viewTop = newestViewTop();
 }
 
 // Draws the wrapped text; false when a bad code stopped it.

@@ -7,9 +7,11 @@
 // part by the output lock, the hand-off by the input's state lock, the
 // title and the words by their own small locks.
 #include <atomic>
+#include <deque>
 #include <mutex>
 #include <string>
 
+#include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
 
@@ -43,7 +45,7 @@ struct OutputState {
 
 struct InputHandOff {
     int pausesWaiting = 0;
-    int keysForPause = 0;
+    std::deque<PauseKey> keysForPause;
     std::atomic<bool> closed{false};
     // The line being typed is to be dropped (see dropTypedLine).
     std::atomic<bool> dropRequested{false};

@@ -28,8 +28,10 @@ public:
     std::vector<Page> pages;
     int textBottom = 46;
     std::vector<std::string> seen;  // every row of the text area shown at a pause
+    std::vector<std::string> tops;  // the text area's top row whenever a key is read
 
     InputEvent nextEvent(int timeoutMs) override {
+        tops.push_back(rowText(1, 1, 78));
         if (cell(1, textBottom).ch == kPauseArrow) {
             pages.push_back({rowText(1, 1, 78), rowText(textBottom - 1, 1, 78)});
             for (int y = 1; y <= textBottom; ++y) seen.push_back(rowText(y, 1, 78));
@@ -134,4 +136,23 @@ TEST_F(PagingTest, OnAShortScreenTheMenuWaitsBeforeItPushesTheInstructionsAway) 
     EXPECT_TRUE(seen("How to survive"));
     for (int i = 2; i <= 72; ++i) EXPECT_TRUE(seen("line " + std::to_string(i))) << "line " << i << " was never read";
     EXPECT_EQ(watcher.nextEvent(0).type, InputEvent::Type::Closed) << "every key was taken by a pause or the menu";
+}
+
+// Page Up in a pause looks back over the text before it, and the pause
+// waits on; any other key goes on from the newest lines.
+TEST_F(PagingTest, PageUpInAPauseLooksBackAndThePauseWaitsOn) {
+    printMarked("%s", numberedLines(1, 50));
+    watcher.pushEvent(InputEvent::special(KeyCode::PageUp));
+    watcher.pushEvent(InputEvent::special(KeyCode::PageDown));
+    watcher.pushEvent(InputEvent::character(' '));
+    {
+        PagedOutput paged;
+        for (int i = 1; i <= 60; ++i) printMarked("new %d\n", i);
+    }
+    ASSERT_EQ(watcher.pages.size(), 2u) << "the arrow shows before Page Up and again after Page Down";
+    EXPECT_EQ(watcher.pages[1].top, "new 1");
+    EXPECT_NE(std::find(watcher.tops.begin(), watcher.tops.end(), "line 6"), watcher.tops.end())
+        << "Page Up showed the page before";
+    EXPECT_EQ(watcher.rowText(45, 1, 78), "new 60");
+    EXPECT_EQ(watcher.nextEvent(0).type, InputEvent::Type::Closed) << "the pause took all three keys";
 }
