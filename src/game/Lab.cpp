@@ -1,6 +1,8 @@
 // The laboratory behind the keypad wall, and the two endings inside it.
 #include "game/Lab.h"
 
+#include <algorithm>
+
 #include "base/Random.h"
 #include "console/Output.h"
 #include "game/Ending.h"
@@ -31,6 +33,15 @@ void labCodeCommand() {
     } else {
         printMarked("Only crazy people type into thin air, crazy.\n");
     }
+}
+
+bool wrongLabCode(const std::string& word) {
+    const bool number = !word.empty() && word.size() <= 12 &&
+                        std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const Room* here = game.player.currentRoom;
+    if (!number || !here || !here->is(kKeypadWall) || wallState() != WallState::KeypadShown) return false;
+    printMarked("The keypad gives a short, flat buzz and its keys go dark for a moment. The wall stays shut.\n");
+    return true;
 }
 
 void enterLab() {

@@ -44,6 +44,24 @@ TEST_F(LabTest, TheCodeNeedsAllThreeShapesAtTheWall) {
     EXPECT_EQ(wall->exits[North], lab);
 }
 
+// A wrong number at the shown keypad is answered by the keypad; before it
+// shows, after the wall opens and anywhere else it is no command at all.
+TEST_F(LabTest, AWrongCodeBuzzesOnlyWhileTheKeypadShows) {
+    const std::string invalid = "Invalid command.  Try the \"help\" command for a list of valid commands.\n";
+    dispatchCommand("1234");
+    EXPECT_EQ(output(), invalid);
+    game.pyramidPlaced = game.cubePlaced = game.spherePlaced = 1;
+    dispatchCommand("1234");
+    EXPECT_NE(output().find("buzz"), std::string::npos);
+    EXPECT_EQ(wall->exits[North], nullptr);
+    dispatchCommand("12 34");
+    EXPECT_EQ(output(), invalid);
+    dispatchCommand("5830");
+    output();
+    dispatchCommand("1234");
+    EXPECT_EQ(output(), invalid);
+}
+
 TEST_F(LabTest, AnEvenDrawWins) {
     queueDraws({4});
     enterLab();
