@@ -56,12 +56,17 @@ void fitAfterResize(const InputEvent& e) {
     if (e.type == InputEvent::Type::Resize) fitScreenToHeight(console().rows());
 }
 
-std::optional<PauseKey> takeKeyForPause() {
-    std::lock_guard lock(stateMutex);
+// The oldest key handed to the pause; the caller holds the state lock.
+std::optional<PauseKey> popKeyForPause() {
     if (handOff().keysForPause.empty()) return std::nullopt;
     const PauseKey key = handOff().keysForPause.front();
     handOff().keysForPause.pop_front();
     return key;
+}
+
+std::optional<PauseKey> takeKeyForPause() {
+    std::lock_guard lock(stateMutex);
+    return popKeyForPause();
 }
 }  // namespace
 
@@ -101,11 +106,8 @@ std::optional<PauseKey> PauseWait::waitForKey(int timeoutMs) {
         std::unique_lock reader(readMutex, std::try_to_lock);
         if (!reader.owns_lock()) {
             std::unique_lock lock(stateMutex);
-            if (keyArrived.wait_until(lock, deadline, [] { return !handOff().keysForPause.empty(); })) {
-                const PauseKey key = handOff().keysForPause.front();
-                handOff().keysForPause.pop_front();
-                return key;
-            }
+            if (keyArrived.wait_until(lock, deadline, [] { return !handOff().keysForPause.empty(); }))
+                return popKeyForPause();
             return handOff().closed ? std::optional(PauseKey::GoOn) : std::nullopt;
         }
         auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();

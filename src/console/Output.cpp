@@ -106,11 +106,14 @@ void waitForKeyBlinking() {
     while (true) {
         const std::optional<PauseKey> key = pause.waitForKey(std::max(10, pacedMs(500)));
         if (key == PauseKey::GoOn) break;
-        if (!key) cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
-        else if (key == PauseKey::LineUp) --sb.viewTop;
-        else if (key == PauseKey::LineDown) ++sb.viewTop;
-        else sb.viewTop += (key == PauseKey::PageUp ? -1 : 1) * (textRows() - 1);
-        refreshLocked();  // keeps the view within the scrollback
+        if (key == PauseKey::LineUp) scrollViewUp();
+        else if (key == PauseKey::LineDown) scrollViewDown();
+        else if (key == PauseKey::PageUp) scrollViewPageUp();
+        else if (key == PauseKey::PageDown) scrollViewPageDown();
+        else {
+            cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
+            refreshLocked();
+        }
     }
     cell = ScreenCell{' ', 0x00};
     sb.viewTop = newestViewTop();
