@@ -168,6 +168,7 @@ void printLocked(const char* format, const FormatArg* args, std::size_t count) {
         return;
     }
     if (state().capturing) state().captured += text;
+    if (!state().questionLine.empty()) state().questionBuried = true;
     wrapMarkedText(text, state().scrollback.column);
     bool ok = draw(text);
     state().scrollback.viewTop = newestViewTop();
@@ -218,6 +219,9 @@ void resetOutputState() {
     o.shownBottomBlank = false;
     o.holds = 0;
     o.heldBack = false;
+    o.questionLine.clear();
+    o.holdsLifted = 0;
+    o.questionBuried = false;
 }
 
 void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count) {
@@ -253,6 +257,43 @@ void endCarriedPage() {
 void showHeldOutput() {
     std::lock_guard lock(outputMutex);
     if (state().heldBack) refreshLocked();
+}
+
+WaitingQuestion::WaitingQuestion(std::string line) {
+    std::lock_guard lock(outputMutex);
+    OutputState& o = state();
+    const FormatArg text(line);
+    printLocked("%s", &text, 1);
+    // The command's hold is lifted while the player thinks: the clock's
+    // lines reach the screen as they come, not all at once after the answer.
+    o.holdsLifted = o.holds;
+    o.holds = 0;
+    if (o.heldBack) refreshLocked();
+    o.questionLine = std::move(line);
+    o.questionBuried = false;
+}
+
+WaitingQuestion::~WaitingQuestion() { answered(); }
+
+void WaitingQuestion::answered() {
+    if (!waiting_) return;
+    waiting_ = false;
+    std::lock_guard lock(outputMutex);
+    OutputState& o = state();
+    o.holds += o.holdsLifted;
+    o.holdsLifted = 0;
+    o.questionLine.clear();
+    o.questionBuried = false;
+}
+
+void repeatWaitingQuestion() {
+    std::lock_guard lock(outputMutex);
+    OutputState& o = state();
+    if (!o.questionBuried) return;
+    const std::string line = o.questionLine;
+    const FormatArg text(line);
+    printLocked("%s", &text, 1);
+    o.questionBuried = false;
 }
 
 void scrollViewUp() {

@@ -72,6 +72,27 @@ void endCarriedPage();
 // Draws what a HeldOutput kept back; nothing when there is nothing.
 void showHeldOutput();
 
+// A question asked inside a command, from its line printed until it is
+// answered: what is printed meanwhile (the clock's noon, its night)
+// reaches the screen at once, whatever the command holds back, and
+// repeatWaitingQuestion prints the question's line again below it.
+class WaitingQuestion {
+public:
+    explicit WaitingQuestion(std::string line);  // prints the line
+    ~WaitingQuestion();
+    WaitingQuestion(const WaitingQuestion&) = delete;
+    WaitingQuestion& operator=(const WaitingQuestion&) = delete;
+    // The answer is in: nothing repeats the line any more, and the
+    // command's output is held again.
+    void answered();
+
+private:
+    bool waiting_ = true;
+};
+// After a tick: the waiting question's line once more, when something was
+// printed below it since it was last shown.
+void repeatWaitingQuestion();
+
 void scrollViewUp();
 void scrollViewDown();
 // PageUp and PageDown: a text area's height less one line.

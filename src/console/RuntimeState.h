@@ -41,6 +41,11 @@ struct OutputState {
     // Prints held back from the screen (see HeldOutput).
     int holds = 0;
     bool heldBack = false;
+    // The line of a question waiting for its answer (empty for none), the
+    // holds it lifted, and whether something was printed below it.
+    std::string questionLine;
+    int holdsLifted = 0;
+    bool questionBuried = false;
 };
 
 struct InputHandOff {

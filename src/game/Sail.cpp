@@ -81,17 +81,18 @@ void setSail() {
         printMarked("You need a raft to set sail.\n");
         return;
     }
-    printMarked("/yYou are about to set sail on a perilous journey across the seas. If you do not have a raft sufficient enough for the high seas then it is unlikely you will ever see land again. \n/rDo you really want to set sail? (yes or no) \n");
-    std::string answer = askPlayer();
-    if (!game.running) return;
-    if (!isYesAnswer(answer)) {
+    printMarked("/yYou are about to set sail on a perilous journey across the seas. If you do not have a raft sufficient enough for the high seas then it is unlikely you will ever see land again. \n");
+    std::optional<std::string> answer = askPlayer("/rDo you really want to set sail? (yes or no) \n");
+    if (!game.running || !answer) return;
+    if (!isYesAnswer(*answer)) {
         printMarked("/yYou think better of it and stay ashore. Nothing was done.\n");
         return;
     }
 
-    printMarked("/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take separated by commas.)\n");
-    std::vector<std::string> typed = splitPassengers(askPlayer());
-    if (game.running) completeVoyage(boardPassengers(typed));
+    // Sleep before the names are in calls the voyage off, rather than sail alone.
+    std::optional<std::string> names = askPlayer(
+        "/yIs there anyone you wish to take with you on this journey? /w(Enter the name of the person you wish to take separated by commas.)\n");
+    if (game.running && names) completeVoyage(boardPassengers(splitPassengers(*names)));
 }
 
 void completeVoyage(const std::vector<std::string>& passengers) {

@@ -72,6 +72,8 @@ void advanceOneTick() {
     if (!game.running || !game.clockRunning) return;
     ++game.tick;
     onTick();
+    // A question waiting inside a command is asked again below what the tick said.
+    if (game.running) repeatWaitingQuestion();
 }
 
 void runGameClock(std::chrono::milliseconds period) {

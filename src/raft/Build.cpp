@@ -198,13 +198,12 @@ void startRaft() {
         return;
     }
     printMarked("/yYou have the necessary items to start construction of your raft.\n");
-    printMarked("/cWould you like to start construction on your raft? (Yes or No)\n");
     setInputLimit(3);
-    std::string answer = askPlayer();
+    std::optional<std::string> answer = askPlayer("/cWould you like to start construction on your raft? (Yes or No)\n");
     setInputLimit(kLineCapacity);
     // The game may have ended while the question waited.
-    if (!game.running) return;
-    if (!isYesAnswer(answer)) {
+    if (!game.running || !answer) return;
+    if (!isYesAnswer(*answer)) {
         printMarked("/yYou think better of it. Nothing was built.\n");
         return;
     }
