@@ -351,6 +351,14 @@ void wrapMarkedText(std::string& text, int startColumn) {
         }
         return n;
     };
+    // Takes out the blanks right before `at`, back to the start of the
+    // line; how many went.
+    auto dropBlanksBefore = [&](std::size_t at) {
+        std::size_t from = at;
+        while (from > 0 && text[from - 1] == ' ') --from;
+        text.erase(from, at - from);
+        return at - from;
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         std::size_t last = i;  // last byte of this visible unit
@@ -363,7 +371,13 @@ void wrapMarkedText(std::string& text, int startColumn) {
         ++count;
         if (count == kTextWidth + 1) {
             if (c == ' ') {
-                text[i] = kSoftBreak;
+                // The whole run of blanks goes at the break, so no line starts with one.
+                // Where blanks before it went the line is no longer full:
+                // a newline breaks it.
+                const std::size_t before = dropBlanksBefore(i);
+                i -= before;
+                text.erase(i + 1, text.find_first_not_of(' ', i + 1) - i - 1);
+                text[i] = before > 0 ? '\n' : kSoftBreak;
                 count = 0;
                 continue;
             }
@@ -376,6 +390,10 @@ void wrapMarkedText(std::string& text, int startColumn) {
             std::size_t lowest = i >= 76 ? i - 76 : 0;
             for (std::size_t j = i; j-- > lowest;) {
                 if (std::isspace(static_cast<unsigned char>(text[j]))) {
+                    const std::size_t dropped = text[j] == ' ' ? dropBlanksBefore(j) : 0;
+                    j -= dropped;
+                    i -= dropped;
+                    last -= dropped;
                     text[j] = '\n';
                     count = visibleWidth(j + 1, last);
                     broke = true;

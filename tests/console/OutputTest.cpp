@@ -340,3 +340,25 @@ TEST_F(OutputTest, HeldOutputReachesTheScreenOnceWithOneScroll) {
     EXPECT_EQ(recorder.scrolls, (std::vector<int>{3, 1}));
     setConsole(&screen);
 }
+
+TEST(WrapTest, ABreakAtARunOfBlanksDropsTheWholeRun) {
+    // Two blanks after a full stop, both past the last column: neither
+    // starts the next line.
+    std::string twoPast = std::string(76, 'a') + ".  Next";
+    wrapMarkedText(twoPast, 0);
+    EXPECT_EQ(stripMarkup(twoPast), std::string(76, 'a') + ".\nNext");
+    // One blank on the last column, the next past it.
+    std::string straddling = std::string(75, 'a') + ".  Next";
+    wrapMarkedText(straddling, 0);
+    EXPECT_EQ(stripMarkup(straddling), std::string(75, 'a') + ".\nNext");
+    // A word too long for the line goes down whole; the blanks before it stay behind no more.
+    std::string backward = std::string(70, 'a') + ".   abcdefghij";
+    wrapMarkedText(backward, 0);
+    EXPECT_EQ(stripMarkup(backward), std::string(70, 'a') + ".\nabcdefghij");
+}
+
+TEST_F(OutputTest, NoLineOnTheScreenStartsWithABlankAfterARunOfThem) {
+    printMarked("%s", std::string(76, 'a') + ".  Next\n");
+    EXPECT_EQ(lastLine(2), std::string(76, 'a') + ".");
+    EXPECT_EQ(lastLine(), "Next");
+}
