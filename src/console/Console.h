@@ -85,8 +85,9 @@ public:
     virtual bool interactive() const { return true; }
     // The plain front end prints finished text lines instead of cells.
     virtual void plainText(const char* /*text*/) {}
-    // A finished command line, for the plain front end to write back when
-    // its input is a script rather than typed.
+    // A finished line the game does not show itself (a menu's or a
+    // question's answer), for the plain front end to write back when its
+    // input is a script rather than typed.
     virtual void echoLine(const char* /*line*/) {}
 };
 

@@ -26,10 +26,12 @@ InputEvent readBackEnd(int timeoutMs) {
     return e;
 }
 
-std::optional<PauseKey> pauseKeyOf(const InputEvent& e) {
+std::optional<PauseKey> pauseKeyOf(const InputEvent& e, bool typingEndsPause) {
     if (e.type == InputEvent::Type::Closed) return PauseKey::GoOn;
     if (e.type == InputEvent::Type::Mouse && e.wheel != 0) return e.wheel > 0 ? PauseKey::LineUp : PauseKey::LineDown;
     if (!e.isKeyDown()) return std::nullopt;
+    // A blank turns the page, as in every pager; a line never starts with one.
+    if (typingEndsPause && e.key == KeyCode::Char && e.ch != ' ' && !e.ctrl) return PauseKey::TypeOn;
     switch (e.key) {
     case KeyCode::PageUp: return PauseKey::PageUp;
     case KeyCode::PageDown: return PauseKey::PageDown;
@@ -39,15 +41,23 @@ std::optional<PauseKey> pauseKeyOf(const InputEvent& e) {
     }
 }
 
-// Hands a key to a waiting pause; true when one took it.
+// Hands a key to a waiting pause; true when the pause took it alone.
 bool offerToPause(const InputEvent& e) {
-    const std::optional<PauseKey> key = pauseKeyOf(e);
-    if (!key) return false;
     std::lock_guard lock(stateMutex);
     if (handOff().pausesWaiting == 0) return false;
+    const std::optional<PauseKey> key = pauseKeyOf(e, handOff().typingEndsPause);
+    if (!key) return false;
     handOff().keysForPause.push_back(*key);
     keyArrived.notify_all();
-    return true;
+    return *key != PauseKey::TypeOn;
+}
+
+std::optional<InputEvent> takeKeptForLine() {
+    std::lock_guard lock(stateMutex);
+    if (handOff().keptForLine.empty()) return std::nullopt;
+    InputEvent e = handOff().keptForLine.front();
+    handOff().keptForLine.pop_front();
+    return e;
 }
 
 // A resize lays the screen out again, after the reader lets go of the
@@ -71,6 +81,7 @@ std::optional<PauseKey> takeKeyForPause() {
 }  // namespace
 
 InputEvent nextInputEvent(int timeoutMs) {
+    if (std::optional<InputEvent> kept = takeKeptForLine()) return *kept;
     InputEvent e;
     {
         std::lock_guard lock(readMutex);
@@ -84,9 +95,10 @@ InputEvent nextInputEvent(int timeoutMs) {
 
 void wakeInput() { console().wake(); }
 
-PauseWait::PauseWait() {
+PauseWait::PauseWait(bool typingEndsIt) : typingEndsIt_(typingEndsIt) {
     std::lock_guard lock(stateMutex);
     ++handOff().pausesWaiting;
+    handOff().typingEndsPause = typingEndsIt;
 }
 
 PauseWait::~PauseWait() {
@@ -116,11 +128,22 @@ std::optional<PauseKey> PauseWait::waitForKey(int timeoutMs) {
         if (e.type == InputEvent::Type::Closed) handOff().closed = true;
         reader.unlock();
         fitAfterResize(e);
-        if (std::optional<PauseKey> key = pauseKeyOf(e)) return key;
+        if (std::optional<PauseKey> key = pauseKeyOf(e, typingEndsIt_)) {
+            if (*key == PauseKey::TypeOn) {
+                std::lock_guard lock(stateMutex);
+                handOff().keptForLine.push_back(e);
+            }
+            return key;
+        }
         if (std::optional<PauseKey> key = takeKeyForPause()) return key;
         // A click or a wake meant for the line editor: the blink is not due yet.
         if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
     }
+}
+
+void spoilInputRow() {
+    handOff().rowSpoilt = true;
+    wakeInput();
 }
 
 bool inputClosed() { return handOff().closed; }
@@ -129,6 +152,9 @@ void resetInputState() {
     std::lock_guard lock(stateMutex);
     handOff().pausesWaiting = 0;
     handOff().keysForPause.clear();
+    handOff().typingEndsPause = false;
+    handOff().keptForLine.clear();
+    handOff().rowSpoilt = false;
     handOff().closed = false;
     handOff().dropRequested = false;
 }

@@ -16,19 +16,28 @@ InputEvent nextInputEvent(int timeoutMs);
 void wakeInput();
 // What a key does to a pause: the scrolling keys (and the wheel) move the
 // view while it waits; any other key, or the input closing, lets it go on.
-enum class PauseKey : std::uint8_t { GoOn, LineUp, LineDown, PageUp, PageDown };
-// A "/s" pause, registered from construction to destruction: every key
-// read meanwhile, by whichever thread, goes to it.
+// At the pause of a long text, a printable key (a blank aside) is TypeOn:
+// the pause ends and the key goes on to the line being typed as well.
+enum class PauseKey : std::uint8_t { GoOn, LineUp, LineDown, PageUp, PageDown, TypeOn };
+// A pause, registered from construction to destruction: every key read
+// meanwhile, by whichever thread, goes to it (a TypeOn key to the line too).
 class PauseWait {
 public:
-    PauseWait();
+    // typingEndsIt: the pause of a long text, which typing ends; a "/s"
+    // pause takes whatever key comes.
+    explicit PauseWait(bool typingEndsIt = false);
     ~PauseWait();
     PauseWait(const PauseWait&) = delete;
     PauseWait& operator=(const PauseWait&) = delete;
     // Waits up to timeoutMs for the pause's key, sleeping until it comes;
     // none when the time passed (a closed input goes on, so nothing waits forever).
     std::optional<PauseKey> waitForKey(int timeoutMs);
+
+private:
+    bool typingEndsIt_;
 };
+// A pause wrote on the input row: the line editor is to draw its row again.
+void spoilInputRow();
 // True once the input has reported that it is closed.
 bool inputClosed();
 void resetInputState();

@@ -130,8 +130,9 @@ std::string readInputLine(CommandHistory* history, LineKind kind) {
     while (true) {
         // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
         InputEvent e = nextInputEvent(-1);
-        // A resize laid the screen out again (here, or in a pause): the row moved.
-        if (screenLayoutChanges() != drawnLayout) {
+        // A resize laid the screen out again (here, or in a pause): the row moved;
+        // or a pause's words stood on it.
+        if (screenLayoutChanges() != drawnLayout || runtime().input.rowSpoilt.exchange(false)) {
             drawnLayout = screenLayoutChanges();
             line.draw();
         }
@@ -197,7 +198,8 @@ std::string readInputLine(CommandHistory* history, LineKind kind) {
             case KeyCode::Enter: {
                 line.suggest();
                 line.typed += line.suggestion;
-                console().echoLine(line.typed.c_str());
+                // During play the game shows each line it obeys itself.
+                if (kind != LineKind::Command || !duringPlay) console().echoLine(line.typed.c_str());
                 std::string entered = line.finish();
                 if (history) history->add(entered);
                 return entered;

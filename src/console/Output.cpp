@@ -90,33 +90,58 @@ void putCell(char ch, std::uint16_t attr) {
     ++sb.column;
 }
 
-// The "/s" pause: a blinking arrow until a key comes, on and off each half
-// second of play (faster when the tests speed up the clock). Page Up and
-// the other scrolling keys look back over the text meanwhile; any other
-// key goes on, with the newest lines in view again.
-void waitForKeyBlinking() {
+// What a pause says on the input row, at its right end; nothing is typed
+// while it shows, but a long text's pause lets typing end it.
+constexpr const char* kMoreWords = "[more: any key]";
+constexpr const char* kAnyKeyWords = "[any key]";
+
+// The words on the input row, or blanks where they stood.
+void showPauseWords(const char* words, bool on) {
+    const int length = static_cast<int>(std::char_traits<char>::length(words));
+    ScreenCell cells[kScreenWidth];
+    for (int i = 0; i < length; ++i)
+        cells[i] = on ? ScreenCell{static_cast<std::uint8_t>(words[i]), 0x70} : ScreenCell{' ', 0x07};
+    console().writeCells(kLastInputColumn + 1 - length, screenLayout().inputRow, length, 1, cells);
+}
+
+// A pause: a blinking arrow until a key comes, on and off each half second
+// of play (faster when the tests speed up the clock), and its words on the
+// input row. Page Up and the other scrolling keys look back over the text
+// meanwhile; any other key goes on, with the newest lines in view again.
+// True when typing ended a long text's pause.
+bool waitForKeyBlinking(bool longText) {
     Scrollback& sb = state().scrollback;
-    if (!console().interactive()) return;
+    if (!console().interactive()) return false;
     // Registered once for the whole wait, from before the arrow shows, so
     // no key slips past it to the line editor while the arrow blinks.
-    PauseWait pause;
+    PauseWait pause(longText);
+    const char* words = longText ? kMoreWords : kAnyKeyWords;
     ScreenCell& cell = sb.bottom()[static_cast<std::size_t>(sb.column)];
     cell = ScreenCell{kPauseArrow, 0x07};
+    showPauseWords(words, true);
     refreshLocked();
+    bool typed = false;
     while (true) {
         const std::optional<PauseKey> key = pause.waitForKey(std::max(10, pacedMs(500)));
-        if (key == PauseKey::GoOn) break;
+        if (key == PauseKey::GoOn || key == PauseKey::TypeOn) {
+            typed = key == PauseKey::TypeOn;
+            break;
+        }
         if (key == PauseKey::LineUp) scrollViewUp();
         else if (key == PauseKey::LineDown) scrollViewDown();
         else if (key == PauseKey::PageUp) scrollViewPageUp();
         else if (key == PauseKey::PageDown) scrollViewPageDown();
         else {
             cell.ch = cell.ch == kPauseArrow ? ' ' : kPauseArrow;
+            showPauseWords(words, true);  // the line editor may have drawn its row meanwhile
             refreshLocked();
         }
     }
     cell = ScreenCell{' ', 0x00};
+    showPauseWords(words, false);
+    spoilInputRow();
     sb.viewTop = newestViewTop();
+    return typed;
 }
 
 // Draws the wrapped text; false when a bad code stopped it.
@@ -125,12 +150,15 @@ bool draw(const std::string& text) {
     int fg = kGrey;
     int bg = kBlack;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((state().pagingDepth > 0 || state().pageCarried) && state().pageLines >= textRows() - 1) {
+        if ((state().pagingDepth > 0 || state().pageCarried) && !state().pagingEnded &&
+            state().pageLines >= textRows() - 1) {
             // The page's first line is at the top: show it and wait before it scrolls away.
             sb.viewTop = newestViewTop();
-            waitForKeyBlinking();
+            // Typing ends the paging: the rest comes at once, under the line begun.
+            const bool typed = waitForKeyBlinking(true);
             state().pageLines = 0;
-            state().pageCarried = true;
+            state().pageCarried = !typed;
+            state().pagingEnded = typed;
         }
         char c = text[i];
         if (c == kSoftBreak) continue;
@@ -140,7 +168,7 @@ bool draw(const std::string& text) {
             char code = text[++i];
             if (code != 'x') sb.restoreForeground = fg;
             if (code == 'x') fg = sb.restoreForeground;
-            else if (code == 's') { waitForKeyBlinking(); state().pageLines = 0; }
+            else if (code == 's') { waitForKeyBlinking(false); state().pageLines = 0; }
             else if (code == '/') putCell('/', backgroundAttr(bg) | foregroundAttr(fg));
             else if (foregroundIndex(code) >= 0) fg = foregroundIndex(code);
             else return false;
@@ -214,6 +242,7 @@ void resetOutputState() {
     o.pagingDepth = 0;
     o.pageLines = 0;
     o.pageCarried = false;
+    o.pagingEnded = false;
     o.linesScrolledIn = 0;
     o.shownTopLine = -1;
     o.shownBottomBlank = false;
@@ -252,6 +281,14 @@ HeldOutput::~HeldOutput() {
 void endCarriedPage() {
     std::lock_guard lock(outputMutex);
     state().pageCarried = false;
+    state().pagingEnded = false;
+}
+
+void startPage() {
+    std::lock_guard lock(outputMutex);
+    state().pageLines = 0;
+    state().pageCarried = false;
+    state().pagingEnded = false;
 }
 
 void showHeldOutput() {

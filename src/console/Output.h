@@ -69,6 +69,9 @@ public:
 };
 // A line is being typed: the last page of a tall text has been seen.
 void endCarriedPage();
+// The line being written heads a page of its own (an ending's first),
+// whatever page went before.
+void startPage();
 // Draws what a HeldOutput kept back; nothing when there is nothing.
 void showHeldOutput();
 

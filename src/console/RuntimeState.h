@@ -29,6 +29,8 @@ struct OutputState {
     // A text taller than the text area stopped for a key: what is printed
     // after it goes on with its page, until a line is typed.
     bool pageCarried = false;
+    // Typing ended a pause: no page stops again until the line is in.
+    bool pagingEnded = false;
     // Every line ever scrolled in, and the line that headed the text area
     // when it was last drawn (counted the same way; -1 for none): the
     // difference is how far the shown text moved, which the console is
@@ -50,7 +52,12 @@ struct OutputState {
 
 struct InputHandOff {
     int pausesWaiting = 0;
+    bool typingEndsPause = false;  // the pause waiting is a long text's
     std::deque<PauseKey> keysForPause;
+    // Keys a pause read that start the line being typed.
+    std::deque<InputEvent> keptForLine;
+    // A pause's words are on the input row (see spoilInputRow).
+    std::atomic<bool> rowSpoilt{false};
     std::atomic<bool> closed{false};
     // The line being typed is to be dropped (see dropTypedLine).
     std::atomic<bool> dropRequested{false};

@@ -54,6 +54,10 @@ std::string wrapPlainText(std::string_view text, std::size_t width) {
 
 void endGame(Ending how, std::initializer_list<const char*> texts, const char* thanks) {
     endPlay(how);
+    // The ending's first line heads a page: the credits stop before they
+    // would push it away, so how the game ended is read where it is.
+    PagedOutput page;
+    startPage();
     for (const char* text : texts) tellEnding(text);
     tellEnding(thanks);
     showCredits();

@@ -31,6 +31,12 @@ std::string nextCommandLine(CommandHistory& history) {
     if (line.empty() && inputClosed()) game.running = 0;
     return line;
 }
+// The line stands above its answer in the input row's colours, so a
+// player can tell which reply answered what.
+void showTypedLine(std::string line) {
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    if (!line.empty()) printMarked("/w> %s\n", markupLiteral(line));
+}
 }  // namespace
 
 // Once play has ended (a death in the night while the line was typed)
@@ -43,6 +49,7 @@ void dispatchTypedLine(const std::string& line, bool autosave) {
     // the history keeps it.
     if (lineWasOvertaken() && !game.clockRunning) return;
     HeldOutput heldOutput;  // the command's whole answer reaches the screen at once
+    showTypedLine(line);
     dispatchCommand(line.c_str());
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
 }

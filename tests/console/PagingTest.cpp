@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "console/LineEditor.h"
+#include "game/Ending.h"
 #include "base/Paths.h"
 
 namespace fs = std::filesystem;
@@ -29,15 +30,18 @@ public:
     int textBottom = 46;
     std::vector<std::string> seen;  // every row of the text area shown at a pause
     std::vector<std::string> tops;  // the text area's top row whenever a key is read
+    std::vector<std::string> words;  // the input row at each pause
 
     InputEvent nextEvent(int timeoutMs) override {
         tops.push_back(rowText(1, 1, 78));
         if (cell(1, textBottom).ch == kPauseArrow) {
             pages.push_back({rowText(1, 1, 78), rowText(textBottom - 1, 1, 78)});
+            words.push_back(inputRow());
             for (int y = 1; y <= textBottom; ++y) seen.push_back(rowText(y, 1, 78));
         }
         return MemoryConsole::nextEvent(timeoutMs);
     }
+    std::string inputRow() const { return rowText(textBottom + 2, kFirstInputColumn, kLastInputColumn + 1); }
 };
 
 std::string numberedLines(int from, int to) {
@@ -155,4 +159,37 @@ TEST_F(PagingTest, PageUpInAPauseLooksBackAndThePauseWaitsOn) {
         << "Page Up showed the page before";
     EXPECT_EQ(watcher.rowText(45, 1, 78), "new 60");
     EXPECT_EQ(watcher.nextEvent(0).type, InputEvent::Type::Closed) << "the pause took all three keys";
+}
+
+// A pause says so on the input row. At a long text's pause a typed key
+// ends the paging (the rest comes at once) and starts the line; a "/s"
+// pause takes whatever key comes.
+TEST_F(PagingTest, APauseSaysSoAndTypingEndsTheLongTextsPagingAndStartsTheLine) {
+    watcher.typeText("xy");
+    {
+        PagedOutput paged;
+        printMarked("%s", numberedLines(1, 150));
+    }
+    ASSERT_EQ(watcher.pages.size(), 1u) << "after the typed key the rest came at once";
+    EXPECT_TRUE(watcher.words[0].ends_with(" [more: any key]")) << watcher.words[0];
+    EXPECT_EQ(watcher.rowText(45, 1, 78), "line 150");
+    EXPECT_EQ(watcher.inputRow(), "") << "the words go with the pause";
+    EXPECT_EQ(readInputLine(), "xy") << "the key that ended the paging starts the line";
+
+    watcher.typeText("xy");
+    printMarked("/swait\n");
+    ASSERT_EQ(watcher.words.size(), 2u);
+    EXPECT_TRUE(watcher.words[1].ends_with(" [any key]")) << watcher.words[1];
+    EXPECT_EQ(readInputLine(), "y") << "the any-key pause took the x";
+}
+
+// An ending's first line heads a page: the credits stop before they push it away.
+TEST_F(PagingTest, TheCreditsWaitBeforeTheyPushAnEndingsFirstLineAway) {
+    watcher.resize(24);
+    watcher.textBottom = 20;
+    setUpConsole();
+    printMarked("%s", numberedLines(1, 30));
+    endGame(Ending::Starved, {"/rThe first line of the end.\n"});
+    ASSERT_FALSE(watcher.pages.empty());
+    EXPECT_EQ(watcher.pages[0].top, "The first line of the end.");
 }

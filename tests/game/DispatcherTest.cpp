@@ -2,6 +2,7 @@
 
 #include "clock/Clock.h"
 #include "game/Commands.h"
+#include "game/MainLoop.h"
 
 #include <algorithm>
 #include <set>
@@ -191,4 +192,20 @@ TEST(CommandTableTest, CompletionKeepsItsOrderAndNeverTurnsAWordIntoAnother) {
             EXPECT_TRUE(std::find(own.begin(), own.end(), *first) != own.end()) << typed << " becomes " << *first;
         }
     }
+}
+
+// Each line the game obeys stands above its answer, in the input row's
+// colours, so a player can tell which reply answered what.
+TEST_F(DispatcherTest, EachLineObeyedStandsAboveItsAnswer) {
+    setUpConsole();
+    dispatchTypedLine("xyzzy now  ", false);
+    EXPECT_EQ(output(), std::string("/w> xyzzy now\n") + kInvalid);
+    EXPECT_EQ(screen.rowText(44, 1, 78), "> xyzzy now");
+    EXPECT_EQ(screen.cell(1, 44).attr, 0x07);
+    EXPECT_EQ(screen.rowText(45, 1, 78).rfind("Invalid command.", 0), 0u);
+    dispatchTypedLine("", false);
+    EXPECT_EQ(output(), "") << "an empty line shows nothing";
+    game.running = 0;
+    dispatchTypedLine("look", false);
+    EXPECT_EQ(output(), "") << "a line dropped when play ended shows nothing";
 }
