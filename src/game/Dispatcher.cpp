@@ -238,7 +238,7 @@ void dispatchCommand(const char* rawLine) {
         if (command->run != repeatLastCommand) lastCommand = line;
         if (command->run(argument)) return;
     }
-    if (!command && !argument && wrongLabCode(word)) return;
+    if (!command && numberTyped(word)) return;
     printInvalidCommand();
 }
 

@@ -67,10 +67,7 @@ void lookAt(const std::string& typed) {
     const Room& here = *game.player.currentRoom;
     if (here.is(kKeypadWall)) {
         if (std::optional<std::string> wall = wallLookText(typed)) {
-            if (wall->empty())
-                printMarked("You look blankly at your hands, as though looking for something that isn't there...\n");
-            else
-                printMarked("/w%s\n", *wall);
+            printMarked("/w%s\n", *wall);
             return;
         }
     }

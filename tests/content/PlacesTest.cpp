@@ -11,7 +11,7 @@ TEST_F(PlacesTest, NamedRoomsAreTheRoomsTheRulesMean) {
         const char* name;
     } rooms[] = {
         {kWhereYouWoke, "Where You Woke"}, {kCoveHeart, "Cove Heart"},   {kCampfire, "Campfire"},
-        {kScientistsRest, "Scientist's Rest"}, {kCrystalGrotto, "Crystal Grotto"}, {kKeypadWall, "Keypad Wall"}, {kCargoScatter, "Cargo Scatter"}, {kFenceCorner, "Fence Corner"}, {kFence, "The Fence"},
+        {kScientistsRest, "Scientist's Rest"}, {kCrystalGrotto, "Crystal Grotto"}, {kKeypadWall, "Slotted Wall"}, {kCargoScatter, "Cargo Scatter"}, {kFenceCorner, "Fence Corner"}, {kFence, "The Fence"},
         {kBehindTheFence, "Behind the Fence"}, {kTheDoor, "The Door"},     {kLaboratory, "Laboratory"},
     };
     for (const auto& r : rooms) EXPECT_EQ(roomAt(r.place)->name.view(), r.name) << r.place.area << " " << r.place.number;
