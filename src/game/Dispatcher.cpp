@@ -159,7 +159,7 @@ constexpr CommandWord kCommands[] = {
     {"drop", {}, withArgument<dropCommand>, Access::Always,
      "/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n", 10},
     {"boat", {}, plain<buildRaft>, Access::Always, "/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n", 17},
-    {"sail", {}, plain<setSail>, Access::Always, "/Gsail/w - set sail on your boat\n", 18},
+    {"sail", {}, plain<setSail>, Access::Always, "/Gsail/w - set sail on your boat; each passenger aboard lowers the odds\n", 18},
     {"map", {}, [](const char*) { showMap(); return true; }, Access::Always,
      "/Gmap/w - if you have the map, this will display it and show you where on the island you are\n", 16},
     {"combine", {}, withArgument<combineCommand>, Access::Always,

@@ -26,7 +26,7 @@ constexpr const char* kMornings[] = {
     // day 12
     "\nAs your mind drifts in and out of dreams, you start to piece together the recent events on the island.  First there was the dead scientist. 2 days later another killing took place. On day 4 the crate appeared with that weird \"EAC\" symbol on the side and people recognized this food strangely. On day 6 the note washed up.  It did not say much, but it clearly mentioned something about 8 subjects and experiments and a Dr. something. The next day one of the islanders was going around telling of a dream he had about being in a lab, and many of the islanders had similar recollections. A couple days later one of the islanders reported remembering being captured and brought here. Finally, a couple days ago an islander seemed to remember overhearing the name Euro-African Commission and, consequently, many of the others also remembered hearing about the Commission as well.  That is all the major events of your time on the island, but what do they all mean?\n",
     // day 13
-    "\nYou awaken today to the sound of strong winds and crashing waves. You think to yourself that if only you had a raft, today would be a spectacular day to sail away, and the chance may not come again.\n",
+    "\nYou awaken today to the sound of strong winds and crashing waves. You think to yourself that if only you had a raft, you could be gone from here, and the days left to do it are running out.\n",
     // day 14
     "\nYou wake up today determined to unravel the mystery of the island.  Maybe today will be the breakthrough you have been waiting for, but you better get out there and see, for there are only so many hours in a day.\n",
     // day 15
