@@ -40,7 +40,7 @@ constexpr Hint kHints[] = {
     {"climb", &kFence, "fence, wire, barbed wire", nullptr, kOverTheWire},
     {"climb", &kFenceCorner, "fence", nullptr, kOverTheWire},
     {"open", &kFence, "fence, wire, gate", nullptr,
-     "/wThe fence has no gate. Under it would be kinder than over it, where the sandy ground is soft.\n"},
+     "/wThe fence's gate, to the west, is chained shut with a lump of rust. Under the fence would be kinder than over it, where the sandy ground is soft.\n"},
     {"open pry", &kKeypadWall, "wall, stone, slots, slot, keypad", wallOpen,
      "/wThe wall has no handle and no seam. Its three slots look made to take shapes: /Guse/w one here when you have it.\n",
      "/wThe wall already stands open to the north.\n"},
