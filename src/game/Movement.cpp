@@ -71,7 +71,10 @@ void lookAt(const std::string& typed) {
             return;
         }
     }
-    if (const Thing* thing = findThing(here, typed)) {
+    // With no islander's body here, "corpse" is the scientist's.
+    const Thing* thing = findThing(here, typed);
+    if (!thing && isBodyWord(typed)) thing = findThing(here, "body");
+    if (thing) {
         printMarked("/w%s\n", thing->text);
     } else if (textMentions(here.description.view(), typed)) {
         printMarked("You see nothing more of the %s than you have already seen here.\n", typed);
