@@ -59,3 +59,18 @@ TEST_F(VerbsTest, AgainRepeatsTheLastCommandAndSaveSavesNow) {
     EXPECT_EQ(said("save"), "The game is saved.\n");
     EXPECT_FALSE(std::filesystem::is_empty(data.path()));
 }
+
+// A hint knows what the player holds: no "a shovel would" to a player
+// holding one.
+TEST_F(VerbsTest, HintsKnowTheToolInHand) {
+    game.player.currentRoom = &makeRoom(11, 0, "The Fence", "Wire. The sandy ground is soft.");
+    makeItem(18, "shovel", "A shovel.");
+    const std::string bare = said("dig");
+    EXPECT_NE(bare.find("A shovel would"), std::string::npos) << bare;
+    addToList(game.player.inventory, &game.items[18]);
+    const std::string holding = said("dig");
+    EXPECT_EQ(holding.find("A shovel would"), std::string::npos) << holding;
+    EXPECT_NE(holding.find("you have the shovel for it: /Guse shovel/w here"), std::string::npos) << holding;
+    game.player.currentRoom = roomAt(0, 8);
+    EXPECT_EQ(said("dig"), "Nothing says the ground here is worth digging, shovel or no shovel.\n");
+}
