@@ -13,6 +13,7 @@
 #include "game/Inventory.h"
 #include "game/Lab.h"
 #include "game/Movement.h"
+#include "game/Redirects.h"
 #include "game/Sail.h"
 #include "game/SaveReport.h"
 #include "game/Talk.h"
@@ -181,6 +182,16 @@ constexpr CommandWord kCommands[] = {
     {"dig", {}, withArgument<digCommand>, Access::Always, nullptr, 29},
     {"again", {"g"}, repeatLastCommand, Access::Always, nullptr, 30},
     {"save", {}, saveNow, Access::Always, nullptr, 31},
+    // Verbs of other games, each answered with the command that does it here.
+    {"eat", {}, withArgument<eatCommand>, Access::Always,
+     "/Geat/w, /Gwait/w, /Gz/w, /Gask/w, /Ggive/w, /Glisten/w, /Gjump/w, /Gswim/w, /Gtouch/w: say what works instead\n", 32},
+    {"wait", {"z"}, withArgument<waitCommand>, Access::Always, nullptr, 33},
+    {"ask", {}, withArgument<askCommand>, Access::Always, nullptr, 34},
+    {"give", {}, withArgument<giveCommand>, Access::Always, nullptr, 35},
+    {"listen", {}, withArgument<listenCommand>, Access::Always, nullptr, 36},
+    {"jump", {}, withArgument<jumpCommand>, Access::Always, nullptr, 37},
+    {"swim", {}, withArgument<swimCommand>, Access::Always, nullptr, 38},
+    {"touch", {}, withArgument<touchCommand>, Access::Always, nullptr, 39},
     {"quit", {"q"}, quit},
     // The laboratory's code is found in the game, never told.
     {"5830", {}, plain<labCodeCommand>, Access::Hidden},

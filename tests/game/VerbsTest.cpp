@@ -1,5 +1,6 @@
 // The verbs players of text games type: examine and its kin look, the
 // hint verbs say what would do it, take gets, save saves, again repeats.
+#include <algorithm>
 #include <filesystem>
 
 #include "TestSupport.h"
@@ -73,4 +74,36 @@ TEST_F(VerbsTest, HintsKnowTheToolInHand) {
     EXPECT_NE(holding.find("you have the shovel for it: /Guse shovel/w here"), std::string::npos) << holding;
     game.player.currentRoom = roomAt(0, 8);
     EXPECT_EQ(said("dig"), "Nothing says the ground here is worth digging, shovel or no shovel.\n");
+}
+
+// The verbs of other games each get one line that names a command of ours
+// that does work, do nothing themselves, and are offered by the completion.
+TEST_F(VerbsTest, VerbsOfOtherGamesSayWhatWorksHere) {
+    const std::vector<std::string> offered = completionWords();
+    auto isCommand = [](const std::string& word) {
+        for (const CommandWord& command : commandTable()) {
+            if (word == command.word) return true;
+            for (const char* shortForm : command.shortForms)
+                if (shortForm && word == shortForm) return true;
+        }
+        return false;
+    };
+    for (const char* line : {"eat", "eat the coconut", "wait", "z", "ask frank about the knife", "ask", "give rock to frank",
+                             "listen", "jump", "swim", "touch the tree", "touch"}) {
+        const std::string answer = said(line);
+        EXPECT_EQ(std::count(answer.begin(), answer.end(), '\n'), 1) << line << ": " << answer;
+        const std::size_t green = answer.find("/G");
+        ASSERT_NE(green, std::string::npos) << line << ": " << answer;
+        const std::string named = answer.substr(green + 2, answer.find_first_of(" /", green + 2) - green - 2);
+        EXPECT_TRUE(isCommand(named)) << line << " names " << named;
+        const std::string verb = std::string(line).substr(0, std::string(line).find(' '));
+        if (verb.size() > 1) {
+            EXPECT_NE(std::find(offered.begin(), offered.end(), verb), offered.end()) << verb;
+        }
+    }
+    EXPECT_NE(said("eat the coconut").find("/Guse coconut/w"), std::string::npos);
+    EXPECT_NE(said("ask Frank about the knife").find("/Gtalk frank/w"), std::string::npos);
+    EXPECT_NE(said("touch /Rtree").find("//rtree"), std::string::npos) << "typed words are shown as typed";
+    EXPECT_EQ(countInList(roomAt(0, 8)->items, &game.items[2]), 1u) << "nothing was done";
+    EXPECT_EQ(game.player.inventory.count, 0u);
 }
