@@ -45,7 +45,7 @@ void askCommand(const char* argument) {
 }
 
 void giveCommand(const char*) {
-    printMarked("/wNobody here takes things from your hands, though a happy islander may give you one. "
+    printMarked("/wNobody here takes things from your hands, though a happy islander may give you one; "
                 "/Gdrop/w puts a thing down.\n");
 }
 
