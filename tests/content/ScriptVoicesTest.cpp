@@ -312,57 +312,41 @@ TEST(ScriptVoices, TheLabCodeIsHeardInAnyWording) {
     EXPECT_FALSE(mentionsLabCode("five, eight, four"));
 }
 
-// The Dog sits on its dune from the first meeting until it walks off to the
-// mountain: what its stage directions say it does happens there. A place it
-// is not may only be looked or walked toward.
+// The Dog sits on its dune until it walks off to the mountain: its stage
+// directions may look or walk toward a place it is not, never be there.
 TEST(ScriptVoices, TheDogStaysOnItsDune) {
-    const std::vector<std::string> elsewhere = {"camp", "crate", "fire", "hut", "cove", "jungle", "grove",
-                                                "cave", "ledge", "fence", "wreck", "tree", "river", "shelter"};
-    for (const Script& script : allScripts()) {
-        if (script.name != "Dog") continue;
-        for (const ReadNode& read : script.nodes) {
-            const std::string& line = read.node.spokenText;
-            for (std::size_t open = line.find('*'); open != std::string::npos; open = line.find('*', open + 1)) {
-                const std::size_t close = line.find('*', open + 1);
-                const std::string direction = line.substr(open + 1, close - open - 1);
-                for (const std::vector<std::string>& words : sentences(direction)) {
-                    for (std::size_t i = 0; i < words.size(); ++i) {
-                        const bool place = std::any_of(elsewhere.begin(), elsewhere.end(), [&](const std::string& p) {
-                            return words[i] == p || words[i] == p + "s";
-                        });
-                        const bool toward = i >= 2 && (words[i - 2] == "toward" || words[i - 2] == "towards");
-                        EXPECT_TRUE(!place || toward) << where(script, read) << ": " << direction;
-                    }
-                }
-                if (close == std::string::npos) break;
-                open = close;
-            }
+    const std::set<std::string> elsewhere = {"camp", "crate", "fire", "hut", "cove", "jungle", "grove",
+                                             "cave", "ledge", "fence", "wreck", "tree", "river", "shelter"};
+    for (const ReadNode& read : reachableNodes(builtScript("Dog"))) {
+        const std::string& line = read.node.spokenText;
+        for (std::size_t open = line.find('*'); open != std::string::npos; open = line.find('*', open + 1)) {
+            const std::size_t close = std::min(line.find('*', open + 1), line.size());
+            for (const std::vector<std::string>& words : sentences(line.substr(open + 1, close - open - 1)))
+                for (std::size_t i = 0; i < words.size(); ++i)
+                    EXPECT_TRUE(!elsewhere.count(words[i]) || (i >= 2 && words[i - 2].starts_with("toward")))
+                        << "day " << read.day << ": " << line;
+            open = close;
         }
     }
 }
 
-// Islanders may ask to come along, but none offers a hand with the raft the
-// rules never give, and none ties the voyage to weather it does not feel:
-// only the raft and the number aboard decide it.
+// Islanders may ask to come along, but none offers raft help the rules never
+// give, and no sentence about sailing names weather that would change it.
 TEST(ScriptVoices, NobodyPromisesRaftHelpOrSailingWeather) {
-    const std::set<std::string> raft = {"raft", "r4ft", "logs", "sail", "launch", "sea"};
-    const std::set<std::string> offers = {"ill", "1ll", "paddle", "row", "haul"};
-    const std::set<std::string> weather = {"storm", "calm", "wind", "weather", "spectacular"};
-    auto count = [](const std::vector<std::string>& words, const std::set<std::string>& set) {
-        return std::count_if(words.begin(), words.end(), [&](const std::string& w) { return set.count(w) > 0; });
+    auto any = [](const std::vector<std::string>& words, const std::set<std::string>& set) {
+        return std::any_of(words.begin(), words.end(), [&](const std::string& w) { return set.count(w) > 0; });
     };
     for (const Script& script : allScripts()) {
         for (const ReadNode& read : script.nodes) {
-            const std::string& line = read.node.spokenText;  // the islander's own words, not the player's
             bool raftTalk = false, offered = false;
-            for (const std::vector<std::string>& words : sentences(line)) {
-                raftTalk = raftTalk || count(words, raft) > 0;
-                offered = offered || count(words, offers) > 0;
-                for (std::size_t i = 0; i + 1 < words.size(); ++i) offered = offered || (words[i] == "id" && words[i + 1] == "help");
-                const bool sailing = count(words, {"sail", "launch", "sea"}) > 0;
-                EXPECT_FALSE(sailing && count(words, weather) > 0) << where(script, read) << ": " << line;
+            for (const std::vector<std::string>& words : sentences(read.node.spokenText)) {
+                raftTalk = raftTalk || any(words, {"raft", "r4ft", "logs", "sail", "launch", "sea"});
+                offered = offered || any(words, {"ill", "1ll", "paddle", "row", "haul"}) ||
+                          (any(words, {"id"}) && any(words, {"help"}));
+                EXPECT_FALSE(any(words, {"sail", "launch", "sea"}) && any(words, {"storm", "calm", "wind", "weather"}))
+                    << where(script, read) << ": " << read.node.spokenText;
             }
-            EXPECT_FALSE(raftTalk && offered) << where(script, read) << ": " << line;
+            EXPECT_FALSE(raftTalk && offered) << where(script, read) << ": " << read.node.spokenText;
         }
     }
 }

@@ -61,49 +61,32 @@ TEST_F(VerbsTest, AgainRepeatsTheLastCommandAndSaveSavesNow) {
     EXPECT_FALSE(std::filesystem::is_empty(data.path()));
 }
 
-// A hint knows what the player holds: no "a shovel would" to a player
-// holding one.
+// A hint knows what the player holds: no "a shovel would" to a player holding one.
 TEST_F(VerbsTest, HintsKnowTheToolInHand) {
     game.player.currentRoom = &makeRoom(11, 0, "The Fence", "Wire. The sandy ground is soft.");
-    makeItem(18, "shovel", "A shovel.");
-    const std::string bare = said("dig");
-    EXPECT_NE(bare.find("A shovel would"), std::string::npos) << bare;
-    addToList(game.player.inventory, &game.items[18]);
-    const std::string holding = said("dig");
-    EXPECT_EQ(holding.find("A shovel would"), std::string::npos) << holding;
-    EXPECT_NE(holding.find("you have the shovel for it: /Guse shovel/w here"), std::string::npos) << holding;
+    addToList(game.player.inventory, &makeItem(18, "shovel", "A shovel."));
+    EXPECT_NE(said("dig").find("you have the shovel for it: /Guse shovel/w here"), std::string::npos);
     game.player.currentRoom = roomAt(0, 8);
     EXPECT_EQ(said("dig"), "Nothing says the ground here is worth digging, shovel or no shovel.\n");
 }
 
-// The verbs of other games each get one line that names a command of ours
-// that does work, do nothing themselves, and are offered by the completion.
+// The verbs of other games each get one line naming a command that does
+// work, do nothing themselves, and are offered by the completion.
 TEST_F(VerbsTest, VerbsOfOtherGamesSayWhatWorksHere) {
     const std::vector<std::string> offered = completionWords();
-    auto isCommand = [](const std::string& word) {
-        for (const CommandWord& command : commandTable()) {
-            if (word == command.word) return true;
-            for (const char* shortForm : command.shortForms)
-                if (shortForm && word == shortForm) return true;
-        }
-        return false;
-    };
-    for (const char* line : {"eat", "eat the coconut", "wait", "z", "ask frank about the knife", "ask", "give rock to frank",
-                             "listen", "jump", "swim", "touch the tree", "touch"}) {
-        const std::string answer = said(line);
-        EXPECT_EQ(std::count(answer.begin(), answer.end(), '\n'), 1) << line << ": " << answer;
-        const std::size_t green = answer.find("/G");
-        ASSERT_NE(green, std::string::npos) << line << ": " << answer;
-        const std::string named = answer.substr(green + 2, answer.find_first_of(" /", green + 2) - green - 2);
-        EXPECT_TRUE(isCommand(named)) << line << " names " << named;
-        const std::string verb = std::string(line).substr(0, std::string(line).find(' '));
-        if (verb.size() > 1) {
-            EXPECT_NE(std::find(offered.begin(), offered.end(), verb), offered.end()) << verb;
-        }
+    for (const char* line : {"eat", "wait", "z", "ask frank about the knife", "give rock to frank", "listen", "jump",
+                             "swim", "touch"}) {
+        const std::string answer = said(line), verb = std::string(line).substr(0, std::string(line).find(' '));
+        EXPECT_EQ(std::count(answer.begin(), answer.end(), '\n'), 1) << answer;
+        const std::size_t green = answer.find("/G") + 2;
+        const std::string named = answer.substr(green, answer.find_first_of(" /", green) - green);
+        EXPECT_TRUE(std::any_of(commandTable().begin(), commandTable().end(), [&](const CommandWord& c) {
+            return named == c.word && c.run;
+        })) << line << " names " << named;
+        EXPECT_TRUE(verb == "z" || std::find(offered.begin(), offered.end(), verb) != offered.end()) << verb;
     }
-    EXPECT_NE(said("eat the coconut").find("/Guse coconut/w"), std::string::npos);
-    EXPECT_NE(said("ask Frank about the knife").find("/Gtalk frank/w"), std::string::npos);
+    EXPECT_NE(said("eat the Coconut").find("/Guse coconut/w"), std::string::npos);
     EXPECT_NE(said("touch /Rtree").find("//rtree"), std::string::npos) << "typed words are shown as typed";
-    EXPECT_EQ(countInList(roomAt(0, 8)->items, &game.items[2]), 1u) << "nothing was done";
+    EXPECT_EQ(countInList(roomAt(0, 8)->items, &game.items[2]), 1u);
     EXPECT_EQ(game.player.inventory.count, 0u);
 }
