@@ -45,8 +45,8 @@ void askCommand(const char* argument) {
 }
 
 void giveCommand(const char*) {
-    printMarked("/wNobody here takes things from your hands, though a happy islander may give you one; "
-                "/Gdrop/w puts a thing down.\n");
+    printMarked("/wNobody here takes things from your hands; /Gtalk/w with an islander, and a happy one may give you "
+                "a gift.\n");
 }
 
 void listenCommand(const char*) {
@@ -58,7 +58,7 @@ void jumpCommand(const char*) {
 }
 
 void swimCommand(const char*) {
-    printMarked("/wThe current around the island throws swimmers back. A raft is the way off: /Gboat/w.\n");
+    printMarked("/wThe current around the island throws swimmers back. /Gsail/w on a raft instead; /Gboat/w builds one.\n");
 }
 
 void touchCommand(const char* argument) {
