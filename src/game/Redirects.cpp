@@ -58,7 +58,7 @@ void jumpCommand(const char*) {
 }
 
 void swimCommand(const char*) {
-    printMarked("/wThe current around the island throws swimmers back. /Gsail/w on a raft instead; /Gboat/w builds one.\n");
+    printMarked("/wThe current around the island throws swimmers back. A raft gets through: /Gboat/w builds one, /Gsail/w puts to sea.\n");
 }
 
 void touchCommand(const char* argument) {
