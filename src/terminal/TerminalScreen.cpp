@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "terminal/TerminalCodes.h"
 #include "terminal/TerminalQuery.h"
 #include "terminal/TerminalSignals.h"
 
@@ -22,11 +23,7 @@ namespace {
 // runtime state knows only the Console interface.
 TerminalScreen* activeTerminal = nullptr;
 
-std::string capability(const char* name) {
-    const char* s = tigetstr(name);
-    if (s == nullptr || s == reinterpret_cast<const char*>(-1)) return {};
-    return s;
-}
+std::string capability(const char* name) { return cursesCodes().get(name); }
 
 // Terminals known to take the xterm title and resize sequences.
 bool speaksXterm() {
