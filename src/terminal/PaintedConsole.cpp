@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <thread>
+
+#include "console/SizeNotice.h"
 
 void PaintedConsole::startPainting(std::unique_ptr<TerminalPainter> painter) {
     painter_ = std::move(painter);
@@ -24,6 +24,8 @@ void PaintedConsole::showSize(int columns, int lines) {
         showNotice(columns, lines);
         return;
     }
+    if (noticeShown_) dropTypedAhead();
+    noticeShown_ = false;
     // The screen as it was (frame, scrollback view and input row) is
     // painted again on the blank terminal. The screen fills the terminal's
     // height: at a new one it starts blank, and the game, told of the
@@ -37,17 +39,10 @@ void PaintedConsole::showSize(int columns, int lines) {
 }
 
 void PaintedConsole::showNotice(int columns, int lines) {
-    char actual[64];
-    std::snprintf(actual, sizeof actual, "This one is %d x %d.", columns, lines);
-    const char* notice[] = {"Brinefall needs a window of 80 x 24 characters.", actual, "Please make it larger."};
     painter_->forget(0, lines, columns);  // nothing of the frame is shown now
-    const int top = std::max(0, (lines - 3) / 2);
-    for (int i = 0; i < 3; ++i) {
-        const int length = static_cast<int>(std::strlen(notice[i]));
-        const int left = columns > length ? (columns - length) / 2 : 0;
-        painter_->writeText(top + i, left, std::string(notice[i], static_cast<std::size_t>(std::min(length, columns))));
-    }
+    for (const NoticeLine& line : sizeNotice(columns, lines)) painter_->writeText(line.row, line.column, line.text);
     send(painter_->takeBytes());
+    noticeShown_ = true;
 }
 
 void PaintedConsole::flush() {

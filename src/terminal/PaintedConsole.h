@@ -30,6 +30,9 @@ protected:
     // Blanks the whole terminal, its colours plain, before the frame or
     // the notice is drawn on it afresh.
     virtual void clearTerminal() = 0;
+    // Drops the keys typed and not read yet: those typed while the notice
+    // was up are not for the screen that comes back.
+    virtual void dropTypedAhead() = 0;
     // Learns the terminal's size, where the back end hears of it late
     // (the page's), before each paint.
     virtual void followSize() {}
@@ -70,5 +73,6 @@ private:
     int shownLines_ = -1;
     int left_ = 0;  // the screen's first column on the terminal
     bool fits_ = false;     // the terminal is at least 80x24
+    bool noticeShown_ = false;
     bool resized_ = false;  // the screen's height changed: the game is yet to hear of it
 };

@@ -111,7 +111,7 @@ InputEvent TerminalConsole::translateKey(int status, unsigned key) {
 
 void TerminalConsole::discardTypeAhead() {
     std::lock_guard lock(mutex_);
-    if (active_) flushinp();
+    if (active_) dropTypedAhead();
 }
 
 void TerminalConsole::wake() { wakePipe_.wake(); }

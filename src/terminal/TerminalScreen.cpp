@@ -203,12 +203,17 @@ void TerminalScreen::checkSize() {
 }
 
 // Curses clears the terminal, and so knows it blank: it never draws over
-// what the painter writes next.
+// what the painter writes next. The cursor goes home first: curses takes
+// it to be where curses left it, and would start its clearing wherever
+// the painter left it instead.
 void TerminalScreen::clearTerminal() {
+    send(cursesCodes().get("cup", 0, 0));
     erase();
     clearok(stdscr, TRUE);
     refresh();
 }
+
+void TerminalScreen::dropTypedAhead() { flushinp(); }
 
 void TerminalScreen::send(const std::string& bytes) { writeAll(bytes); }
 

@@ -35,6 +35,7 @@ protected:
     void followSignals();
     // The terminal may show anything now: paint it all again.
     void redrawAll();
+    void dropTypedAhead() override;
 
     WakePipe wakePipe_;  // a signal, or the end of play, ends a wait for keys
 

@@ -63,6 +63,11 @@ void WebConsole::beep(int /*frequency*/, int durationMs) {
 }
 
 void WebConsole::discardTypeAhead() {
+    std::lock_guard lock(mutex_);
+    dropTypedAhead();
+}
+
+void WebConsole::dropTypedAhead() {
     std::lock_guard input(inputMutex_);
     bytes_.clear();
 }

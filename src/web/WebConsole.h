@@ -31,6 +31,7 @@ public:
 private:
     void send(const std::string& bytes) override { sink_(bytes); }
     void clearTerminal() override;
+    void dropTypedAhead() override;
     void followSize() override;
 
     Sink sink_;
