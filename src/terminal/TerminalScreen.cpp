@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "base/Files.h"
 #include "terminal/TerminalCodes.h"
 #include "terminal/TerminalQuery.h"
 #include "terminal/TerminalSignals.h"
@@ -53,14 +54,6 @@ std::string resetSequence(bool withScreenSwitch) {
     return reset;
 }
 
-void writeAll(const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) return;
-        done += static_cast<std::size_t>(n);
-    }
-}
 }  // namespace
 
 bool TerminalScreen::start() {
@@ -215,7 +208,7 @@ void TerminalScreen::clearTerminal() {
 
 void TerminalScreen::dropTypedAhead() { flushinp(); }
 
-void TerminalScreen::send(const std::string& bytes) { writeAll(bytes); }
+void TerminalScreen::send(const std::string& bytes) { writeAll(STDOUT_FILENO, bytes); }
 
 void TerminalScreen::setTitle(const char* title) {
     std::lock_guard lock(mutex_);
