@@ -218,7 +218,8 @@ TEST(ScriptVoices, TheLabCodeIsRepeatedOnTheLastTwoDays) {
 // instructions' job, not a castaway's.
 TEST(ScriptVoices, HalfTheVoicesSayTheCodeAndTheRestPointAtTheWall) {
     const char* const instructions[] = {"own line", "own command", "0wn c0mm4nd", "press enter", "pr3ss 3nt3r",
-                                        "type 5830", "typ3 5830", "by itself: 5830", "numbers alone"};
+                                        "type 5830", "typ3 5830", "by itself: 5830", "numbers alone",
+                                        "use handcuffs", "use the handcuffs"};
     int voices = 0;
     int saying = 0;
     for (const Script& script : allScripts()) {
@@ -312,45 +313,29 @@ TEST(ScriptVoices, TheLabCodeIsHeardInAnyWording) {
     EXPECT_FALSE(mentionsLabCode("five, eight, four"));
 }
 
-// From the day the islanders name whom they suspect, enough voices wish the
-// suspect tied up before the next night, and some remember steel at the old
-// watch post, that a game's eight drawn voices almost always hold both
-// (with six of the sixteen wishing, fewer than one game in two hundred has
-// no wish; with five speaking of the steel, about one in eighty has none,
-// and the handcuffs' own text is left to tell them). Nobody says how it is
-// done.
+// From the day a suspect is named, enough voices wish them tied up before
+// dark, and remember steel at the old watch post, that a game's eight drawn
+// voices almost always hold both (none of six in one game of 286; none of
+// five in one of 78, and then the handcuffs' own text tells it).
 TEST(ScriptVoices, TheSuspectIsWishedRestrainedAndTheSteelRemembered) {
-    constexpr int kRestrainingVoices = 6;
-    constexpr int kSteelVoices = 5;
-    const std::set<std::string> restraint = {"tie", "tied", "chain", "chained", "cuff", "cuffed", "cuffs",
-                                             "handcuff", "handcuffed", "restrain", "restrained", "truss"};
-    int firstSuspicion = 17;
-    for (const Script& script : allScripts()) {
-        for (const ReadNode& read : script.nodes) {
+    const char* const restraint[] = {"tie", "tied", "chain", "chained", "cuffed", "restrain", "restrained", "truss"};
+    int named = 17, restraining = 0, steel = 0;  // named: the first day a suspect is named
+    for (const Script& script : allScripts())
+        for (const ReadNode& read : script.nodes)
             if (read.day > 0 && read.node.spokenText.find("<MURDERER>") != std::string::npos)
-                firstSuspicion = std::min(firstSuspicion, read.day);
-        }
-    }
-    ASSERT_LE(firstSuspicion, 16) << "nobody ever names a suspect";
-    int restraining = 0;
-    int steel = 0;
+                named = std::min(named, read.day);
     for (const Script& script : allScripts()) {
-        bool wishes = false;
-        bool remembers = false;
+        bool wishes = false, remembers = false;
         for (const ReadNode& read : script.nodes) {
-            for (const std::string& text : textsOf(read.node)) {
-                std::string lowered = text;
-                for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                EXPECT_EQ(lowered.find("use handcuffs"), std::string::npos) << where(script, read) << ": " << text;
-                EXPECT_EQ(lowered.find("use the handcuffs"), std::string::npos) << where(script, read) << ": " << text;
-                if (read.day < firstSuspicion || text != read.node.spokenText) continue;
-                for (const std::string& word : restraint) wishes = wishes || hasWord(text, word);
-                remembers = remembers || (hasWord(text, "steel") && lowered.find("watch post") != std::string::npos);
-            }
+            const std::string& text = read.node.spokenText;
+            if (read.day < named) continue;
+            for (const char* word : restraint) wishes = wishes || hasWord(text, word);
+            remembers = remembers || (hasWord(text, "steel") && text.find("watch post") != std::string::npos);
         }
         restraining += wishes ? 1 : 0;
         steel += wishes && remembers ? 1 : 0;
     }
-    EXPECT_GE(restraining, kRestrainingVoices);
-    EXPECT_GE(steel, kSteelVoices);
+    EXPECT_LE(named, 16) << "nobody ever names a suspect";
+    EXPECT_GE(restraining, 6);
+    EXPECT_GE(steel, 5);
 }
