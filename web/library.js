@@ -77,6 +77,15 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // The program ends from the game's thread, as a return from main would:
+  // the runtime's exit unwinds that thread and ends the runtime on the
+  // page's, which expects it there. Ended on the page's thread by a call
+  // proxied to it, the runtime's end would be thrown as an uncaught error.
+  brinefall_exit__sig: 'v',
+  brinefall_exit: function () {
+    exit(0);
+  },
+
   brinefall_ended__proxy: 'sync',
   brinefall_ended__sig: 'v',
   brinefall_ended: function () {

@@ -3,8 +3,10 @@
 //   node web/test/play.mjs <built page dir> <brinefall_screen_cells> <native Data dir>
 // Plays the menu, a new game (walk, look, inv, talk, a craft finished by
 // the clock), compares the menu's cells with the memory back end's at
-// 80x24, quits, reloads and loads, marks and refuses a second tab, reaches
-// an ending and is refused loading it; no page or console error in any of it.
+// 80x24, pastes, copies plain text, leaves the browser its keys, quits,
+// reloads and loads, marks and refuses a second tab, times the credits,
+// reaches an ending and is refused loading it, quits at the menu; no page
+// or console error in any of it. Answers every pause as a player would.
 // Prints the page's size, the time to the menu and a key's echo time.
 import { chromium } from 'playwright-core';
 import { execFileSync, spawn } from 'node:child_process';
@@ -53,10 +55,10 @@ function newText(before, after) {
 // last row; a player presses Enter once it shows. One press per showing:
 // the arrow stays drawn until the next print, and a pause that did not
 // take the key blinks off and on again.
+const pauseShown = screen => /↓$/.test(textRows(screen).pop());
 const pausesAnswered = new WeakSet();
 async function answerPause(page, screen) {
-  const rows = textRows(screen);
-  if (!rows.length || !rows[rows.length - 1].endsWith('↓')) {
+  if (!pauseShown(screen)) {
     pausesAnswered.delete(page);
   } else if (!pausesAnswered.has(page)) {
     pausesAnswered.add(page);
@@ -137,14 +139,14 @@ try {
   const first = await context.newPage();
   watch(first, 'first tab');
   await first.goto(url, { waitUntil: 'commit' });
-  const menuAt = await first.waitForFunction(() => {
+  const menuShown = await first.waitForFunction(() => {
     if (typeof term === 'undefined') return false;
     const buffer = term.buffer.active;
     for (let y = 0; y < term.rows; ++y)
       if (buffer.getLine(y).translateToString(true).includes('e. quit')) return performance.now();
     return false;
   }, null, { polling: 'raf', timeout: 15000 });
-  const menuMs = await menuAt.jsonValue();
+  const menuMs = await menuShown.jsonValue();
   figures.push(`the terminal: ${(await first.evaluate(() => [term.cols, term.rows])).join(' x ')} at 1000 x 1000 px`);
   figures.push(`navigation start to the menu: ${Math.round(menuMs)} ms (at most 1500)`);
 
@@ -208,13 +210,40 @@ try {
                `worst ${times[9].toFixed(1)} ms (under 16)`);
   for (let i = 0; i < 10; ++i) await first.keyboard.press('Backspace');
 
+  // ---- the clipboard and the browser's own keys ----
+  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: url });
+  await first.evaluate(() => navigator.clipboard.writeText('look'));
+  const beforePaste = textRows(await screenText(first));
+  await first.keyboard.press('Control+V');
+  await first.keyboard.press('Enter');
+  await waitFor(first, 'Valid exits are:', 10, beforePaste);
+  // Left to the browser: xterm.js neither cancels them nor types them.
+  const keptBack = await first.evaluate(() => {
+    const input = document.querySelector('.xterm-helper-textarea');
+    const inputRow = () => term.buffer.active.getLine(term.rows - 2).translateToString(true);
+    const before = inputRow();
+    const keys = [['F5', false], ['r', true], ['f', true], ['l', true], ['a', true]];
+    const cancelled = keys.filter(([key, ctrlKey]) => !input.dispatchEvent(new KeyboardEvent('keydown',
+      { key, code: key.length > 1 ? key : 'Key' + key.toUpperCase(), ctrlKey, bubbles: true, cancelable: true })));
+    return { cancelled: cancelled.map(([key]) => key), typed: inputRow() !== before };
+  });
+  assert.deepEqual(keptBack, { cancelled: [], typed: false }, 'the browser\'s own keys were taken');
+  // A copy of the whole text area: what is printed, without the frame, rows joined where they wrapped.
+  const shownRows = textRows(await screenText(first));
+  await first.evaluate(() => term.selectLines(1, term.rows - 4));
+  await first.keyboard.press('Control+C');
+  const copied = await first.evaluate(() => navigator.clipboard.readText());
+  assert.ok(!/[║▒]/.test(copied), `the copy holds the frame: ${copied}`);
+  assert.equal(copied.replace(/\s+/g, ' ').trim(), shownRows.join(' ').replace(/\s+/g, ' ').trim());
+  assert.ok(copied.split('\n').some(line => line.length > 77), `no wrapped row was joined: ${copied}`);
+
   // ---- a second tab on the same name is refused ----
   // Everything above may have come before the clock's first tick, where no
   // autosave falls: the save is made here, so the name is there to load.
   await command(first, 'save', 'The game is saved.');
   const second = await openGame(context, url, 'second tab');
-  await command(second, 'c', /Sam .*in play in another window.*Please enter your name\.\.\./);
-  await command(second, 'Sam', 'Sam is being played in another window.');
+  await command(second, 'c', /Sam .*in play in another tab.*Please enter your name\.\.\./);
+  await command(second, 'Sam', 'Sam is being played in another tab.');
   await second.close();
 
   // ---- quit, reload, load: the player stands where they stood ----
@@ -231,7 +260,17 @@ try {
   assert.equal(after, before, 'the loaded game stands elsewhere');
 
   // ---- an ending through the debug words, then refused at loading ----
-  const ender = await openGame(context, url, 'ending tab');
+  // At a clock of 200 ms a tick, the credits' 19 pauses of 3/4 of a tick take 2.85 s.
+  const ender = await openGame(context, `${url}?tick=200`, 'ending tab');
+  const creditsFrom = Date.now();
+  await typeLine(ender, 'd');
+  const creditsEnd = page => screenText(page).then(screen => /Lena/.test(screen) && pauseShown(screen));
+  await waitFor(ender, creditsEnd, 20);
+  const creditsMs = Date.now() - creditsFrom;
+  figures.push(`the credits at 200 ms a tick: ${creditsMs} ms (2850 by design, at most 5000)`);
+  assert.ok(creditsMs >= 2850 && creditsMs <= 5000, `the credits took ${creditsMs} ms`);
+  await ender.keyboard.press('Enter');
+  await waitFor(ender, 'e. quit');
   await newGame(ender, 'Ender');
   await typeLine(ender, 'debug');
   await command(ender, 'dayskip 17', 'Thanks for playing!', 30);
@@ -241,6 +280,20 @@ try {
   await waitFor(ender, 'e. quit', 15);
   await command(ender, 'c', 'Please enter your name...');
   await command(ender, 'Ender', 'The game of Ender is over');
+  // The menu copied as printed, without the margins; "e. quit" then ends the program without an error.
+  const menuAt = await ender.evaluate(() => {
+    for (let y = term.rows - 1; y >= 0; --y)
+      if (term.buffer.active.getLine(y).translateToString(true).includes('e. quit')) return y;
+    return -1;
+  });
+  await ender.evaluate(last => term.selectLines(last - 6, last), menuAt);
+  await ender.keyboard.press('Control+C');
+  assert.equal(await ender.evaluate(() => navigator.clipboard.readText()),
+               'Please select one of the following:\n\na. start new game\nb. instructions\n' +
+               'c. load a previous game\nd. credits\ne. quit');
+  await typeLine(ender, 'e');
+  await ender.waitForSelector('#again', { state: 'visible', timeout: 10000 });
+  assert.ok((await screenText(ender)).includes('e. quit'), 'the last screen is gone');
 
   // ---- the menu's frame and colours, cell by cell, as the memory back end draws them at 80x24 ----
   const cell = await ender.evaluate(() => {
