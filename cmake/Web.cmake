@@ -42,7 +42,7 @@ function(brinefall_web_page)
     message(FATAL_ERROR "xterm.js is missing: run npm ci in web/ first")
   endif()
   add_custom_command(TARGET brinefall POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy ${page}/index.html ${page}/page.js ${WEB_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy ${page}/index.html ${page}/module.js ${page}/page.js ${WEB_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy ${xterm}/xterm/lib/xterm.js ${xterm}/xterm/css/xterm.css
             ${xterm}/addon-fit/lib/addon-fit.js ${WEB_DIR}
     VERBATIM)

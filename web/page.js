@@ -1,6 +1,6 @@
 // The page around the game: its terminal (xterm.js), the keys and the
 // clipboard as a browser player expects them, and the calls the game makes
-// (web/library.js). Loaded after xterm.js and before the game's script.
+// (web/library.js, through module.js). Loaded after xterm.js.
 'use strict';
 
 // The console's 16 colours, as the game means them.
@@ -100,22 +100,14 @@ window.addEventListener('resize', reportSize);
 
 document.getElementById('again').addEventListener('click', () => location.reload());
 
-var Module = {
-  // The code compiling since the page began (index.html).
-  instantiateWasm(imports, receive) {
-    wasmCompiled
-      .then(module => WebAssembly.instantiate(module, imports).then(instance => receive(instance, module)))
-      .catch(error => console.error('brinefall: the game could not start:', error));
-    return {};
-  },
-  brinefallShow(bytes) { term.write(bytes); },
-  brinefallEnded() {
-    // The last screen stays; a new game starts with the page.
-    playing = false;
-    document.getElementById('again').style.display = 'inline';
-  },
-  onRuntimeInitialized() {
-    playing = true;
-    reportSize();
-  },
-};
+// The game's calls (module.js).
+function gameStarted() {
+  playing = true;
+  reportSize();
+}
+function gameEnded() {
+  // The last screen stays; a new game starts with the page.
+  playing = false;
+  document.getElementById('again').style.display = 'inline';
+}
+terminalOpened();
