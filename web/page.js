@@ -111,3 +111,11 @@ function gameEnded() {
   document.getElementById('again').style.display = 'inline';
 }
 terminalOpened();
+
+// After the first visit the page loads and plays offline (service-worker.js).
+if ('serviceWorker' in navigator) {
+  window.addEventListener('load', () => {
+    navigator.serviceWorker.register('service-worker.js')
+      .catch(error => console.warn('brinefall: no offline play:', error));
+  });
+}

@@ -11,10 +11,11 @@
 // CPU taken idle, the credits' time and the memory over 3,600 ticks.
 import { chromium } from 'playwright-core';
 import { execFileSync, spawn } from 'node:child_process';
-import { readdirSync, readFileSync } from 'node:fs';
+import { readdirSync, readFileSync, statSync } from 'node:fs';
+import { get } from 'node:http';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { gzipSync } from 'node:zlib';
+import { brotliDecompressSync, gunzipSync } from 'node:zlib';
 import assert from 'node:assert/strict';
 
 const [pageDir, cellsTool, dataDir] = process.argv.slice(2);
@@ -67,14 +68,14 @@ async function answerPause(page, screen) {
   }
 }
 
-// Waits for the text, or for the page to say so when `wanted` is a
-// function of the page, answering the pauses on the way.
+// Waits for the text, or for `wanted(page, screen)` when it is a function,
+// answering the pauses on the way.
 async function waitFor(page, wanted, seconds = 10, before = null) {
   const deadline = Date.now() + seconds * 1000;
   while (Date.now() < deadline) {
     const screen = await screenText(page);
     const text = newText(before, textRows(screen));
-    if (typeof wanted === 'function' ? await wanted(page)
+    if (typeof wanted === 'function' ? await wanted(page, screen)
         : wanted instanceof RegExp ? wanted.test(text) : text.includes(wanted)) return text;
     await answerPause(page, screen);
     await page.waitForTimeout(50);
@@ -142,12 +143,26 @@ async function rendererMiB(page) {
 }
 
 // ---- the server ----
-const server = spawn('python3', [join(here, '../../tools/serve_web.py'), pageDir, '--port', '0'],
-                     { stdio: ['ignore', 'pipe', 'inherit'] });
-const url = await new Promise((resolve, reject) => {
-  server.stdout.once('data', data => resolve(String(data).trim()));
-  server.once('exit', status => reject(new Error(`the server ended: ${status}`)));
-});
+async function serve() {
+  const process = spawn('python3', [join(here, '../../tools/serve_web.py'), pageDir, '--port', '0'],
+                        { stdio: ['ignore', 'pipe', 'inherit'] });
+  const address = await new Promise((resolve, reject) => {
+    process.stdout.once('data', data => resolve(String(data).trim()));
+    process.once('exit', status => reject(new Error(`the server ended: ${status}`)));
+  });
+  return { process, address };
+}
+const { process: server, address: url } = await serve();
+// A file as the server sends it to a browser that accepts `encoding`.
+function fetchEncoded(name, encoding) {
+  return new Promise((resolve, reject) => {
+    get(url + name, { headers: encoding ? { 'Accept-Encoding': encoding } : {} }, response => {
+      const chunks = [];
+      response.on('data', chunk => chunks.push(chunk));
+      response.on('end', () => resolve({ headers: response.headers, body: Buffer.concat(chunks) }));
+    }).on('error', reject);
+  });
+}
 
 const browser = await chromium.launch({
   executablePath: '/usr/bin/chromium',
@@ -155,11 +170,20 @@ const browser = await chromium.launch({
          '--disable-component-update', '--disable-sync', '--no-first-run'],
 });
 try {
-  // ---- the size of the page, gzipped ----
-  let gzipped = 0;
-  for (const file of readdirSync(pageDir)) gzipped += gzipSync(readFileSync(join(pageDir, file)), { level: 9 }).length;
-  figures.push(`page gzipped: ${(gzipped / 1e6).toFixed(2)} MB (at most 1.5)`);
-  assert.ok(gzipped <= 1.5e6, 'the page is larger than 1.5 MB gzipped');
+  // ---- the size of the page, and the encodings the server sends ----
+  const pageFiles = readdirSync(pageDir).filter(file => !/\.(gz|br)$/.test(file));
+  const bytes = suffix => pageFiles.reduce((sum, file) => sum + statSync(join(pageDir, file + suffix)).size, 0);
+  figures.push(`page: ${(bytes('') / 1e6).toFixed(2)} MB, ${(bytes('.gz') / 1e6).toFixed(2)} MB gzipped, ` +
+               `${(bytes('.br') / 1e6).toFixed(2)} MB with brotli (at most 1.5 gzipped)`);
+  assert.ok(bytes('.gz') <= 1.5e6, 'the page is larger than 1.5 MB gzipped');
+  const wasm = readFileSync(join(pageDir, 'brinefall.wasm'));
+  for (const [accepts, encoding, decode] of [['gzip, deflate, br', 'br', brotliDecompressSync],
+                                             ['gzip', 'gzip', gunzipSync], ['br;q=0', undefined, body => body]]) {
+    const { headers, body } = await fetchEncoded('brinefall.wasm', accepts);
+    assert.equal(headers['content-encoding'], encoding, `Accept-Encoding: ${accepts}`);
+    assert.equal(headers['content-type'], 'application/wasm');
+    assert.ok(decode(body).equals(wasm), `the wasm sent as ${encoding} is another`);
+  }
 
   // Any number of rows the fonts give: the pauses are answered as they come.
   const context = await browser.newContext({ viewport: { width: 1000, height: 1000 } });
@@ -311,7 +335,7 @@ try {
   const ender = await openGame(context, `${url}?tick=200`, 'ending tab');
   const creditsFrom = Date.now();
   await typeLine(ender, 'd');
-  const creditsEnd = page => screenText(page).then(screen => /Lena/.test(screen) && pauseShown(screen));
+  const creditsEnd = (page, screen) => /Lena/.test(screen) && pauseShown(screen);
   await waitFor(ender, creditsEnd, 20);
   const creditsMs = Date.now() - creditsFrom;
   figures.push(`the credits at 200 ms a tick: ${creditsMs} ms (2850 by design, at most 5000)`);
@@ -427,6 +451,25 @@ try {
   const [firstSample, ...later] = samples;
   assert.ok(later.every(mib => mib <= firstSample * 1.1), 'the memory rose by more than 10 %');
   await steady.close();
+
+  // ---- offline: after a first visit, a reload without the server plays, isolated ----
+  const { process: passing, address: passingUrl } = await serve();
+  const offline = await browser.newContext({ viewport: { width: 1000, height: 1000 } });
+  const traveller = await offline.newPage();
+  watch(traveller, 'offline tab');
+  await traveller.goto(passingUrl);
+  await waitFor(traveller, 'e. quit', 15);
+  await traveller.evaluate(() => navigator.serviceWorker.ready);
+  await traveller.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  const manifest = await traveller.evaluate(() => fetch('manifest.webmanifest').then(response => response.json()));
+  assert.equal(manifest.name, 'Brinefall');
+  passing.kill();
+  await new Promise(resolve => passing.once('exit', resolve));
+  await traveller.reload();
+  await waitFor(traveller, 'e. quit', 15);
+  assert.ok(await traveller.evaluate(() => crossOriginIsolated), 'the page is not isolated offline');
+  await newGame(traveller, 'Drifter');
+  await offline.close();
 
   assert.deepEqual(errors, [], 'errors in the page');
   for (const figure of figures) console.log(figure);
