@@ -10,7 +10,7 @@
 #include "base/Paths.h"
 #include "base/ReadLine.h"
 #include "base/SaveKeeping.h"
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/SaveKeeping.h"
-#include "console/Layout.h"
+#include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
 #include "game/FrontMenu.h"

@@ -8,7 +8,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/SaveKeeping.h"
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 #include "console/Screen.h"
 #include "game/MainLoop.h"
 #include "web/WebPage.h"
