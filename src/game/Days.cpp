@@ -9,8 +9,10 @@
 #include "dialogue/Moods.h"
 #include "game/Ending.h"
 #include "game/MorningTexts.h"
+#include "game/NightNews.h"
 #include "islanders/Islanders.h"
 #include "world/Places.h"
+#include "world/RoomPhrase.h"
 #include "world/World.h"
 
 namespace {
@@ -66,13 +68,11 @@ void tellMorning(int day) {
     }
 }
 
-// Where a body lies, as the morning tells it: "at the Campfire", or
+// Where a body lies, as the morning tells it: "at the campfire", or
 // "where you woke".
 std::string placeOf(const Room* room) {
     if (!room || room->name.empty()) return "where nobody has found it yet";
-    std::string name = room->name.str();
-    if (name.rfind("Where ", 0) == 0) return toLower(name);
-    return "at the " + name;
+    return roomPhrase(*room);
 }
 
 // After the morning's own text: who was killed in the night, and where.
@@ -122,6 +122,7 @@ void startNewDay() {
     }
     if (morningText(game.day)) tellMorning(game.day);
     tellNightsDeath(victimBefore);
+    if (morningText(game.day)) tellNightsNews(game.day >= kFirstMurderDay && game.lastVictim == victimBefore);
     driftMoods();
 }
 

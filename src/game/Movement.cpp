@@ -9,6 +9,7 @@
 #include "game/ItemNames.h"
 #include "game/Lab.h"
 #include "game/Things.h"
+#include "islanders/Handcuffed.h"
 #include "islanders/Islanders.h"
 #include "items/Wall.h"
 #include "raft/Stage.h"
@@ -54,7 +55,15 @@ std::string lookTarget(const char* argument) {
     return typed;
 }
 
+void lookAtIslander(const Npc& npc) {
+    if (isHandcuffed(npc))
+        printMarked("/w%s is handcuffed to a tree here, and %s.\n", npc.name, handcuffedManner(npc));
+    else
+        printMarked("/w%s is here, watching you as warily as you watch them.\n", npc.name);
+}
+
 void lookAt(const std::string& typed) {
+    if (const Npc* npc = findIslanderInRoom(typed, *game.player.currentRoom)) return lookAtIslander(*npc);
     ItemLookup found = lookUpItem(typed);
     if (found.ambiguous()) return askWhichItem(found.choices);
     if (found.item) {
@@ -67,14 +76,14 @@ void lookAt(const std::string& typed) {
     const Room& here = *game.player.currentRoom;
     if (here.is(kKeypadWall)) {
         if (std::optional<std::string> wall = wallLookText(typed)) {
-            if (wall->empty())
-                printMarked("You look blankly at your hands, as though looking for something that isn't there...\n");
-            else
-                printMarked("/w%s\n", *wall);
+            printMarked("/w%s\n", *wall);
             return;
         }
     }
-    if (const Thing* thing = findThing(here, typed)) {
+    // With no islander's body here, "corpse" is the scientist's.
+    const Thing* thing = findThing(here, typed);
+    if (!thing && isBodyWord(typed)) thing = findThing(here, "body");
+    if (thing) {
         printMarked("/w%s\n", thing->text);
     } else if (textMentions(here.description.view(), typed)) {
         printMarked("You see nothing more of the %s than you have already seen here.\n", typed);
@@ -131,6 +140,7 @@ void listPeopleHere() {
         if (i > 0) line += ", ";
         line += "/W";
         line += npc->name.view();
+        if (isHandcuffed(*npc)) line += "/w (handcuffed to a tree)";
     }
     line += ".\n";
     printMarked("%s", line);

@@ -218,7 +218,8 @@ TEST(ScriptVoices, TheLabCodeIsRepeatedOnTheLastTwoDays) {
 // instructions' job, not a castaway's.
 TEST(ScriptVoices, HalfTheVoicesSayTheCodeAndTheRestPointAtTheWall) {
     const char* const instructions[] = {"own line", "own command", "0wn c0mm4nd", "press enter", "pr3ss 3nt3r",
-                                        "type 5830", "typ3 5830", "by itself: 5830", "numbers alone"};
+                                        "type 5830", "typ3 5830", "by itself: 5830", "numbers alone",
+                                        "use handcuffs", "use the handcuffs"};
     int voices = 0;
     int saying = 0;
     for (const Script& script : allScripts()) {
@@ -310,4 +311,70 @@ TEST(ScriptVoices, TheLabCodeIsHeardInAnyWording) {
     EXPECT_TRUE(mentionsLabCode("the code 5830"));
     EXPECT_FALSE(mentionsLabCode("five men, eight chairs and three dogs"));
     EXPECT_FALSE(mentionsLabCode("five, eight, four"));
+}
+
+// The Dog sits on its dune until it walks off to the mountain: its stage
+// directions may look or walk toward a place it is not, never be there.
+TEST(ScriptVoices, TheDogStaysOnItsDune) {
+    const std::set<std::string> elsewhere = {"camp", "crate", "fire", "hut", "cove", "jungle", "grove",
+                                             "cave", "ledge", "fence", "wreck", "tree", "river", "shelter"};
+    for (const ReadNode& read : reachableNodes(builtScript("Dog"))) {
+        const std::string& line = read.node.spokenText;
+        for (std::size_t open = line.find('*'); open != std::string::npos; open = line.find('*', open + 1)) {
+            const std::size_t close = std::min(line.find('*', open + 1), line.size());
+            for (const std::vector<std::string>& words : sentences(line.substr(open + 1, close - open - 1)))
+                for (std::size_t i = 0; i < words.size(); ++i)
+                    EXPECT_TRUE(!elsewhere.count(words[i]) || (i >= 2 && words[i - 2].starts_with("toward")))
+                        << "day " << read.day << ": " << line;
+            open = close;
+        }
+    }
+}
+
+// Islanders may ask to come along, but none offers raft help the rules never
+// give, and no sentence about sailing names weather that would change it.
+TEST(ScriptVoices, NobodyPromisesRaftHelpOrSailingWeather) {
+    auto any = [](const std::vector<std::string>& words, const std::set<std::string>& set) {
+        return std::any_of(words.begin(), words.end(), [&](const std::string& w) { return set.count(w) > 0; });
+    };
+    for (const Script& script : allScripts()) {
+        for (const ReadNode& read : script.nodes) {
+            bool raftTalk = false, offered = false;
+            for (const std::vector<std::string>& words : sentences(read.node.spokenText)) {
+                raftTalk = raftTalk || any(words, {"raft", "r4ft", "logs", "sail", "launch", "sea"});
+                offered = offered || any(words, {"ill", "1ll", "paddle", "row", "haul"}) ||
+                          (any(words, {"id"}) && any(words, {"help"}));
+                EXPECT_FALSE(any(words, {"sail", "launch", "sea"}) && any(words, {"storm", "calm", "wind", "weather"}))
+                    << where(script, read) << ": " << read.node.spokenText;
+            }
+            EXPECT_FALSE(raftTalk && offered) << where(script, read) << ": " << read.node.spokenText;
+        }
+    }
+}
+
+// From the day a suspect is named, enough voices wish them tied up before
+// dark, and remember steel at the old watch post, that a game's eight drawn
+// voices almost always hold both (none of six in one game of 286; none of
+// five in one of 78, and then the handcuffs' own text tells it).
+TEST(ScriptVoices, TheSuspectIsWishedRestrainedAndTheSteelRemembered) {
+    const char* const restraint[] = {"tie", "tied", "chain", "chained", "cuffed", "restrain", "restrained", "truss"};
+    int named = 17, restraining = 0, steel = 0;  // named: the first day a suspect is named
+    for (const Script& script : allScripts())
+        for (const ReadNode& read : script.nodes)
+            if (read.day > 0 && read.node.spokenText.find("<MURDERER>") != std::string::npos)
+                named = std::min(named, read.day);
+    for (const Script& script : allScripts()) {
+        bool wishes = false, remembers = false;
+        for (const ReadNode& read : script.nodes) {
+            const std::string& text = read.node.spokenText;
+            if (read.day < named) continue;
+            for (const char* word : restraint) wishes = wishes || hasWord(text, word);
+            remembers = remembers || (hasWord(text, "steel") && text.find("watch post") != std::string::npos);
+        }
+        restraining += wishes ? 1 : 0;
+        steel += wishes && remembers ? 1 : 0;
+    }
+    EXPECT_LE(named, 16) << "nobody ever names a suspect";
+    EXPECT_GE(restraining, 6);
+    EXPECT_GE(steel, 5);
 }
