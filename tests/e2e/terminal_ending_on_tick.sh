@@ -55,6 +55,13 @@ blinks_then_key() {
     keys x
     sleep 0.3
 }
+# The credits stop before they would push the ending's first line away,
+# and the pause says so on the input row.
+for _ in $(seq 100); do pausing && break; done
+pausing || fail "the credits did not wait before the ending's first line went"
+[[ "$(input_row)" == *"[more: any key]" ]] || fail "the page's pause says nothing: $(input_row)"
+keys Space
+sleep 0.3
 blinks_then_key "after the credits"
 blinks_then_key "the ending's last"
 wait_for "exit status 0"
