@@ -14,7 +14,9 @@ std::unique_ptr<Console> makeConsole(bool plain, bool noColour) {
             return terminal;
         }
     }
-    return std::make_unique<PlainConsole>();
+    auto lines = std::make_unique<PlainConsole>([] { return pendingStopSignal() != 0; });
+    installPlainSignalHandlers(lines->wakeEnd());
+    return lines;
 }
 
 void restoreTerminal() {
