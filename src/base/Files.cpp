@@ -72,6 +72,30 @@ FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit, 
     return result;
 }
 
+FileBytes readRegularFileHead(const std::filesystem::path& path, std::size_t head, std::size_t limit, Links links) {
+    FileBytes result;
+    int fd = openRegularFile(path, links, result.why);
+    if (fd < 0) {
+        result.missing = errno == ENOENT;
+        return result;
+    }
+    struct stat info {};
+    std::string bytes;
+    bool read = ::fstat(fd, &info) == 0 && readAll(fd, bytes, head > 0 ? head - 1 : 0);
+    int error = errno;
+    ::close(fd);
+    if (!read) {
+        result.why = describeError(error);
+    } else if (static_cast<std::uintmax_t>(info.st_size) > limit) {
+        result.tooLarge = true;
+        result.why = "larger than " + std::to_string(limit) + " bytes";
+    } else {
+        bytes.resize(std::min(bytes.size(), head));
+        result.bytes = std::move(bytes);
+    }
+    return result;
+}
+
 std::string notRegularFileProblem(const std::filesystem::path& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};

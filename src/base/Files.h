@@ -28,6 +28,12 @@ constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1) / 2;
 FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit = kNoLimit,
                           Links links = Links::Follow);
 
+// The first bytes of a regular file, at most head of them, for a look at
+// its start without reading the rest; tooLarge (no bytes) when the file
+// holds more than limit bytes in all.
+FileBytes readRegularFileHead(const std::filesystem::path& path, std::size_t head, std::size_t limit,
+                              Links links = Links::Follow);
+
 // Why something that is not a regular file stands at path ("" when it is
 // one, or when nothing does); a link is looked at, not followed.
 std::string notRegularFileProblem(const std::filesystem::path& path);
