@@ -8,7 +8,7 @@
 #include "base/Paths.h"
 #include "base/RandomTesting.h"
 #include "base/StandardStreams.h"
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 #include "console/Screen.h"
 #include "game/DataCheck.h"
 #include "game/MainLoop.h"

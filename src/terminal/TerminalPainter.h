@@ -103,6 +103,9 @@ private:
     void write(int x, int y, ScreenCell cell);
     void enterRegion(const Block& block);
     void bringInRows(const CellGrid& wanted);
+    void goToRegionBottom(const Block& block);
+    void writeRowCameIn(const CellGrid& wanted, const Block& block, int y);
+    void crossToColumn(int row, int column, int firstColumn);
 
     // The terminal's sequences, read once.
     struct Sequences {
