@@ -1,8 +1,7 @@
 # Started with standard input, output or error closed, the game never
 # takes that number for a pipe or a save of its own: a closed input is the
-# end of input (the game ends at once, never waiting on its own wake
-# pipe), a closed output or error output loses only what would have been
-# printed, and the save it writes is a whole save that loads again.
+# end of input (the game ends at once, never reading its own wake pipe),
+# and with output or error output closed the save it writes loads again.
 # Usage: closed_descriptors.sh <brinefall binary> <Data directory>
 BIN=$1
 DATA=$2
@@ -19,33 +18,20 @@ fail() {
     exit 1
 }
 
-# Input closed: the menu, then the end, as with an empty input.
 # shellcheck disable=SC2086
 timeout 10 $GAME <&- >out.txt 2>err.txt
 status=$?
 [ "$status" -eq 124 ] && fail "standard input closed: the game waits for ever"
-[ "$status" -eq 0 ] || fail "standard input closed: status $status"
-grep -qF "e. quit" out.txt || fail "standard input closed: no menu"
+[ "$status" -eq 0 ] && grep -qF "e. quit" out.txt || fail "standard input closed: status $status"
 [ -s err.txt ] && fail "standard input closed: error output"
 
-# Output or error output closed, in a game that saves: the game plays its
-# input to the end and saves, and the save loads.
 for closed in 1 2; do
     name=Closed$closed
     # shellcheck disable=SC2086
-    if [ "$closed" -eq 1 ]; then
-        printf 'a\n%s\nri\nquit\n' "$name" | timeout 10 $GAME >&- 2>err.txt
-    else
-        printf 'a\n%s\nri\nquit\n' "$name" | timeout 10 $GAME >out.txt 2>&-
-    fi
-    status=$?
-    [ "$status" -eq 0 ] || fail "descriptor $closed closed: status $status"
-    [ -s "saves/$name.mox" ] || fail "descriptor $closed closed: no save"
+    printf 'a\n%s\nri\nquit\n' "$name" | eval "timeout 10 $GAME >/dev/null $closed>&-" || fail "$closed closed: status $?"
     # shellcheck disable=SC2086
-    printf 'c\n%s\nri\nquit\n' "$name" | timeout 10 $GAME >out.txt 2>err.txt ||
-        fail "descriptor $closed closed: the load ended with status $?"
-    grep -qF "Area: 0  Room: 8" out.txt ||
-        fail "descriptor $closed closed: the save does not load"
+    printf 'c\n%s\nri\nquit\n' "$name" | timeout 10 $GAME >out.txt 2>err.txt || fail "$closed closed: load status $?"
+    grep -qF "Area: 0  Room: 8" out.txt || fail "descriptor $closed closed: the save does not load"
     [ -s err.txt ] && fail "descriptor $closed closed: error output on the load"
 done
 echo "closed descriptors: ok"
