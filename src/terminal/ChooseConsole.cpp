@@ -21,5 +21,6 @@ std::unique_ptr<Console> makeConsole(bool plain, bool noColour) {
 
 void restoreTerminal() {
     restoreActiveTerminal();
+    wakeOnSignals(-1);  // the plain front end's pipe goes with it
     finishPendingStopSignal();
 }
