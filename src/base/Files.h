@@ -47,3 +47,9 @@ bool heldElsewhere(int error);
 // Whether another process holds the lock of that file now; nothing is taken
 // or created.
 bool lockHeldElsewhere(const std::filesystem::path& path);
+
+// A file of this user's own to add to the end of, mode 0600 whatever the
+// umask: created exclusively when missing; one that exists must be a
+// regular file (never a link) that this user owns. -1 with why saying
+// what is wrong ("it is a link", "Permission denied") when it cannot.
+int openPrivateAppend(const std::filesystem::path& path, std::string& why);
