@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 enum class Links { Follow, Refuse };
 
@@ -47,6 +48,12 @@ bool heldElsewhere(int error);
 // Whether another process holds the lock of that file now; nothing is taken
 // or created.
 bool lockHeldElsewhere(const std::filesystem::path& path);
+
+// Writes all of `bytes` to fd, going on where a signal interrupted a write
+// (EINTR) or a slow terminal took only part of it. False, errno saying why,
+// when the rest cannot be written (ENOSPC for a write that takes nothing).
+// Calls nothing but write(): a signal handler may use it.
+bool writeAll(int fd, std::string_view bytes);
 
 // A file of this user's own to add to the end of, mode 0600 whatever the
 // umask: created exclusively when missing; one that exists must be a

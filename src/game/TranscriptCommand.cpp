@@ -24,12 +24,7 @@ struct TranscriptFile {
         if (fd >= 0) ::close(fd);
     }
     void write(std::string_view text) {
-        while (!text.empty() && failure.empty()) {
-            const ssize_t written = ::write(fd, text.data(), text.size());
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) failure = written < 0 ? std::strerror(errno) : "nothing was written";
-            else text.remove_prefix(static_cast<std::size_t>(written));
-        }
+        if (failure.empty() && !writeAll(fd, text)) failure = std::strerror(errno);
     }
 };
 

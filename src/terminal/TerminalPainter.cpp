@@ -422,6 +422,14 @@ bool TerminalPainter::scrollBlock(int x, int y, int w, int h, int rows) {
     return true;
 }
 
+void TerminalPainter::writeText(int row, int column, const std::string& text) {
+    const bool plain = lookKnown_ && look_.fg == -2 && look_.bg == -2 && !look_.bold && !look_.reverse;
+    if (!plain) resetLook();
+    out_ += codes_.get("cup", row, column);
+    out_ += text;
+    row_ = column_ = -1;
+}
+
 std::string TerminalPainter::takeBytes() {
     std::string bytes;
     bytes.swap(out_);
