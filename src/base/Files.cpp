@@ -133,3 +133,21 @@ bool lockHeldElsewhere(const std::filesystem::path& path) {
     ::close(fd);
     return held;
 }
+
+int openPrivateAppend(const std::filesystem::path& path, std::string& why) {
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY;
+    int fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0600);
+    // O_NONBLOCK: a FIFO put there must not hang the game; the checks below refuse it.
+    if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), kFlags | O_NONBLOCK);
+    if (fd < 0) {
+        why = errno == ELOOP ? "it is a link" : std::strerror(errno);
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) why = "not a regular file";
+    else if (info.st_uid != ::geteuid()) why = "it belongs to another user";
+    else if (::fchmod(fd, 0600) != 0) why = std::strerror(errno);
+    else return fd;
+    ::close(fd);
+    return -1;
+}

@@ -54,3 +54,9 @@ bool lockHeldElsewhere(const std::filesystem::path& path);
 // when the rest cannot be written (ENOSPC for a write that takes nothing).
 // Calls nothing but write(): a signal handler may use it.
 bool writeAll(int fd, std::string_view bytes);
+
+// A file of this user's own to add to the end of, mode 0600 whatever the
+// umask: created exclusively when missing; one that exists must be a
+// regular file (never a link) that this user owns. -1 with why saying
+// what is wrong ("it is a link", "Permission denied") when it cannot.
+int openPrivateAppend(const std::filesystem::path& path, std::string& why);

@@ -9,6 +9,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
+#include "base/SaveKeeping.h"
 #include "console/RuntimeState.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
@@ -64,7 +65,7 @@ bool hasScrambledSave(const std::string& name) {
 // One window at a time plays a game.
 bool claimGame(const std::string& name) {
     if (claimSave(name) == Claim::Taken) return true;
-    printMarked("\n/R%s is being played in another window.\n", name);
+    printMarked("\n/R%s is being played in another %s.\n", name, otherPlaceWord());
     return false;
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include "base/SaveKeeping.h"
 #include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
@@ -29,7 +31,7 @@ std::string listedLine(char letter, const ListedSave& save) {
     std::string day = save.day > 0 ? "day " + std::to_string(save.day) : "";
     day.resize(std::max<std::size_t>(9, day.size()), ' ');
     std::string mark = save.damaged ? "  /Rdamaged" : save.finished ? "  /Gfinished" : "";
-    if (save.playedElsewhere) mark += "  /Yin play in another window";
+    if (save.playedElsewhere) mark += std::string("  /Yin play in another ") + otherPlaceWord();
     std::string line(1, letter);
     return line + ". " + name + day + shortPlayedTime(save.lastPlayed) + mark + "/w\n";
 }
