@@ -15,6 +15,7 @@
 #include "game/Movement.h"
 #include "game/Redirects.h"
 #include "game/Sail.h"
+#include "game/RunState.h"
 #include "game/SaveReport.h"
 #include "game/Talk.h"
 #include "game/TranscriptCommand.h"
@@ -121,15 +122,14 @@ bool quit(const char*) {
     return true;
 }
 
-// The last line obeyed as a command, for "again".
-std::string lastCommand;
+std::string& lastCommand() { return runState().lastCommand; }
 
 bool repeatLastCommand(const char*) {
-    if (lastCommand.empty()) {
+    if (lastCommand().empty()) {
         printMarked("There is no command to do again yet.\n");
         return true;
     }
-    dispatchCommand(lastCommand.c_str());
+    dispatchCommand(lastCommand().c_str());
     return true;
 }
 
@@ -248,7 +248,7 @@ void dispatchCommand(const char* rawLine) {
 
     const CommandWord* command = findCommand(word);
     if (command && (command->access != Access::Debug || game.debugMode)) {
-        if (command->run != repeatLastCommand) lastCommand = line;
+        if (command->run != repeatLastCommand) lastCommand() = line;
         if (command->run(argument)) return;
     }
     if (!command && numberTyped(word)) return;
@@ -291,4 +291,3 @@ std::string helpText() {
     return text;
 }
 
-void forgetLastCommand() { lastCommand.clear(); }

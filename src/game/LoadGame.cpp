@@ -48,7 +48,7 @@ int loadInitialWorld() {
     game.player.currentRoom = roomAt(kWhereYouWoke);
     game.clockRunning = 1;
     createIslanders();
-    game.murderer = &game.islanders[1];
+    game.murderer = &islanderRecord(kMurdererRecord);
     if (!installWorldText(std::move(*text))) return 0;
     registerUseHandlers();
     openingScene();

@@ -6,7 +6,9 @@
 
 #include "persist/Persist.h"
 
-// flag 1: a new game from the initial world; 0: the save of the player's name.
+// newGame 1: a new game from the initial world; 0: the save of the
+// player's name. Returns 1 when the game is open, 0 when it is not (the
+// reason printed); an int, as frontMenu's choice is.
 int loadGame(int newGame);
 int loadInitialWorld();
 // Loads a game from the plain text of a save: 1 loaded, 0 refused (then

@@ -10,7 +10,6 @@
 #include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
-#include "game/FrontMenu.h"
 #include "game/LoadGame.h"
 
 namespace {
@@ -56,6 +55,17 @@ std::string shortPlayedTime(std::time_t when) {
     std::snprintf(text, sizeof text, "%d %s %02d:%02d", local.tm_mday, kMonths[local.tm_mon % 12], local.tm_hour,
                   local.tm_min);
     return text;
+}
+
+std::string normaliseName(const std::string& typed) {
+    // The name becomes a file name: it ends at the first blank, or at
+    // anything else that is not a letter or digit (a comma, say).
+    std::size_t end = 0;
+    while (end < typed.size() && std::isalnum(static_cast<unsigned char>(typed[end]))) ++end;
+    std::string name = typed.substr(0, end);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!name.empty()) name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    return name;
 }
 
 std::string askSavedGameName() {

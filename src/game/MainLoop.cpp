@@ -17,6 +17,7 @@
 #include "game/FrontMenu.h"
 #include "game/LoadGame.h"
 #include "game/Movement.h"
+#include "game/RunState.h"
 #include "game/SaveReport.h"
 #include "game/Things.h"
 #include "game/Tick.h"
@@ -54,9 +55,7 @@ void prepareRun() {
     connectCommandLine();
     setUpConsole();
     resetGameState();
-    resetSaveReport();
-    forgetLastCommand();
-    setEndingRecorder(nullptr);
+    resetRunState();
 }
 
 // The front menu until a game opens, then its first screen; false when

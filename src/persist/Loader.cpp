@@ -114,7 +114,7 @@ void installSave(const SaveFile& save) {
 
     game.islanders = save.islanders;
     installCatalogue(save.items);
-    game.murderer = &game.islanders[1];
+    game.murderer = &islanderRecord(kMurdererRecord);
     placeRooms(save.rooms);
     settleOccupants();
 }
