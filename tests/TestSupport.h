@@ -21,8 +21,10 @@
 
 #include "game/CommandLine.h"
 #include "game/FrontMenu.h"
+#include "game/Credits.h"
 #include "base/RandomTesting.h"
 #include "console/OutputTesting.h"
+#include "world/Places.h"
 
 // The rooms in use of each area on the island the game ships.
 constexpr int kAreaRooms[kAreaCount] = {15, 17, 11, 16, 15, 20, 20, 20, 23, 16, 15, 8, 1};
@@ -43,7 +45,7 @@ protected:
         game.running = 1;
         game.clockRunning = 1;
         game.player.name = "Sam";
-        game.player.currentRoom = roomAt(0, 8);
+        game.player.currentRoom = roomAt(kWhereYouWoke);
         setOutputCapture(true);
     }
     void TearDown() override {

@@ -7,9 +7,12 @@
 #   5 dialogue/ items/ raft/ persist/, web/ (the page's back end: it uses
 #     terminal/'s painted back end, console/ and base/ alone)      6 game/
 # console/ knows nothing of the game: it uses base/ alone.
+# Within a folder the files depend one way too: a file (X.h with X.cpp)
+# includes no file of its folder that includes it back, by any way round.
 # Prints the folder graph (which folder includes which) with -g.
-# Also fails on a room pair or a catalogue index written as a number
-# anywhere but world/Places.h, the one place that names them.
+# Also fails on a room pair, a catalogue index or an islander's record
+# written as a number anywhere but world/Places.h, the one place that
+# names them.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
@@ -19,10 +22,14 @@ declare -A only=([console]="base" [terminal]="base console" [web]="base console 
 
 bad=0
 declare -A edges=()
+inside=""  # "X Y" lines: file X includes Y of its own folder
 while IFS=: read -r file line target; do
     from=${file%%/*}
     to=${target%%/*}
-    [ "$from" = "$to" ] && continue
+    if [ "$from" = "$to" ]; then
+        [ "${file%.*}" != "${target%.*}" ] && inside+="${file%.*} ${target%.*}"$'\n'
+        continue
+    fi
     if [ -z "${level[$from]:-}" ] || [ -z "${level[$to]:-}" ]; then
         echo "$file:$line: \"$target\": folder without a layer" >&2
         bad=1
@@ -37,6 +44,12 @@ while IFS=: read -r file line target; do
 done < <(grep -rnoE '^#include "[^"]+"' --include='*.h' --include='*.cpp' . |
          sed -E 's#^\./##; s#:\#include "#:#; s#"$##')
 
+if loop=$(printf '%s' "$inside" | tsort 2>&1 >/dev/null) && [ -z "$loop" ]; then :; else
+    echo "$loop" | sed 's/^tsort: //' >&2
+    echo "folder check: these files of one folder include each other in a circle" >&2
+    bad=1
+fi
+
 # A call with a literal pair (roomAt(12, 0), is(9, 7), here(11, 0),
 # moveIslander(npc, 12, 0)), a literal catalogue index (items[32]), a
 # Place declared or an area or room number compared or set outside Places.h.
@@ -45,8 +58,12 @@ places+='|moveIslander\([^;]*,\s*[0-9]+\s*,\s*[0-9]+\s*\)'
 places+='|items\[\s*[0-9]+\s*\]|\bPlace\s+k[A-Za-z]+\s*[{=]'
 places+='|\b(area|number)\s*(==|!=)\s*[0-9]|[a-z]\.(area|number)\s*=\s*[0-9]'
 places+='|\bk[A-Za-z]*(Item|Record|Index|Area|Room)\s*=\s*[0-9]'
+# An islander by record (islanders[0], islanderRecord(1), npcIndex >= 1),
+# the humans counted from 1 (i = 1; i < kIslanderCount) or drawn as 1 + ... % 8.
+places+='|islanders\[\s*[0-9]+\s*\]|\bislander[A-Za-z]*\(\s*[0-9]+\s*\)|npcIndex\s*(==|!=|<=|>=|<|>)\s*[0-9]'
+places+='|=\s*1\s*;[^;]*<\s*kIslanderCount|\b1\s*\+[^;]*%\s*8\b'
 if grep -rnE "$places" --include='*.h' --include='*.cpp' . | grep -v -e '^\./world/Places\.h:' -e '^\./world/World\.h:.*kRoomsPerArea = ' >&2; then
-    echo "place check: name these rooms and records in world/Places.h" >&2
+    echo "place check: name these rooms, records and islanders in world/Places.h" >&2
     bad=1
 fi
 

@@ -10,6 +10,7 @@
 #include "../FuzzSupport.h"
 #include "base/Paths.h"
 #include "base/Codec.h"
+#include "base/CodecTesting.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FuzzDataDir dir("codec");

@@ -17,12 +17,6 @@
 // signed bytes, modulo 255 (truncating), low 8 bits.
 std::uint8_t scrambleKey(std::string_view gamePath);
 std::string replaceExtension(std::string_view path, std::string_view extension);
-// ".mox" (case-sensitive) writes the plain twin; anything else the scrambled twin.
-// False when the source cannot be read or is not a scrambled file; then
-// no target is created.
-bool convertScrambled(std::string_view gamePath);
-// Deletes a plain twin directly (never through a shell).
-void removePlainTwin(std::string_view gamePath);
 
 // The same conversion on bytes in memory.
 std::string scrambleBytes(std::string_view plain, std::string_view extension, std::uint8_t key);

@@ -23,7 +23,9 @@ bool runClockThread(std::chrono::milliseconds period, const std::function<void()
 void stopGameClock();
 
 void setBusy(int ticks, const char* text);
-// The busy text while a busy period lasts, else nullptr (and the period is cleared).
+// Despite its name, not a yes or no: the busy text ("What? In your
+// sleep?") while a busy period lasts, else nullptr (and the period is
+// cleared), so the caller prints what the player is busy with.
 const char* isBusy();
 // With a completion, the finish text waits for the task's last tick and the
 // completion runs right after it, so the line and the product come together.

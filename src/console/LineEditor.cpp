@@ -8,6 +8,7 @@
 #include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/Output.h"
+#include "console/Transcript.h"
 #include "console/RuntimeState.h"
 
 namespace {
@@ -244,8 +245,13 @@ private:
     std::string enter() {
         line_.suggest();
         line_.typed += line_.suggestion;
+<<<<<<< HEAD
         // During play the game shows each command it obeys itself.
         if (line_.answer || !duringPlay_) console().echoLine(line_.typed.c_str());
+=======
+        console().echoLine(line_.typed.c_str());
+        transcribeTypedLine(line_.typed);
+>>>>>>> main
         std::string entered = line_.finish();
         if (history_) history_->add(entered);
         return entered;

@@ -14,6 +14,7 @@
 #include "console/Output.h"
 #include "dialogue/Moods.h"
 #include "dialogue/Script.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void closeConversation() {
 }
 
 bool isMemorySubject(const Npc& npc) {
-    return game.memorySubject && game.memorySubject != &game.islanders[0] && game.memorySubject == &npc;
+    return game.memorySubject && !isTheDog(*game.memorySubject) && game.memorySubject == &npc;
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ const Npc* otherIslander(const Npc& speaker) {
     for (int step = 3; step < 3 + kIslanderCount; ++step) {
         const int index = ((speaker.npcIndex + step) % kIslanderCount + kIslanderCount) % kIslanderCount;
         const Npc& other = game.islanders[static_cast<std::size_t>(index)];
-        if (index != 0 && other.alive() && &other != &speaker && other.name.view() != speaker.name.view()) return &other;
+        if (index != kDogRecord && other.alive() && &other != &speaker && other.name.view() != speaker.name.view()) return &other;
     }
     return nullptr;
 }
@@ -37,7 +37,7 @@ std::string_view otherName(const Npc& speaker) {
 }
 
 const Npc* memorySubjectOrDog() {
-    return game.memorySubject ? game.memorySubject : &game.islanders[0];
+    return game.memorySubject ? game.memorySubject : &theDog();
 }
 
 void replaceToken(std::string& line, std::string_view token, std::string_view value) {
@@ -99,7 +99,7 @@ void runScriptAction(const char* text, Npc& npc) {
     std::string_view action = line.substr(brace + 1);
     auto has = [&](std::string_view keyword) { return action.find(keyword) != std::string_view::npos; };
     if (has("DOGDISAPPEAR")) {
-        moveIslander(game.islanders[0], kLaboratory.area, kLaboratory.number);
+        moveIslander(theDog(), kLaboratory.area, kLaboratory.number);
     } else if (has("LEAVEROOM")) {
         leaveRoom(npc);
     } else if (has("SIGH")) {

@@ -9,13 +9,12 @@
 
 void dispatchCommand(const char* line);
 void printInvalidCommand();
-// A new game: "again" has nothing to repeat.
-void forgetLastCommand();
 
 enum class Access : std::uint8_t {
     Always,
     Hidden,  // obeyed, never listed: the laboratory's code, the debug switch
-    Debug,   // only once "debug" was typed
+    Debug,   // obeyed in debug mode, which runGame turns on in every game
+             // (as intended: they are tools for play); "debug" turns it on too
     Joke,   // offered by the completion, never obeyed
 };
 

@@ -23,7 +23,7 @@ constexpr double kMurderHostility = 65.0;
 constexpr double kMurderHappiness = 35.0;
 
 bool isLivingHuman(const Npc* npc) {
-    return npc && npc->npcIndex >= 1 && npc->npcIndex < kIslanderCount && npc->alive();
+    return npc && isHumanRecord(npc->npcIndex) && npc->alive();
 }
 
 // A random living human islander dies. When nobody is left to pick, the

@@ -1,29 +1,26 @@
 #include "game/Ending.h"
 
-#include "game/FrontMenu.h"
+#include "game/Credits.h"
+#include "game/RunState.h"
 
 namespace {
-// The game layer's own record of the run, which the console's runtime state
-// cannot name: each ending starts its text afresh (endPlay), and runGame
-// sets the recorder.
-std::string endingText;
-void (*recorder)() = nullptr;
+EndingState& ending() { return runState().ending; }
 }  // namespace
 
 void endPlay(Ending how) {
     game.ending = how;
     game.running = 0;
-    endingText.clear();
-    if (recorder) recorder();
+    ending().text.clear();  // each ending starts its text afresh
+    if (ending().recorder) ending().recorder();
 }
 
-void setEndingRecorder(void (*record)()) { recorder = record; }
+void setEndingRecorder(void (*record)()) { ending().recorder = record; }
 
-void keepEndingText(const std::string& markedText) { endingText += markedText; }
+void keepEndingText(const std::string& markedText) { ending().text += markedText; }
 
 std::string plainEndingText() {
     if (game.ending == Ending::None) return {};
-    std::string text = wrapPlainText(stripMarkup(endingText), kTextWidth);
+    std::string text = wrapPlainText(stripMarkup(ending().text), kTextWidth);
     if (!text.empty() && text.back() != '\n') text += '\n';
     return text;
 }

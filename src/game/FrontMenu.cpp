@@ -17,9 +17,10 @@
 #include "console/Screen.h"
 #include "console/TitleArt.h"
 #include "game/Commands.h"
-#include "game/Ending.h"
+#include "game/Credits.h"
 #include "game/LoadMenu.h"
 #include "persist/Persist.h"
+#include "world/EndingNames.h"
 #include "world/World.h"
 
 namespace {
@@ -28,42 +29,14 @@ constexpr int kNewNameLimit = 19;
 constexpr int kPlayLimit = 75;
 constexpr std::size_t kShortestName = 2;
 constexpr std::size_t kLongestName = 19;
-constexpr int kCreditPauseMs = 750;
-
-struct Maker {
-    const char* firstName;
-    const char* nicknames;
-    const char* surname;
-    const char* roles;
-    const char* greetingRole;
-};
-
-// Team Tidewright, who made the game.
-constexpr Maker kMakers[] = {
-    {"Marisol", "\"Skipper\", \"Tide\"", "Okonkwo", "lead design, story", "the lead designer"},
-    {"Henrik", "\"Knots\"", "Vasquez-Lund", "programming, console engine", "the chief programmer"},
-    {"Priya", "\"Sandpiper\"", "Raghunathan", "title art, island map", "the artist"},
-    {"Tobias", "\"Bilge\", \"Mr. Bucket\"", "Ferreira", "sound, testing, raft physics", "the tester"},
-    {"Lena", "\"Compass\"", "Achterberg", "writing, islander scripts", "the writer"},
-};
-
-// The credits roll after an ending too, inside the command that ended
-// play: what they printed is shown before each pause.
-void creditPause() {
-    showHeldOutput();
-    console().sleepMs(pacedMs(kCreditPauseMs));
-}
-
 void printMenu() {
     printMarked("\nPlease select one of the following:\n\na. start new game\nb. instructions\nc. load a previous game\nd. credits\ne. quit\n\n");
 }
 
 void greet(const std::string& name) {
-    for (const Maker& maker : kMakers) {
-        if (name == maker.firstName) {
-            printMarked("\nHello %s, %s of Team Tidewright!\n", name, maker.greetingRole);
-            return;
-        }
+    if (const char* role = makersRole(name)) {
+        printMarked("\nHello %s, %s of Team Tidewright!\n", name, role);
+        return;
     }
     printMarked("\nHello %s\n", name);
 }
@@ -150,17 +123,6 @@ bool askLoadGame() {
 }
 }  // namespace
 
-std::string normaliseName(const std::string& typed) {
-    // The name becomes a file name: it ends at the first blank, or at
-    // anything else that is not a letter or digit (a comma, say).
-    std::size_t end = 0;
-    while (end < typed.size() && std::isalnum(static_cast<unsigned char>(typed[end]))) ++end;
-    std::string name = typed.substr(0, end);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (!name.empty()) name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-    return name;
-}
-
 int frontMenu() {
     console().beep(1314, pacedMs(50));
     console().sleepMs(pacedMs(50));
@@ -196,32 +158,4 @@ int frontMenu() {
 void showHelp() {
     PagedOutput paged;
     printMarked("%s", helpText().c_str());
-}
-
-void showCredits() {
-    printMarked("\n\n/G Team...\n");
-    showBanner('G');
-    printMarked("/b____________________________________________________________________________\n");
-    creditPause();
-    printMarked("\n");
-    creditPause();
-    printMarked("\n");
-    bool first = true;
-    for (const Maker& maker : kMakers) {
-        if (!first) {
-            creditPause();
-            printMarked("\n");
-            creditPause();
-            printMarked("\n");
-            creditPause();
-        }
-        first = false;
-        printMarked("/R%s /Y%s /R%s /w- /G%s\n", maker.firstName, maker.nicknames, maker.surname, maker.roles);
-    }
-    for (int i = 0; i < 5; ++i) {
-        creditPause();
-        printMarked("\n");
-    }
-    showLogo('R');
-    printMarked("\n/s");
 }

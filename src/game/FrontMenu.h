@@ -1,10 +1,8 @@
 #pragma once
-// The title screen and menu, the help text and the credits.
-#include <string>
+// The title screen and menu, and the help text.
 
-// 1 for a new game, 0 to load the save of the name entered.
+// Shows the menu until the player starts or loads a game. Returns the
+// choice as loadGame takes it: 1 for a new game, 0 to load the save of
+// the name entered (1 too when the input closed; see inputClosed).
 int frontMenu();
 void showHelp();
-void showCredits();
-// A typed name as the game keeps it: cut at the first blank (or comma), "mARY ann" -> "Mary".
-std::string normaliseName(const std::string& typed);

@@ -30,11 +30,26 @@ void readLeadingNumber(ItemCount& result) {
     if (*end) result.name = std::string(end);
 }
 
+// "all wood" and "wood all", as players type them, take every unit: the
+// word is taken off the name.
+bool takesAll(std::string& name) {
+    const std::string lower = toLower(name);
+    if (lower.starts_with("all ")) {
+        name.erase(0, 4);
+    } else if (lower.ends_with(" all")) {
+        name.resize(name.size() - 4);
+    } else {
+        return false;
+    }
+    return !name.empty();
+}
+
 }  // namespace
 
 ItemCount parseItemCount(std::string_view argument) {
     ItemCount result;
     result.name = std::string(argument);
+    if (takesAll(result.name)) result.count = kAsManyAsPossible;
     if (!result.name.empty() && std::isdigit(static_cast<unsigned char>(result.name[0]))) readLeadingNumber(result);
 
     const std::string& name = result.name;

@@ -6,11 +6,14 @@
 
 #include "persist/Persist.h"
 
-// flag 1: a new game from the initial world; 0: the save of the player's name.
+// newGame 1: a new game from the initial world; 0: the save of the
+// player's name. Returns 1 when the game is open, 0 when it is not (the
+// reason printed); an int, as frontMenu's choice is.
 int loadGame(int newGame);
 int loadInitialWorld();
 // Loads a game from the plain text of a save: 1 loaded, 0 refused (then
 // nothing of the game has changed).
 int loadSaveText(std::string_view text);
-// The saved games a player could load, newest first, each checked against this island.
+// The saved games a player could load, newest first, by name and time alone
+// (the menu reads the lines it shows: describeListedSave).
 std::vector<ListedSave> savedGames();

@@ -10,7 +10,6 @@
 #include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
-#include "game/FrontMenu.h"
 #include "game/LoadGame.h"
 
 namespace {
@@ -37,12 +36,15 @@ std::string listedLine(char letter, const ListedSave& save) {
     return line + ". " + name + day + shortPlayedTime(save.lastPlayed) + mark + "/w\n";
 }
 
-void showPage(const std::vector<ListedSave>& saves, int page, int size, int pages) {
+// Only the saves of the page shown are read, as far as their lines need.
+void showPage(std::vector<ListedSave>& saves, int page, int size, int pages) {
     if (pages > 1) printMarked("\nSaved games, newest first (page %d of %d; Page Up, Page Down):\n", page + 1, pages);
     else printMarked("\nSaved games, newest first:\n");
     const auto first = static_cast<std::size_t>(page * size);
-    for (std::size_t i = first; i < saves.size() && i < first + static_cast<std::size_t>(size); ++i)
+    for (std::size_t i = first; i < saves.size() && i < first + static_cast<std::size_t>(size); ++i) {
+        describeListedSave(saves[i]);
         printMarked("%s", listedLine(static_cast<char>('a' + (i - first)), saves[i]));
+    }
 }
 }  // namespace
 
@@ -53,6 +55,17 @@ std::string shortPlayedTime(std::time_t when) {
     std::snprintf(text, sizeof text, "%d %s %02d:%02d", local.tm_mday, kMonths[local.tm_mon % 12], local.tm_hour,
                   local.tm_min);
     return text;
+}
+
+std::string normaliseName(const std::string& typed) {
+    // The name becomes a file name: it ends at the first blank, or at
+    // anything else that is not a letter or digit (a comma, say).
+    std::size_t end = 0;
+    while (end < typed.size() && std::isalnum(static_cast<unsigned char>(typed[end]))) ++end;
+    std::string name = typed.substr(0, end);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!name.empty()) name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    return name;
 }
 
 std::string askSavedGameName() {

@@ -17,9 +17,11 @@
 #include "game/FrontMenu.h"
 #include "game/LoadGame.h"
 #include "game/Movement.h"
+#include "game/RunState.h"
 #include "game/SaveReport.h"
 #include "game/Things.h"
 #include "game/Tick.h"
+#include "game/TranscriptCommand.h"
 #include "persist/Persist.h"
 #include "world/GameLock.h"
 #include "world/World.h"
@@ -60,9 +62,7 @@ void prepareRun() {
     connectCommandLine();
     setUpConsole();
     resetGameState();
-    resetSaveReport();
-    forgetLastCommand();
-    setEndingRecorder(nullptr);
+    resetRunState();
 }
 
 // The front menu until a game opens, then its first screen; false when
@@ -106,6 +106,7 @@ bool playUntilTheEnd(std::chrono::milliseconds clockPeriod) {
     {
         std::lock_guard lock(gameLock());
         saved = finalSaveAndReport();
+        finishTranscript();
     }
     clock.join();
     return saved;

@@ -3,50 +3,37 @@
 #include <cstring>
 
 #include "console/Output.h"
+#include "game/RunState.h"
 #include "persist/Persist.h"
 #include "world/World.h"
 
 namespace {
-// The game layer's own record of the run, which the console's runtime state
-// cannot name: runGame resets it at the start (resetSaveReport).
-std::string failure;
-std::string failureLine;
-bool failing = false;
-bool savedThisRun = false;
+SaveReportState& report() { return runState().saves; }
 
 // Whether an earlier save of this game is there to fall back on.
-bool earlierSaveExists() { return savedThisRun || inspectSave(game.player.name.view()).state != SaveState::None; }
+bool earlierSaveExists() { return report().savedThisRun || inspectSave(game.player.name.view()).state != SaveState::None; }
 
 bool saveAndReport(bool final) {
+    SaveReportState& r = report();
     int error = saveGame();
     if (error == 0) {
-        if (failing) printMarked("/GThe game is saved again.\n");
-        failing = false;
-        savedThisRun = true;
-        failure.clear();
-        failureLine.clear();
+        if (r.failing) printMarked("/GThe game is saved again.\n");
+        r.failing = false;
+        r.savedThisRun = true;
+        r.failureLine.clear();
         return true;
     }
-    failure = std::strerror(error);
-    failureLine = "The game could not be saved (" + failure + ")";
-    failureLine += earlierSaveExists() ? "; the last save is kept.\n" : ".\n";
-    if (!failing || final) printMarked("/R%s", failureLine);
-    failing = true;
+    r.failureLine = "The game could not be saved (" + std::string(std::strerror(error)) + ")";
+    r.failureLine += earlierSaveExists() ? "; the last save is kept.\n" : ".\n";
+    if (!r.failing || final) printMarked("/R%s", r.failureLine);
+    r.failing = true;
     return false;
 }
 }  // namespace
 
-void noteLoadedSave() { savedThisRun = true; }
+void noteLoadedSave() { report().savedThisRun = true; }
 
 bool autosaveAndReport() { return saveAndReport(false); }
 bool finalSaveAndReport() { return saveAndReport(true); }
 bool saveNowAndReport() { return saveAndReport(true); }
-const std::string& lastSaveFailure() { return failure; }
-const std::string& lastSaveFailureLine() { return failureLine; }
-
-void resetSaveReport() {
-    failing = false;
-    savedThisRun = false;
-    failure.clear();
-    failureLine.clear();
-}
+const std::string& lastSaveFailureLine() { return report().failureLine; }

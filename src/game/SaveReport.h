@@ -10,12 +10,8 @@ bool autosaveAndReport();
 bool finalSaveAndReport();
 // The player asked for it: a failure is always told.
 bool saveNowAndReport();
-// Why the last save failed, "" after one that worked.
-const std::string& lastSaveFailure();
 // The line that told the player so (it says the last save is kept only
 // when there is one), "" after a save that worked.
 const std::string& lastSaveFailureLine();
 // The game was loaded from its save, which is there to fall back on.
 void noteLoadedSave();
-// A new run: no failure remembered.
-void resetSaveReport();

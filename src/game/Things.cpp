@@ -7,11 +7,12 @@
 
 #include "base/Codec.h"
 #include "base/Paths.h"
+#include "game/RunState.h"
 
 namespace {
-// Content read from Data like the map, not state: it changes only when read.
-std::mutex thingsMutex;
-std::vector<Thing> loaded;
+// Content read from Data like the map: it changes only when read.
+std::mutex& thingsMutex = runState().thingsMutex;
+std::vector<Thing>& loaded = runState().things;
 
 std::string trim(std::string_view text) {
     std::size_t from = 0, to = text.size();

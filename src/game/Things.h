@@ -8,14 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "game/RunState.h"
 #include "world/World.h"
 
-struct Thing {
-    int area = 0;
-    int room = 0;
-    std::vector<std::string> names;  // lower case; the first is the main one
-    std::string text;
-};
 
 // One record a line: "area room|name, other name|text". Blank lines and
 // lines starting with '#' are skipped, and so are malformed records.

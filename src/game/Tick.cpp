@@ -10,6 +10,7 @@
 #include "game/Days.h"
 #include "game/Wandering.h"
 #include "world/GameLock.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void onTick() {
         } else if (t == kDuskTick) {
             printMarked("The sun slowly begins to sink past the horizon and darkness creeps across the land. It is now dusk.\n");
         } else if (t == kBedtimeTick) {
-            for (int i = 1; i < kIslanderCount; ++i) relocateForNight(game.islanders[static_cast<std::size_t>(i)]);
+            for (int i = kFirstHumanRecord; i < kIslanderCount; ++i) relocateForNight(islanderRecord(i));
             printMarked("It's getting late and you decide to suddenly pass out for a night's sleep.\n");
             setBusy(kSleepTicks, "What? In your sleep?\n");
         }

@@ -4,10 +4,9 @@
 #include "clock/Clock.h"
 #include "game/Talk.h"
 #include "islanders/Islanders.h"
+#include "world/Places.h"
 
 namespace {
-
-Npc& islander(int index) { return game.islanders[static_cast<std::size_t>(index)]; }
 
 bool inPlayersRoom(const Npc& npc) {
     return npc.currentRoom != nullptr && npc.currentRoom == game.player.currentRoom;
@@ -28,8 +27,8 @@ void walksUp(Npc& npc) {
 
 void moveIslanders(int mayApproach) {
     reseedFromClock();
-    for (int i = 1; i < kIslanderCount; ++i) {
-        Npc& npc = islander(i);
+    for (int i = kFirstHumanRecord; i < kIslanderCount; ++i) {
+        Npc& npc = islanderRecord(i);
         if (npc.currentRoom == nullptr) continue;
         const int area = npc.currentRoom->area;
         int n = areaRoomCount(area);

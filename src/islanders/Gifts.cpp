@@ -4,6 +4,7 @@
 #include "base/Random.h"
 #include "console/Output.h"
 #include "islanders/Islanders.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void islanderReacts() {
 }
 
 void considerGift(Npc& npc) {
-    if (&npc == &game.islanders[0] || npc.gaveGift || npc.currentRoom == nullptr ||
+    if (isTheDog(npc) || npc.gaveGift || npc.currentRoom == nullptr ||
         npc.currentRoom != game.player.currentRoom || npc.moodRate == kUntouchedMoodRate || npc.hostility > 60.0)
         return;
     reseedFromClock();

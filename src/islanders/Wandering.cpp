@@ -6,12 +6,11 @@
 #include "clock/Clock.h"
 #include "console/Output.h"
 #include "islanders/Islanders.h"
+#include "world/Places.h"
 
 namespace {
 
 constexpr int kPickAttempts = 50;
-
-Npc& islander(int index) { return game.islanders[static_cast<std::size_t>(index)]; }
 
 bool inPlayersRoom(const Npc& npc) {
     return npc.currentRoom != nullptr && npc.currentRoom == game.player.currentRoom;
@@ -36,23 +35,23 @@ void moveIslander(Npc& npc, int area, int number) {
 }
 
 Npc* pickRandomIslander(int allowRepeat) {
-    if (game.memorySubject == nullptr) game.memorySubject = &islander(0);
+    if (game.memorySubject == nullptr) game.memorySubject = &theDog();
     auto qualifies = [allowRepeat](const Npc& npc) {
         return npc.alive() && (allowRepeat == 1 || &npc != game.memorySubject);
     };
     reseedFromClock();
     // A rejected islander only costs a fresh draw: reseeding with its index
     // would make every retry after it the same.
-    int last = 1;
+    int last = kFirstHumanRecord;
     for (int attempt = 0; attempt < kPickAttempts; ++attempt) {
-        last = 1 + draw() % 8;
-        if (qualifies(islander(last))) return &islander(last);
+        last = kFirstHumanRecord + draw() % kHumanCount;
+        if (qualifies(islanderRecord(last))) return &islanderRecord(last);
     }
     // Fifty unlucky draws (one islander left of eight misses them all about
     // once in eight hundred picks): the next one after the last draw who
     // qualifies, so the subject repeats only when nobody else is left.
-    for (int step = 1; step <= 8; ++step) {
-        Npc& npc = islander(1 + (last - 1 + step) % 8);
+    for (int step = 1; step <= kHumanCount; ++step) {
+        Npc& npc = islanderRecord(kFirstHumanRecord + (last - kFirstHumanRecord + step) % kHumanCount);
         if (qualifies(npc)) return &npc;
     }
     return game.memorySubject;
@@ -61,7 +60,7 @@ Npc* pickRandomIslander(int allowRepeat) {
 void killIslander(Npc& npc) {
     // The fallback of a failed pick can be the Dog or someone already dead;
     // neither can be killed (again).
-    if (!npc.alive() || &npc == &islander(0)) return;
+    if (!npc.alive() || isTheDog(npc)) return;
 
     Room* room = npc.currentRoom;
     if (ItemDef* corpse = findItemByName("Corpse of")) {

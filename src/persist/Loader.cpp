@@ -114,7 +114,7 @@ void installSave(const SaveFile& save) {
 
     game.islanders = save.islanders;
     installCatalogue(save.items);
-    game.murderer = &game.islanders[1];
+    game.murderer = &islanderRecord(kMurdererRecord);
     placeRooms(save.rooms);
     settleOccupants();
 }
@@ -169,6 +169,20 @@ std::string saveTextProblem(std::string_view text, const RoomSet* worldRooms, in
     std::string why = checkSave(text, worldRooms, *save);
     if (why.empty() && day) *day = save->day;
     return why;
+}
+
+std::optional<int> saveHeadDay(std::string_view head) {
+    std::istringstream stream{std::string(head)};
+    SaveReader in(stream);
+    decltype(SaveFile::inventory) inventory{};
+    RoomPair player{-1, -1};
+    int raftState = 0;
+    int islanderCount = 0;
+    int day = 0;
+    if (!readItemList(in, inventory) || !readRoomPair(in, player) || !in.number(raftState) ||
+        !in.number(islanderCount) || !in.number(day) || day < 0 || day > kClockLimit)
+        return std::nullopt;
+    return day;
 }
 
 std::string worldTextProblem(std::string_view text, RoomSet& rooms) {

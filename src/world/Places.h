@@ -1,9 +1,10 @@
 #pragma once
-// The rooms, areas and catalogue records the game's rules depend on, each
-// named once here. The world file and the saves refer to them by these
-// numbers, so the numbers never change; a content change that moves one of
-// them breaks PlacesTest instead of a rule. Nowhere else in src/ is a room
-// pair or a record index written as a number (tools/check_layers.sh checks).
+// The rooms, areas, catalogue records and islanders' roles the game's
+// rules depend on, each named once here. The world file and the saves
+// refer to them by these numbers, so the numbers never change; a content
+// change that moves one of them breaks PlacesTest instead of a rule.
+// Nowhere else in src/ is a room pair, a record index or an islander's
+// record written as a number (tools/check_layers.sh checks).
 #include "world/World.h"
 
 // Rooms
@@ -19,6 +20,19 @@ constexpr Place kFence{11, 0};            // dug under with the shovel, its nort
 constexpr Place kBehindTheFence{11, 5};   // where that exit leads
 constexpr Place kTheDoor{11, 7};          // pried with the crowbar, its east exit opens to the laboratory
 constexpr Place kLaboratory{12, 0};       // entering it ends the game
+
+// Islanders: the records of game.islanders the rules take by role. The
+// saves keep the islanders in record order and take the murderer to be
+// record 1: never renumber them.
+constexpr int kDogRecord = 0;         // the Dog: no gifts, never murdered, no one to gossip about
+constexpr int kMurdererRecord = 1;    // whoever the roster put there
+constexpr int kFirstHumanRecord = 1;  // the humans are the records from here to the end
+constexpr int kHumanCount = kIslanderCount - kFirstHumanRecord;  // 8
+
+inline Npc& islanderRecord(int record) { return game.islanders[static_cast<std::size_t>(record)]; }
+inline Npc& theDog() { return islanderRecord(kDogRecord); }
+inline bool isTheDog(const Npc& npc) { return &npc == &theDog(); }
+inline bool isHumanRecord(int record) { return record >= kFirstHumanRecord && record < kIslanderCount; }
 
 // Areas
 // A raft can be started on the beach where the player woke, the western cove

@@ -15,10 +15,11 @@
 #include "world/GameLock.h"
 #include "game/Tick.h"
 #include "console/OutputTesting.h"
+#include "world/Places.h"
 
 namespace {
 // A scheduled callback that changes what the commands read.
-void backToTheBeach() { game.player.currentRoom = roomAt(0, 8); }
+void backToTheBeach() { game.player.currentRoom = roomAt(kWhereYouWoke); }
 }  // namespace
 
 // The clock thread runs fast while commands are dispatched from this

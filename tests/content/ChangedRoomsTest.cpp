@@ -3,6 +3,7 @@
 #include "WorldPlaythrough.h"
 #include "persist/Persist.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 class ChangedRoomsTest : public WorldPlaythroughTest {
 protected:
@@ -22,7 +23,7 @@ TEST_F(ChangedRoomsTest, TheFenceTellsOfTheHoleDugUnderIt) {
     walkTo(11, 0);
     EXPECT_EQ(look().find("hole"), std::string::npos) << "no hole before the digging";
     command("use shovel");
-    ASSERT_EQ(game.player.currentRoom->exits[Northeast], roomAt(11, 5));
+    ASSERT_EQ(game.player.currentRoom->exits[Northeast], roomAt(kBehindTheFence));
     std::string seen = look();
     EXPECT_NE(seen.find("dug a hole under the wire"), std::string::npos) << seen;
     EXPECT_NE(seen.find("northeast"), std::string::npos) << "the text points the way through";
@@ -36,7 +37,7 @@ TEST_F(ChangedRoomsTest, TheDoorNoLongerReadsRustedShutOncePriedOpen) {
     walkTo(11, 7);
     EXPECT_NE(look().find("rusted shut"), std::string::npos);
     command("use crowbar");
-    ASSERT_EQ(game.player.currentRoom->exits[East], roomAt(12, 0));
+    ASSERT_EQ(game.player.currentRoom->exits[East], roomAt(kLaboratory));
     std::string seen = look();
     EXPECT_EQ(seen.find("rusted shut"), std::string::npos) << seen;
     EXPECT_NE(seen.find("pried it open"), std::string::npos) << seen;
@@ -48,14 +49,14 @@ TEST_F(ChangedRoomsTest, ASaveKeepsTheChangedTexts) {
     walkTo(11, 7);
     command("use crowbar");
     command("use crowbar");  // prying twice changes nothing more
-    const std::string fence = roomAt(11, 0)->description.str();
-    const std::string door = roomAt(11, 7)->description.str();
+    const std::string fence = roomAt(kFence)->description.str();
+    const std::string door = roomAt(kTheDoor)->description.str();
     saveGame();
     ASSERT_EQ(loadGame(0), 1);
-    EXPECT_EQ(roomAt(11, 0)->description.str(), fence);
-    EXPECT_EQ(roomAt(11, 7)->description.str(), door);
+    EXPECT_EQ(roomAt(kFence)->description.str(), fence);
+    EXPECT_EQ(roomAt(kTheDoor)->description.str(), door);
     EXPECT_NE(door.find("pried it open"), std::string::npos);
-    EXPECT_EQ(roomAt(11, 7)->exits[East], roomAt(12, 0));
+    EXPECT_EQ(roomAt(kTheDoor)->exits[East], roomAt(kLaboratory));
 }
 
 TEST_F(ChangedRoomsTest, ToolsSwungElsewhereChangeNoRoom) {
@@ -78,7 +79,7 @@ TEST_F(ChangedRoomsTest, TheWallOfTheSlotsShowsEachStep) {
         return output();
     };
     const std::string noKeypad = "/wThere is no keypad here to see: only the sheer wall, its three slots and the tally marks beside them.\n";
-    auto name = [] { return roomAt(9, 7)->name.str(); };
+    auto name = [] { return roomAt(kKeypadWall)->name.str(); };
     std::vector<std::string> roomTexts{look()}, wallLooks{lookAt("wall")};
     EXPECT_EQ(lookAt("keypad"), noKeypad) << "no keypad before it is revealed";
     EXPECT_EQ(name(), "Slotted Wall");
@@ -115,7 +116,7 @@ TEST_F(ChangedRoomsTest, TheWallOfTheSlotsShowsEachStep) {
     game.player.currentRoom->name = "Keypad Wall";  // as a save made before the name followed the wall
     saveGame();
     ASSERT_EQ(loadGame(0), 1);
-    EXPECT_EQ(roomAt(9, 7)->description.str(), open) << "worked out again from the shapes and the open wall";
+    EXPECT_EQ(roomAt(kKeypadWall)->description.str(), open) << "worked out again from the shapes and the open wall";
     EXPECT_EQ(name(), "Open Wall");
 }
 

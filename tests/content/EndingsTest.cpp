@@ -12,6 +12,7 @@
 #include "game/LoadGame.h"
 #include "game/Tick.h"
 #include "base/RandomTesting.h"
+#include "world/Places.h"
 
 class EndingsTest : public WorldPlaythroughTest {
 protected:
@@ -84,7 +85,7 @@ protected:
         command("use cube");
         command("use sphere");
         command("5830");
-        ASSERT_EQ(game.player.currentRoom->exits[North], roomAt(12, 0));
+        ASSERT_EQ(game.player.currentRoom->exits[North], roomAt(kLaboratory));
     }
     // The murderer at the thresholds where he strikes.
     void makeMurderous() {
@@ -214,5 +215,5 @@ TEST_F(EndingsTest, ShapesInTheWallStayThereAcrossASave) {
     command("use sphere");
     EXPECT_NE(output().find("Please enter lab code"), std::string::npos);
     command("5830");
-    EXPECT_EQ(game.player.currentRoom->exits[North], roomAt(12, 0));
+    EXPECT_EQ(game.player.currentRoom->exits[North], roomAt(kLaboratory));
 }

@@ -1,4 +1,5 @@
 #include "IslandLedger.h"
+#include "world/Places.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -126,7 +127,7 @@ std::vector<Outcome> pebbleOutcomes(const std::string& target, const Snapshot& s
 }
 
 std::vector<Outcome> shapeOutcomes(const ItemDef& shape, const Snapshot& s) {
-    if (!s.playerRoom->is(9, 7)) return {refusal()};
+    if (!s.playerRoom->is(kKeypadWall)) return {refusal()};
     // Into its slot in the wall: still on the island, no longer in the hands.
     Outcome o = says("into a slot and you hear a click.", "insert");
     o.change.held[static_cast<std::size_t>(shape.catalogueIndex)] = -1;

@@ -15,6 +15,7 @@
 #include "game/LoadGame.h"
 #include "game/Tick.h"
 #include "base/LockOrderTesting.h"
+#include "world/Places.h"
 
 namespace fs = std::filesystem;
 
@@ -38,7 +39,7 @@ TEST_F(MainLoopTest, NewGameThenQuitLeavesOnlyTheScrambledSave) {
     resetGameState();
     game.player.name = "Tester";
     ASSERT_EQ(loadGame(0), 1);
-    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8)->exits[East]);
+    EXPECT_EQ(game.player.currentRoom, roomAt(kWhereYouWoke)->exits[East]);
 }
 
 TEST_F(MainLoopTest, TheEndOfInputEndsTheGameAsQuitDoes) {
@@ -131,8 +132,8 @@ void waitForTheClocksFirstTick(int loadedTick) {
 TEST_F(MainLoopTest, ADeathInTheNightDropsTheLineBeingTypedAndIsSavedBeforeTheCredits) {
     // At the open keypad wall, the laboratory one step north, the murderer
     // ready to strike and nobody else left for him to pick.
-    game.player.currentRoom = roomAt(9, 7);
-    connectRooms(*roomAt(9, 7), *roomAt(12, 0), North);
+    game.player.currentRoom = roomAt(kKeypadWall);
+    connectRooms(*roomAt(kKeypadWall), *roomAt(kLaboratory), North);
     game.murderer->hostility = 100;
     game.murderer->happiness = 0;
     game.islanderCount = 0;
@@ -157,7 +158,7 @@ TEST_F(MainLoopTest, ADeathInTheNightDropsTheLineBeingTypedAndIsSavedBeforeTheCr
     std::string shown = output();
     EXPECT_NE(shown.find("kills you in cold blood"), std::string::npos) << shown;
     EXPECT_EQ(shown.find("long hallway"), std::string::npos) << "the dead player walked into the laboratory";
-    EXPECT_EQ(game.player.currentRoom, roomAt(9, 7));
+    EXPECT_EQ(game.player.currentRoom, roomAt(kKeypadWall));
     EXPECT_EQ(inspectSave("Sam").ending, Ending::Murdered);
     // Stopped during the credits (Ctrl+C), the program would leave a finished game too.
     ASSERT_FALSE(keys.savesDuringCredits.empty());

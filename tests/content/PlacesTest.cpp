@@ -1,6 +1,7 @@
 // The rooms, areas and records the rules name are, in the built world,
 // the ones the rules mean: a content change that moves one fails here.
 #include "WorldFixture.h"
+#include "islanders/Islanders.h"
 #include "world/Places.h"
 #include "world/RoomPhrase.h"
 
@@ -33,6 +34,19 @@ TEST_F(PlacesTest, NamedRecordsAreTheRecordsTheRulesMean) {
     // None of them lies anywhere before the rules put it there.
     for (int record : {kRaftRecord, kCrateRecord, kNoteRecord})
         for (const Room& room : game.rooms) EXPECT_EQ(countInList(room.items, &game.items[record]), 0u) << record;
+}
+
+TEST_F(PlacesTest, NamedIslanderRecordsAreTheDogAndEightHumans) {
+    createIslanders();
+    EXPECT_EQ(theDog().name.view(), "Dog");
+    EXPECT_EQ(kHumanCount, 8);
+    for (int record = kFirstHumanRecord; record < kIslanderCount; ++record) {
+        EXPECT_TRUE(isHumanRecord(record));
+        EXPECT_FALSE(isTheDog(islanderRecord(record))) << record;
+        EXPECT_EQ(islanderRecord(record).npcIndex, record);
+    }
+    EXPECT_FALSE(isHumanRecord(kDogRecord));
+    EXPECT_TRUE(isHumanRecord(kMurdererRecord));
 }
 
 TEST_F(PlacesTest, AreasOfTheRulesAreShoresAndTheNightLeavesOutTheFenceAndTheLaboratory) {

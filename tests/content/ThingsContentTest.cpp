@@ -11,6 +11,7 @@
 #include "game/Commands.h"
 #include "base/Paths.h"
 #include "game/Things.h"
+#include "world/Places.h"
 
 namespace {
 constexpr std::size_t kLongestThingText = 255;  // two lines of the text area at most
@@ -70,7 +71,7 @@ TEST_F(ThingsContentTest, TheGameLoadsThemAndLookShowsThem) {
     loadThings();
     if (loadedFromBuild) ASSERT_FALSE(things().empty());
     else setThings([&] { std::ifstream f(thingsFile()); return readThings(f); }());
-    game.player.currentRoom = roomAt(7, 5);  // the scientist's body, told of in the opening scene
+    game.player.currentRoom = roomAt(kScientistsRest);  // the scientist's body, told of in the opening scene
     dispatchCommand("look body");
     std::string shown = output();
     EXPECT_EQ(shown.find("blankly"), std::string::npos) << shown;

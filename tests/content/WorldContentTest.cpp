@@ -13,6 +13,7 @@
 #include "WorldFixture.h"
 #include "WorldSolver.h"
 #include "WorldTextRules.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -122,12 +123,12 @@ TEST_F(WorldCatalogueTest, NamesCanBeTypedWithGetAndDrop) {
 }
 
 TEST_F(WorldCatalogueTest, RaftCrateAndNoteSitAtTheirIndicesInNoRoom) {
-    EXPECT_EQ(game.items[32].name, "Raft");
-    EXPECT_EQ(findItemByName("Raft"), &game.items[32]);
-    EXPECT_EQ(findItemByName("note"), &game.items[34]);
-    const std::string crate = game.items[33].description.str();
+    EXPECT_EQ(game.items[kRaftRecord].name, "Raft");
+    EXPECT_EQ(findItemByName("Raft"), &game.items[kRaftRecord]);
+    EXPECT_EQ(findItemByName("note"), &game.items[kNoteRecord]);
+    const std::string crate = game.items[kCrateRecord].description.str();
     EXPECT_NE(crate.find("EAC"), std::string::npos) << "the crate is marked EAC";
-    const std::string note = game.items[34].description.str();
+    const std::string note = game.items[kNoteRecord].description.str();
     for (const char* clue : {"8", "experiment", "Dr.", "EAC"}) {
         EXPECT_NE(note.find(clue), std::string::npos) << "the note should mention " << clue;
     }
@@ -135,7 +136,7 @@ TEST_F(WorldCatalogueTest, RaftCrateAndNoteSitAtTheirIndicesInNoRoom) {
     for (const Room& r : game.rooms) {
         for (std::uint32_t i = 0; i < r.items.count; ++i) {
             const ItemDef* item = r.items.at(i);
-            EXPECT_TRUE(item != &game.items[32] && item != &game.items[33] && item != &game.items[34])
+            EXPECT_TRUE(item != &game.items[kRaftRecord] && item != &game.items[kCrateRecord] && item != &game.items[kNoteRecord])
                 << item->name.c_str() << " lies in " << r.area << " " << r.number << " before its time";
         }
     }
@@ -207,7 +208,7 @@ TEST_F(WorldRoomsTest, EveryAreaHasItsRoomsAndNoOthers) {
         }
     }
     EXPECT_EQ(total, kWorldRoomTotal);
-    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+    EXPECT_EQ(game.player.currentRoom, roomAt(kWhereYouWoke));
     EXPECT_EQ(areaRoomCount(kAreaCount), 0);
 }
 
@@ -245,7 +246,7 @@ TEST_F(WorldRoomsTest, FixedPlacesLeaveTheirPassagesFreeAndShowTheirFeatures) {
 }
 
 TEST_F(WorldRoomsTest, EverythingButTheFencedRoomsAndTheLabIsReachableOnFoot) {
-    std::set<const Room*> reached = reachableRooms(roomAt(0, 8));
+    std::set<const Room*> reached = reachableRooms(roomAt(kWhereYouWoke));
     for (const Room& r : game.rooms) {
         if (r.name.empty()) continue;
         bool hidden = isBehindFence(&r) || isLab(&r);
@@ -255,16 +256,16 @@ TEST_F(WorldRoomsTest, EverythingButTheFencedRoomsAndTheLabIsReachableOnFoot) {
 
 TEST_F(WorldRoomsTest, ShovelCrowbarAndCodeOpenTheWayOn) {
     connectRooms(room(11, 0), room(11, 5), Northeast);
-    std::set<const Room*> dug = reachableRooms(roomAt(0, 8));
+    std::set<const Room*> dug = reachableRooms(roomAt(kWhereYouWoke));
     for (int number = 5; number <= 7; ++number) EXPECT_EQ(dug.count(roomAt(11, number)), 1u) << number;
-    EXPECT_EQ(dug.count(roomAt(12, 0)), 0u);
+    EXPECT_EQ(dug.count(roomAt(kLaboratory)), 0u);
     connectRooms(room(11, 7), room(12, 0), East);
-    EXPECT_EQ(reachableRooms(roomAt(0, 8)).count(roomAt(12, 0)), 1u);
+    EXPECT_EQ(reachableRooms(roomAt(kWhereYouWoke)).count(roomAt(kLaboratory)), 1u);
 }
 
 TEST_F(WorldRoomsTest, TheCodeAloneOpensTheLabFromTheKeypadWall) {
     connectRooms(room(9, 7), room(12, 0), North);
-    EXPECT_EQ(reachableRooms(roomAt(0, 8)).count(roomAt(12, 0)), 1u);
+    EXPECT_EQ(reachableRooms(roomAt(kWhereYouWoke)).count(roomAt(kLaboratory)), 1u);
 }
 
 TEST_F(WorldRoomsTest, IslandersStartOneEachInRoomsOfDifferentAreas) {

@@ -6,6 +6,7 @@
 
 #include "WorldFixture.h"
 #include "WorldSolver.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_F(WorldEndingsTest, RaftBillCountsEveryStep) {
 }
 
 TEST_F(WorldEndingsTest, AYachtCanBeBuiltFromWhatTheIslandOffers) {
-    std::set<const Room*> reached = reachableRooms(roomAt(0, 8));
+    std::set<const Room*> reached = reachableRooms(roomAt(kWhereYouWoke));
     bool shore = false;
     for (const Room* r : reached) shore = shore || isSailingShore(r);
     ASSERT_TRUE(shore);
@@ -68,35 +69,35 @@ TEST_F(WorldEndingsTest, AYachtCanBeBuiltFromWhatTheIslandOffers) {
 }
 
 TEST_F(WorldEndingsTest, TheLabOpensThroughTheDoorWithShovelAndCrowbar) {
-    std::set<const Room*> reached = reachableRooms(roomAt(0, 8));
-    ASSERT_EQ(reached.count(roomAt(11, 0)), 1u) << "the fence must be reachable";
+    std::set<const Room*> reached = reachableRooms(roomAt(kWhereYouWoke));
+    ASSERT_EQ(reached.count(roomAt(kFence)), 1u) << "the fence must be reachable";
     WorldStock stock;
     stock.gather(reached);
     ASSERT_TRUE(stock.ensureTool("shovel")) << "a shovel head and a handle are needed";
 
-    connectRooms(*roomAt(11, 0), *roomAt(11, 5), Northeast);
-    reached = reachableRooms(roomAt(0, 8));
-    ASSERT_EQ(reached.count(roomAt(11, 7)), 1u) << "the door lies behind the fence";
+    connectRooms(*roomAt(kFence), *roomAt(kBehindTheFence), Northeast);
+    reached = reachableRooms(roomAt(kWhereYouWoke));
+    ASSERT_EQ(reached.count(roomAt(kTheDoor)), 1u) << "the door lies behind the fence";
     stock.gather(reached);
     ASSERT_TRUE(stock.ensureTool("crowbar"));
 
-    connectRooms(*roomAt(11, 7), *roomAt(12, 0), East);
-    EXPECT_EQ(reachableRooms(roomAt(0, 8)).count(roomAt(12, 0)), 1u);
+    connectRooms(*roomAt(kTheDoor), *roomAt(kLaboratory), East);
+    EXPECT_EQ(reachableRooms(roomAt(kWhereYouWoke)).count(roomAt(kLaboratory)), 1u);
 }
 
 TEST_F(WorldEndingsTest, TheLabOpensThroughTheKeypadWithTheThreeShapes) {
-    std::set<const Room*> reached = reachableRooms(roomAt(0, 8));
-    ASSERT_EQ(reached.count(roomAt(9, 7)), 1u) << "the keypad wall must be reachable";
+    std::set<const Room*> reached = reachableRooms(roomAt(kWhereYouWoke));
+    ASSERT_EQ(reached.count(roomAt(kKeypadWall)), 1u) << "the keypad wall must be reachable";
     WorldStock stock;
     stock.gather(reached);
     if (stock.ensureTool("shovel")) {
-        connectRooms(*roomAt(11, 0), *roomAt(11, 5), Northeast);
-        stock.gather(reachableRooms(roomAt(0, 8)));
+        connectRooms(*roomAt(kFence), *roomAt(kBehindTheFence), Northeast);
+        stock.gather(reachableRooms(roomAt(kWhereYouWoke)));
     }
     for (const char* shape : {"pyramid", "cube", "sphere"}) EXPECT_TRUE(stock.take(shape, 1)) << shape;
 
-    connectRooms(*roomAt(9, 7), *roomAt(12, 0), North);
-    EXPECT_EQ(reachableRooms(roomAt(0, 8)).count(roomAt(12, 0)), 1u);
+    connectRooms(*roomAt(kKeypadWall), *roomAt(kLaboratory), North);
+    EXPECT_EQ(reachableRooms(roomAt(kWhereYouWoke)).count(roomAt(kLaboratory)), 1u);
 }
 
 TEST_F(WorldEndingsTest, TheShapesAndCrowbarAreNotLyingNearTheStart) {
@@ -111,7 +112,7 @@ TEST_F(WorldEndingsTest, TheShapesAndCrowbarAreNotLyingNearTheStart) {
     }
     // The map, on the other hand, is found early.
     bool mapNearStart = false;
-    for (const Room* r : reachableRooms(roomAt(0, 8))) {
+    for (const Room* r : reachableRooms(roomAt(kWhereYouWoke))) {
         if (r->area == 0 && countInList(r->items, findItemByName("map")) > 0) mapNearStart = true;
     }
     EXPECT_TRUE(mapNearStart);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "world/World.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -167,5 +168,5 @@ void installWorldSource(const WorldSource& source) {
             room->exits[d] = roomAt(raw.exits[d][0], raw.exits[d][1]);
         }
     }
-    game.player.currentRoom = roomAt(0, 8);
+    game.player.currentRoom = roomAt(kWhereYouWoke);
 }

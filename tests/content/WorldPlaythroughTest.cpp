@@ -5,6 +5,7 @@
 #include "game/Ending.h"
 #include "persist/Persist.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 TEST_F(WorldPlaythroughTest, TheMapLiesBesideTheStartAndShowsWhereThePlayerIs) {
     walkTo(0, 4);
@@ -25,11 +26,11 @@ TEST_F(WorldPlaythroughTest, DiggingUnderTheFenceAndPryingTheDoorLeadsIntoTheLab
     ASSERT_EQ(held("crowbar"), 1);
     walkTo(11, 0);
     command("use shovel");
-    ASSERT_EQ(game.player.currentRoom->exits[Northeast], roomAt(11, 5)) << output();
+    ASSERT_EQ(game.player.currentRoom->exits[Northeast], roomAt(kBehindTheFence)) << output();
     walkTo(11, 7);
     output();
     command("use crowbar");
-    ASSERT_EQ(game.player.currentRoom->exits[East], roomAt(12, 0)) << output();
+    ASSERT_EQ(game.player.currentRoom->exits[East], roomAt(kLaboratory)) << output();
     command("e");
     EXPECT_EQ(game.running, 0);
     EXPECT_NE(output().find("Thanks for playing!"), std::string::npos);
@@ -50,7 +51,7 @@ TEST_F(WorldPlaythroughTest, TheThreeShapesAndTheSungCodeOpenTheKeypadWall) {
     command("use sphere");
     EXPECT_NE(output().find("Please enter lab code"), std::string::npos);
     command("5830");
-    ASSERT_EQ(game.player.currentRoom->exits[North], roomAt(12, 0)) << output();
+    ASSERT_EQ(game.player.currentRoom->exits[North], roomAt(kLaboratory)) << output();
     command("n");
     EXPECT_EQ(game.running, 0);
 }
@@ -129,10 +130,10 @@ TEST_F(WorldPlaythroughTest, ARaftGrowsIntoAYachtAndSailsHome) {
     command("get rope");
     screen.typeText("yes");
     boat(1);
-    ASSERT_EQ(game.items[32].name, "Junky Raft");
+    ASSERT_EQ(game.items[kRaftRecord].name, "Junky Raft");
     for (int state = 2; state <= 7; ++state) boat(state);
     boat(7);
-    ASSERT_EQ(game.items[32].name, "Lousy Raft");
+    ASSERT_EQ(game.items[kRaftRecord].name, "Lousy Raft");
 
     // Two wood steps, four leaf steps, and a leaf pays for the Common Raft.
     fellTreeIn(4, 5);
@@ -146,7 +147,7 @@ TEST_F(WorldPlaythroughTest, ARaftGrowsIntoAYachtAndSailsHome) {
     command("get 5 large leafs");
     for (int state = 10; state <= 13; ++state) boat(state);
     boat(13);
-    ASSERT_EQ(game.items[32].name, "Common Raft");
+    ASSERT_EQ(game.items[kRaftRecord].name, "Common Raft");
 
     // Strengthening twice, the Fine Raft, then the Yacht.
     for (auto [area, number] : {std::pair{4, 1}, {5, 11}, {5, 13}, {5, 15}}) fellTreeIn(area, number);
@@ -156,7 +157,7 @@ TEST_F(WorldPlaythroughTest, ARaftGrowsIntoAYachtAndSailsHome) {
     boat(14);
     boat(15);
     boat(15);
-    ASSERT_EQ(game.items[32].name, "Fine Raft");
+    ASSERT_EQ(game.items[kRaftRecord].name, "Fine Raft");
     fellTreeIn(5, 18);
     walkTo(0, 4);
     ASSERT_GE(held("wood"), 6);
@@ -164,7 +165,7 @@ TEST_F(WorldPlaythroughTest, ARaftGrowsIntoAYachtAndSailsHome) {
     command("get rope");
     command("get cloth");
     boat(20);
-    ASSERT_EQ(game.items[32].name, "Yacht");
+    ASSERT_EQ(game.items[kRaftRecord].name, "Yacht");
     EXPECT_EQ(held("rope") + held("cloth") + held("large leaf"), 0) << "every step paid from the pack";
 
     output();

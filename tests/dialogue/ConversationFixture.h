@@ -11,6 +11,7 @@
 #include "game/Movement.h"
 #include "base/Paths.h"
 #include "base/Codec.h"
+#include "base/CodecTesting.h"
 
 class ConversationTest : public GameTest {
 protected:

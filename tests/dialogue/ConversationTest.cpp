@@ -10,6 +10,7 @@
 #include "islanders/Islanders.h"
 #include "game/Talk.h"
 #include "game/Tick.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -221,13 +222,13 @@ TEST_F(TalkTest, TimeResumesWithoutLostTicks) {
 
 TEST_F(TalkTest, TheDispatcherOnlyTakesChoicesWhileOpen) {
     makeRoom(0, 7, "North");
-    connectRooms(*roomAt(0, 8), *roomAt(0, 7), North);
+    connectRooms(*roomAt(kWhereYouWoke), *roomAt(0, 7), North);
     startConversation(*alex);
     output();
     dispatchCommand("north");
     dispatchCommand("look");
     EXPECT_EQ(output(), std::string(kInvalidChoice) + kInvalidChoice);
-    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+    EXPECT_EQ(game.player.currentRoom, roomAt(kWhereYouWoke));
     setBusy(10, "You are busy.");
     dispatchCommand("A");  // an open conversation is answerable while busy
     EXPECT_EQ(alex->scriptLabel, 1);
@@ -295,7 +296,7 @@ TEST_F(TalkTest, AnApproachOpensOnlyWithTheIslanderStillThere) {
     EXPECT_EQ(game.clockRunning, 1);
     EXPECT_EQ(output(), "");
 
-    game.player.currentRoom = roomAt(0, 8);
+    game.player.currentRoom = roomAt(kWhereYouWoke);
     alex->gender = -1;
     resumeConversation();
     EXPECT_EQ(game.clockRunning, 1);

@@ -8,6 +8,7 @@
 #include "game/Talk.h"
 #include "game/Tick.h"
 #include "game/Wandering.h"
+#include "world/Places.h"
 
 namespace {
 
@@ -106,8 +107,8 @@ TEST_F(TalkInWorldTest, LeaveRoomGoesToTheNextRoomOrBackFromTheLast) {
 TEST_F(TalkInWorldTest, LeaveRoomInAOneRoomAreaStaysPut) {
     Npc& beth = placeIslander(2, "Beth", "Moody", 12, 0);
     runScriptAction("{LEAVEROOM}", beth);
-    EXPECT_EQ(beth.currentRoom, roomAt(12, 0));
-    EXPECT_EQ(countInList(roomAt(12, 0)->occupants, &beth), 1u);
+    EXPECT_EQ(beth.currentRoom, roomAt(kLaboratory));
+    EXPECT_EQ(countInList(roomAt(kLaboratory)->occupants, &beth), 1u);
 }
 
 TEST_F(TalkInWorldTest, TheIslanderWalksOffAtTheEndOfTheConversation) {
@@ -124,23 +125,23 @@ TEST_F(TalkInWorldTest, TheIslanderWalksOffAtTheEndOfTheConversation) {
 
 TEST_F(TalkInWorldTest, TheDogDisappearsIntoTheLaboratory) {
     Npc& dog = game.islanders[0];
-    dog.currentRoom = roomAt(0, 8);
-    addToList(roomAt(0, 8)->occupants, &dog);
+    dog.currentRoom = roomAt(kWhereYouWoke);
+    addToList(roomAt(kWhereYouWoke)->occupants, &dog);
     runScriptAction("Woof. {DOGDISAPPEAR}{LEAVEROOM}", *alex);
-    EXPECT_EQ(dog.currentRoom, roomAt(12, 0));
-    EXPECT_EQ(alex->currentRoom, roomAt(0, 8));  // only the first action runs
+    EXPECT_EQ(dog.currentRoom, roomAt(kLaboratory));
+    EXPECT_EQ(alex->currentRoom, roomAt(kWhereYouWoke));  // only the first action runs
     EXPECT_EQ(output(), "Dog leaves the room.\n");
 }
 
 TEST_F(TalkInWorldTest, AnIslanderWhoWalksUpIsAnsweredDuringABusyPeriod) {
     alex->happiness = 60;
-    removeFromList(roomAt(0, 8)->occupants, alex);
+    removeFromList(roomAt(kWhereYouWoke)->occupants, alex);
     alex->currentRoom = roomAt(0, 3);
     addToList(roomAt(0, 3)->occupants, alex);
     game.tick = 300;
     setBusy(20, "You are busy sharpening.");
     moveIslanders(1);
-    ASSERT_EQ(alex->currentRoom, roomAt(0, 8));
+    ASSERT_EQ(alex->currentRoom, roomAt(kWhereYouWoke));
     EXPECT_EQ(game.event.callback, &resumeConversation);
     advanceOneTick();  // the tick after the approach opens the conversation
     EXPECT_EQ(game.tick, 301);

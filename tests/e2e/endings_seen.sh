@@ -9,31 +9,20 @@
 # ending is drawn from the clock's seconds: each of its two games is given
 # seconds that draw the outcome it wants (README.md here).
 # Usage: endings_seen.sh <binary> <Data directory>
-set -u
 # Fast ticks and pauses; the seconds are given per game.
 export BRINEFALL_TEST_TICK_MS=${BRINEFALL_TEST_TICK_MS:-50}
-BINARY=$(realpath "$1")
-DATA_SOURCE=$(realpath "$2")
-SOCKET="brinefall-endings-$$"
-WORK=$(mktemp -d)
+BIN=$1
+DATA=$2
+source "$(dirname "$0")/terminal_helpers.bash"
 
-cleanup() {
-    tmux -L "$SOCKET" kill-server 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-tm() { tmux -L "$SOCKET" "$@"; }
-screen_of() { tm capture-pane -p -t "endings:$1" 2>/dev/null; }
+# Each game has a window (a session of the helpers' server) named after it.
+screen_of() { PANE=$1 screen_text 2>/dev/null; }
 # The words on the screen, without the game's frame, the lines joined by
 # blanks: a sentence the game or the shell wrapped reads whole again.
 words_of() {
     screen_of "$1" | sed -E -e 's/^║//' -e 's/(▒|↑|↓|█)?║$//' -e 's/ +$//' | tr '\n' ' '
 }
-type_in() {
-    tm send-keys -t "endings:$1" -l -- "$2"
-    tm send-keys -t "endings:$1" Enter
-}
+type_in() { PANE=$1 type_line "$2"; }
 # Waits until the window shows the text; false after the timeout (seconds).
 shows() {
     local window=$1 text=$2 timeout=${3:-10} waited=0
@@ -45,12 +34,12 @@ shows() {
     return 0
 }
 
-# Runs the game in a new window of the shared server, in the given
-# directory; with a third argument, the seconds every reseed reads.
+# Runs the game in a window of its own, in the given directory; with a
+# third argument, the seconds every reseed reads.
 start_game_in() {
     local window=$1 dir=$2 seconds=${3:-}
-    tm new-window -d -n "$window" -t endings: \
-        "cd '$dir' && BRINEFALL_TEST_SECONDS=$seconds '$BINARY' --data-dir Data --save-dir Data; echo \"EXITED \$?\"; sleep 600"
+    GAME_DIR=$dir PANE=$window start_shell
+    PANE=$window run_game "BRINEFALL_TEST_SECONDS=$seconds"
 }
 
 # Loads the player Tester's save through the front menu.
@@ -105,7 +94,7 @@ prepare() {
     local dir=$WORK/$1 edit=$2
     rm -rf "$dir"
     mkdir -p "$dir"
-    cp -r "$WORK/base/Data" "$dir/Data"
+    cp -r "$WORK/Data" "$dir/Data"
     edit_save "$dir/Data" "$edit"
 }
 
@@ -114,22 +103,24 @@ prepare() {
 keys_until_exit() {
     local window=$1
     for _ in $(seq 1 150); do
-        screen_of "$window" | grep -qF "EXITED" && return 0
-        tm send-keys -t "endings:$window" Enter
+        screen_of "$window" | grep -qE "exit status [0-9]" && return 0
+        PANE=$window keys Enter
         sleep 0.2
     done
     return 1
 }
 
-# After the end: status 0, the shell's own screen, and the ending's words on it.
+# After the end: status 0, the shell's own screen, and the ending's words
+# on it, after the line that started the game.
 check_seen() {
     local window=$1
     shift
-    screen_of "$window" | grep -qF "EXITED 0" || { echo "$window: the program did not end with status 0"; return 1; }
-    [ "$(tm display-message -p -t "endings:$window" '#{alternate_on}')" = "0" ] ||
+    screen_of "$window" | grep -qF "exit status 0" || { echo "$window: the program did not end with status 0"; return 1; }
+    [ "$(tmux -L "$SOCK" display-message -p -t "$window" '#{alternate_on}')" = "0" ] ||
         { echo "$window: the game's screen is still shown"; return 1; }
     local words phrase
     words=$(words_of "$window")
+    words=${words##*'exit status $?"'}
     for phrase in "$@"; do
         [[ $words == *"$phrase"* ]] || { echo "$window: \"$phrase\" is not on the screen after the end"; return 1; }
     done
@@ -152,7 +143,7 @@ sea_ending() {
     type_in "$window" ""
     shows "$window" "$first" 5 || { echo "$window: the ending never came"; return 1; }
     sleep 1.5
-    screen_of "$window" | grep -qF "EXITED" && { echo "$window: the ending left before a key was pressed"; return 1; }
+    screen_of "$window" | grep -qE "exit status [0-9]" && { echo "$window: the ending left before a key was pressed"; return 1; }
     keys_until_exit "$window" || { echo "$window: the program did not end"; return 1; }
     sleep 0.5
     check_seen "$window" "$first" "$last"
@@ -233,19 +224,13 @@ lab_lost() {
         "Unfortunately, you never wake up. And then the island explodes."
 }
 
-# A new game's save, the start of every prepared one.
-mkdir -p "$WORK/base"
-cp -r "$DATA_SOURCE" "$WORK/base/Data"
-tm -f /dev/null new-session -d -s endings -n base -x 80 -y 50 \
-    "cd '$WORK/base' && '$BINARY' --data-dir Data --save-dir Data; echo \"EXITED \$?\"; sleep 600"
-shows base "e. quit" 15 || { echo "FAIL: the front menu never appeared"; screen_of base; exit 1; }
-type_in base "a"
-shows base "Please enter your name" 5 || { echo "FAIL: no name prompt"; exit 1; }
-type_in base "Tester"
-shows base "Valid exits" 10 || { echo "FAIL: the new game did not start"; exit 1; }
-type_in base "quit"
-shows base "EXITED 0" 10 || { echo "FAIL: quitting the new game failed"; exit 1; }
-[ -f "$WORK/base/Data/Tester.mox" ] || { echo "FAIL: no save to prepare"; exit 1; }
+# A new game's save, in the helpers' Data, the start of every prepared one.
+start_game
+new_game Tester
+wait_for "Valid exits"
+type_line "quit"
+wait_for "exit status 0"
+[ -f "$WORK/Data/Tester.mox" ] || fail "no save to prepare"
 
 endings=(sea_escape sea_death murder starvation lab_won lab_lost)
 for ending in "${endings[@]}"; do

@@ -3,41 +3,19 @@
 # with counts, the inventory, then a day skip whose morning must come
 # within two seconds.
 # Usage: play_moves.sh <brinefall binary> <built Data directory>
-set -euo pipefail
-
-binary=$(realpath "$1")
-data=$(realpath "$2")
-socket="brinefall-$$"
-work=$(mktemp -d)
-tm() { tmux -L "$socket" "$@"; }
-cleanup() {
-    tm kill-server >/dev/null 2>&1 || true
-    # The game may still be writing its last save as it goes.
-    rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work"; }
-}
-trap cleanup EXIT
-
-cp -r "$data" "$work/Data"
-cd "$work"
-tm -f /dev/null new-session -d -s game -x 80 -y 50 "'$binary' --data-dir Data --save-dir Data"
-tm set-option -t game remain-on-exit on >/dev/null
-
-fail() {
-    echo "FAIL: $*" >&2
-    echo "---- screen ----" >&2
-    screen >&2 || true
-    exit 1
-}
+BIN=$1
+DATA=$2
+source "$(dirname "$0")/terminal_helpers.bash"
 
 # The screen as plain ASCII text (frame glyphs dropped).
-screen() { tm capture-pane -p -t game | LC_ALL=C sed 's/[\x80-\xff]//g; s/[[:space:]]*$//'; }
+screen() { screen_text | LC_ALL=C sed 's/[\x80-\xff]//g; s/[[:space:]]*$//'; }
 # The newest lines of the text area: the last n non-empty lines above the input row.
 recent() { screen | head -n 47 | grep -v '^[[:space:]|+-]*$' | tail -n "${1:-6}"; }
 newest() { recent 1; }
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # Waits up to $2 seconds (default 5) until the newest lines (last $3) match the pattern.
-wait_for() {
+wait_for_recent() {
     local pattern=$1 seconds=${2:-5} lines=${3:-6}
     local deadline=$(($(now_ms) + seconds * 1000))
     while (($(now_ms) <= deadline)); do
@@ -46,13 +24,9 @@ wait_for() {
     done
     fail "no \"$pattern\" within ${seconds}s"
 }
-type_line() {
-    tm send-keys -t game -l -- "$1"
-    tm send-keys -t game Enter
-}
 room_now() {
     type_line "ri"
-    wait_for '^.?Area: [0-9]+  Room: [0-9]+' 5 1
+    wait_for_recent '^.?Area: [0-9]+  Room: [0-9]+' 5 1
     newest | sed -E 's/.*(Area: [0-9]+  Room: [0-9]+).*/\1/'
 }
 # The exits of the room, from the newest exits line, one per line.
@@ -66,33 +40,30 @@ keypad_for() {
     esac
 }
 
-# The front menu: a new game for "Tester".
-wait_for 'e\. quit' 10
-type_line "a"
-wait_for 'Please enter your name' 5
-type_line "Tester"
-wait_for 'Valid exits are:' 10
+start_game
+new_game Tester
+wait_for_recent 'Valid exits are:' 10
 
 # A move by word.
 start=$(room_now)
 first=$(exits_now | head -n 1)
 [ -n "$first" ] || fail "the starting room shows no exits"
 type_line "$first"
-wait_for 'Valid exits are:' 5 3
+wait_for_recent 'Valid exits are:' 5 3
 second_room=$(room_now)
 [ "$second_room" != "$start" ] || fail "\"$first\" did not move the player ($start)"
 
 # A move by keypad, with nothing typed.
 word=$(exits_now | head -n 1)
 [ -n "$word" ] || fail "no exit from $second_room"
-tm send-keys -t game "KP$(keypad_for "$word")"
-wait_for 'Valid exits are:' 5 3
+keys "KP$(keypad_for "$word")"
+wait_for_recent 'Valid exits are:' 5 3
 third_room=$(room_now)
 [ "$third_room" != "$second_room" ] || fail "keypad $(keypad_for "$word") ($word) did not move the player"
 
 # Keypad 5 looks around.
-tm send-keys -t game KP5
-wait_for 'You see (no items here|the following items)' 5 30
+keys KP5
+wait_for_recent 'You see (no items here|the following items)' 5 30
 
 # Get and drop with counts. Find a portable item whose name can be typed:
 # take one with the debug command, drop it, and pick it up again.
@@ -100,13 +71,13 @@ name=""
 for index in $(seq 0 59); do
     type_line "getitem $index"
     type_line "inv"
-    wait_for 'You have the following items: ' 5 1
+    wait_for_recent 'You have the following items: ' 5 1
     # The newest kind of item is listed last.
     candidate=$(newest | sed -E 's/.*following items: //; s/.*, //; s/\..*//')
     # Skip names that cannot be typed (the line editor takes letters, digits and blanks).
     [[ "$candidate" =~ ^[A-Za-z][A-Za-z0-9\ ]*$ ]] || continue
     type_line "drop $candidate"
-    wait_for "You drop 1 $candidate\." 5 1
+    wait_for_recent "You drop 1 $candidate\." 5 1
     type_line "get $candidate"
     # Either it comes back (its description may wrap) or the refusal is the newest line.
     deadline=$(($(now_ms) + 5000))
@@ -125,27 +96,23 @@ case $name in
 esac
 [ "$name" = "Wood" ] && listed="2 Wood" || listed="2 ${name}s"
 type_line "drop 2 $plural"
-wait_for "You drop 2 $name\." 5 1
+wait_for_recent "You drop 2 $name\." 5 1
 type_line "inventory"
-wait_for "(: |, )$listed\." 5 2
+wait_for_recent "(: |, )$listed\." 5 2
 type_line "get 2 $plural"
-wait_for "You pick up 2 $name, " 5 4
+wait_for_recent "You pick up 2 $name, " 5 4
 type_line "drop 03 $name"
-wait_for "You drop 3 $name\." 5 1
+wait_for_recent "You drop 3 $name\." 5 1
 type_line "i"
-wait_for "(: |, )$name\." 5 2
+wait_for_recent "(: |, )$name\." 5 2
 
 # Skip to day 5: its morning comes on the next tick.
 type_line "dayskip 5"
-wait_for 'You are awakened today by the whipping of the wind|In the middle of the night you wake up' 2 12
+wait_for_recent 'You are awakened today by the whipping of the wind|In the middle of the night you wake up' 2 12
 if recent 12 | grep -q 'In the middle of the night'; then
     echo "note: the murderer struck the player in the night before day 5; the night ran, the morning could not"
 else
     type_line "quit"
-    for _ in $(seq 1 100); do
-        [ "$(tm display-message -p -t game '#{pane_dead}')" = 1 ] && break
-        sleep 0.05
-    done
-    [ "$(tm display-message -p -t game '#{pane_dead}')" = 1 ] || fail "the game did not end on quit"
+    wait_for "exit status 0"
 fi
 echo "PASS: moves, counts, inventory and day skip"

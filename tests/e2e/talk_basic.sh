@@ -3,60 +3,24 @@
 # where an islander stands, talk to them by name in mixed case, answer
 # until the conversation ends, and see the room shown again.
 #   bash talk_basic.sh <brinefall binary> <Data dir>
-set -euo pipefail
+BIN=$1
+DATA=$2
+source "$(dirname "$0")/terminal_helpers.bash"
 
-binary="$(realpath "$1")"
-data="$(realpath "$2")"
-socket="brinefall-$$"
-work="$(mktemp -d)"
-cleanup() {
-    tmux -L "$socket" kill-server 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-cp -r "$data" "$work/Data"
-tmux -L "$socket" -f /dev/null new-session -d -x 80 -y 50 -s game "cd '$work' && '$binary' --data-dir Data --save-dir Data"
-
-screen() { tmux -L "$socket" capture-pane -p -t game 2>/dev/null || true; }
-keys() { tmux -L "$socket" send-keys -t game "$@"; }
-fail() {
-    echo "FAIL: $*" >&2
-    echo "----- screen -----" >&2
-    screen >&2
-    exit 1
-}
-# Waits until the screen matches an extended regular expression.
-wait_for() {
-    local pattern="$1" seconds="${2:-10}"
-    for _ in $(seq 1 $((seconds * 10))); do
-        if screen | grep -Eq -- "$pattern"; then return 0; fi
-        sleep 0.1
-    done
-    fail "timed out waiting for: $pattern"
-}
-# Types a line and presses Enter.
-type_line() {
-    keys -l "$1"
-    keys Enter
-}
 # The text of the last room view on screen between its items line and its
 # exits line: where the people present are listed.
 people_in_last_view() {
-    screen | awk '
+    screen_text | awk '
         /You see (no items here|the following items)/ { block = ""; inview = 1; next }
         /Valid exits are:/ { if (inview) last = block; inview = 0; next }
         inview { block = block $0 " " }
         END { printf "%s", last }'
 }
 # Everything on screen after the last line the player said.
-after_last_reply() { screen | awk '/You say, "/ { text = "" } { text = text $0 "\n" } END { printf "%s", text }'; }
+after_last_reply() { screen_text | awk '/You say, "/ { text = "" } { text = text $0 "\n" } END { printf "%s", text }'; }
 
-wait_for "start new game" 15
-type_line a
-wait_for "enter your name" 5
-type_line Tester
-wait_for "Hello Tester" 5
+start_game
+new_game Tester
 
 # Find a room with someone in it: the islanders' camp first, then the rest.
 person=""
@@ -65,7 +29,7 @@ for area in 6 0 1 2 3 4 5 7 8 9 10; do
     for room in $(seq 0 $((rooms_in_area[area] - 1))); do
         type_line "tele $area $room"
         type_line ri  # its answer shows that the view above is complete
-        wait_for "Area: $area  Room: $room( |$)" 10
+        wait_for_match "Area: $area  Room: $room( |$)"
         people="$(people_in_last_view)"
         if grep -q 'people here: ' <<<"$people"; then
             person="$(sed -E 's/.*people here: ([A-Za-z]+).*/\1/' <<<"$people")"
@@ -78,8 +42,8 @@ done
 # Mixed case: "TaLk To" and the name with its case swapped.
 mixed="$(tr 'a-zA-Z' 'A-Za-z' <<<"$person")"
 type_line "TaLk To $mixed"
-wait_for "$person says, \"" 5
-screen | grep -Eq '(^|[^A-Za-z])[Aa][).:-]' || fail "no lettered options offered"
+wait_for "$person says, \""
+screen_text | grep -Eq '(^|[^A-Za-z])[Aa][).:-]' || fail "no lettered options offered"
 
 # Answer with the first option until the islander's script closes the
 # conversation and the room is shown again.
@@ -105,8 +69,5 @@ for _ in $(seq 1 50); do
 done
 [[ -n "$answered" ]] || fail "ri was not answered after the conversation"
 type_line quit
-for _ in $(seq 1 50); do
-    tmux -L "$socket" has-session -t game 2>/dev/null || break
-    sleep 0.1
-done
+wait_for "exit status 0"
 echo "PASS: talked to $person"

@@ -19,7 +19,7 @@ trap cleanup EXIT
 if [ -d "$DATA" ]; then cp -r "$DATA" "$WORK/Data"; else mkdir "$WORK/Data"; fi
 # The game reads its data and keeps its saves in the Data of the directory
 # it runs in ($WORK here); $BIN is used unquoted, options and all.
-BIN="$BIN --data-dir Data --save-dir Data"
+BIN="$(realpath "$BIN") --data-dir Data --save-dir Data"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -32,21 +32,31 @@ fail() {
 SCREEN_COLS=80
 SCREEN_ROWS=50
 
-# A shell of its own in a window of the given size (default 80x50).
+# A shell of its own in a window of the given size (default 80x50), in
+# $GAME_DIR when set (a folder with its own Data), else in $WORK. Each
+# window is a session of the private server named $PANE.
 start_shell() {
     local width=${1:-80} height=${2:-50}
     SCREEN_COLS=$width
     SCREEN_ROWS=$height
-    tmux -L "$SOCK" -f /dev/null new-session -d -s "$PANE" -x "$width" -y "$height" -c "$WORK" \
+    tmux -L "$SOCK" -f /dev/null new-session -d -s "$PANE" -x "$width" -y "$height" -c "${GAME_DIR:-$WORK}" \
         "env PS1='$ ' bash --norc --noprofile"
     tmux -L "$SOCK" set-option -t "$PANE" -g status off >/dev/null
     tmux -L "$SOCK" resize-window -t "$PANE" -x "$width" -y "$height" 2>/dev/null
     wait_for_shell
 }
 
+# A shell of its own (as start_shell) running the game; the shell stays
+# when the game ends, and says "exit status N".
 start_game() {
     start_shell "$@"
-    tmux -L "$SOCK" send-keys -t "$PANE" "$BIN; echo \"exit status \$?\"" Enter
+    run_game
+}
+
+# Runs the game in the shell already there, with the environment settings
+# given (VAR=value ...).
+run_game() {
+    tmux -L "$SOCK" send-keys -t "$PANE" "$* $BIN; echo \"exit status \$?\"" Enter
 }
 
 screen_text() { tmux -L "$SOCK" capture-pane -p -t "$PANE"; }
@@ -98,6 +108,11 @@ visible_codes() {
 # Row y of the screen (0-based).
 row() { screen_text | sed -n "$(( $1 + 1 ))p"; }
 keys() { tmux -L "$SOCK" send-keys -t "$PANE" "$@"; }
+# Types a line as it is and presses Enter.
+type_line() {
+    keys -l -- "$1"
+    keys Enter
+}
 hex_keys() { tmux -L "$SOCK" send-keys -t "$PANE" -H "$@"; }
 
 # Waits up to 10 s for a fixed text to show on the screen.
@@ -108,6 +123,16 @@ wait_for() {
         sleep 0.02
     done
     fail "never showed: $text"
+}
+
+# Waits up to 10 s for a line of the screen to match an extended regular expression.
+wait_for_match() {
+    local pattern=$1
+    for _ in $(seq 500); do
+        screen_text | grep -Eq -- "$pattern" && return 0
+        sleep 0.02
+    done
+    fail "never matched: $pattern"
 }
 
 # Waits up to 10 s for a cleared shell: its prompt alone on the top row.

@@ -8,6 +8,7 @@
 #include "game/MorningTexts.h"
 #include "game/Tick.h"
 #include "base/RandomTesting.h"
+#include "world/Places.h"
 #include "world/RoomPhrase.h"
 
 namespace {
@@ -106,13 +107,13 @@ TEST_F(DaysTest, EachMorningHasItsOwnText) {
 
 TEST_F(DaysTest, CrateOnDayFourAndNoteOnDaySix) {
     beginDay(4);
-    EXPECT_EQ(countInList(roomAt(6, 13)->items, &game.items[33]), 1u);
-    EXPECT_TRUE(roomAt(1, 6)->items.empty());
+    EXPECT_EQ(countInList(roomAt(kCampfire)->items, &game.items[kCrateRecord]), 1u);
+    EXPECT_TRUE(roomAt(kCoveHeart)->items.empty());
     beginDay(5);
-    EXPECT_TRUE(roomAt(1, 6)->items.empty());
+    EXPECT_TRUE(roomAt(kCoveHeart)->items.empty());
     beginDay(6);
-    EXPECT_EQ(countInList(roomAt(1, 6)->items, &game.items[34]), 1u);
-    EXPECT_EQ(countInList(roomAt(6, 13)->items, &game.items[33]), 1u);
+    EXPECT_EQ(countInList(roomAt(kCoveHeart)->items, &game.items[kNoteRecord]), 1u);
+    EXPECT_EQ(countInList(roomAt(kCampfire)->items, &game.items[kCrateRecord]), 1u);
 }
 
 TEST_F(DaysTest, MemorySubjectStaysOnMorningsWithoutAPick) {
@@ -191,7 +192,7 @@ TEST_F(DaysTest, MurderedPlayerSeesNoMorning) {
     std::string text = beginDay(4);
     EXPECT_EQ(game.running, 0);
     EXPECT_TRUE(isEnding(text, std::string(kMurderText) + kGreyThanks));
-    EXPECT_TRUE(roomAt(6, 13)->items.empty()) << "no crate: the morning never came";
+    EXPECT_TRUE(roomAt(kCampfire)->items.empty()) << "no crate: the morning never came";
     EXPECT_EQ(draw(), kSentinel) << "nothing else happens on that tick";
 }
 
@@ -232,7 +233,7 @@ TEST_F(DaysTest, EachMorningAfterAKillingTellsWhoAndWhere) {
         if (roomAt(6, n)->name.empty()) makeRoom(6, n, ("Camp " + std::to_string(n)).c_str());
         if (roomAt(1, n)->name.empty()) makeRoom(1, n, ("Cove " + std::to_string(n)).c_str());
     }
-    Room& cove = *roomAt(1, 6);
+    Room& cove = *roomAt(kCoveHeart);
     for (int i = 2; i < kIslanderCount; i += 2) {
         Npc& npc = game.islanders[static_cast<std::size_t>(i)];
         removeFromList(npc.currentRoom->occupants, &npc);

@@ -68,6 +68,19 @@ TEST_F(InventoryTest, PluralTakesEverythingThere) {
     EXPECT_EQ(lying(rock), 0);
 }
 
+TEST_F(InventoryTest, AllBeforeOrAfterTheNameTakesEveryUnit) {
+    put(here->items, wood, 3);
+    dispatchCommand("get Wood all");
+    EXPECT_EQ(held(wood), 3);
+    dispatchCommand("drop all wood");
+    EXPECT_EQ(lying(wood), 3);
+    dispatchCommand("get ALL Wood");
+    EXPECT_EQ(held(wood), 3);
+    output();
+    dispatchCommand("get all");  // "all" alone names no item
+    EXPECT_EQ(output(), "That item is not in the room.\n");
+}
+
 TEST_F(InventoryTest, CountsInDecimalOctalAndHex) {
     put(here->items, rock, 20);
     struct Case {

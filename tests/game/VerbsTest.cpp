@@ -5,8 +5,10 @@
 
 #include "TestSupport.h"
 #include "game/Commands.h"
+#include "game/RunState.h"
 #include "items/Items.h"
 #include "persist/Persist.h"
+#include "world/Places.h"
 
 class VerbsTest : public GameTest {
 protected:
@@ -16,8 +18,8 @@ protected:
         makeItem(2, "rock", "A rock.");
         makeItem(33, "crate", "A crate of tins.", 0);
         makeItem(38, "tree", "A tall tree.", 0);
-        addToList(roomAt(0, 8)->items, &game.items[2]);
-        addToList(roomAt(0, 8)->items, &game.items[38]);
+        addToList(roomAt(kWhereYouWoke)->items, &game.items[2]);
+        addToList(roomAt(kWhereYouWoke)->items, &game.items[38]);
     }
     std::string said(const char* line) {
         output();
@@ -37,17 +39,17 @@ TEST_F(VerbsTest, ExamineAndItsKinLookAtAThingOrAround) {
 TEST_F(VerbsTest, HintVerbsNeverDoTheDeed) {
     EXPECT_NE(said("climb tree").find("use axe on tree"), std::string::npos);
     EXPECT_EQ(said("open crate"), "You see no crate here.\n");
-    addToList(roomAt(0, 8)->items, &game.items[33]);
+    addToList(roomAt(kWhereYouWoke)->items, &game.items[kCrateRecord]);
     EXPECT_NE(said("open the crate").find("lid is already off"), std::string::npos);
     EXPECT_EQ(said("open rock"), "You see no way to open the rock.\n");
     EXPECT_EQ(said("pry"), "Pry what?\n");
     EXPECT_EQ(said("dig"), "The ground here is too hard for bare hands, and nothing says it is worth digging.\n");
     EXPECT_EQ(said("climb sand"), "You see no way to climb the sand.\n") << "the room's text names it";
-    EXPECT_EQ(countInList(roomAt(0, 8)->items, &game.items[38]), 1u);
+    EXPECT_EQ(countInList(roomAt(kWhereYouWoke)->items, &game.items[38]), 1u);
 }
 
 TEST_F(VerbsTest, AgainRepeatsTheLastCommandAndSaveSavesNow) {
-    forgetLastCommand();  // as a new game does
+    resetRunState();  // as a new game does
     EXPECT_EQ(said("g"), "There is no command to do again yet.\n");
     const std::string around = said("look");
     EXPECT_EQ(said("again"), around);
@@ -66,7 +68,7 @@ TEST_F(VerbsTest, HintsKnowTheToolInHand) {
     game.player.currentRoom = &makeRoom(11, 0, "The Fence", "Wire. The sandy ground is soft.");
     addToList(game.player.inventory, &makeItem(18, "shovel", "A shovel."));
     EXPECT_NE(said("dig").find("you have the shovel for it: /Guse shovel/w here"), std::string::npos);
-    game.player.currentRoom = roomAt(0, 8);
+    game.player.currentRoom = roomAt(kWhereYouWoke);
     EXPECT_EQ(said("dig"), "Nothing says the ground here is worth digging, shovel or no shovel.\n");
 }
 
@@ -87,6 +89,6 @@ TEST_F(VerbsTest, VerbsOfOtherGamesSayWhatWorksHere) {
     }
     EXPECT_NE(said("eat the Coconut").find("/Guse coconut/w"), std::string::npos);
     EXPECT_NE(said("touch /Rtree").find("//rtree"), std::string::npos) << "typed words are shown as typed";
-    EXPECT_EQ(countInList(roomAt(0, 8)->items, &game.items[2]), 1u);
+    EXPECT_EQ(countInList(roomAt(kWhereYouWoke)->items, &game.items[2]), 1u);
     EXPECT_EQ(game.player.inventory.count, 0u);
 }

@@ -14,6 +14,7 @@
 #include "base/Codec.h"
 #include "persist/Persist.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -139,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(Slices, DamagedSaveSlice, testing::Range<std::size_t>(0
 TEST_F(DamagedSave, AnIslanderListedInTwoRoomsEndsUpInOne) {
     Npc& npc = game.islanders[4];
     ASSERT_NE(npc.currentRoom, nullptr);
-    Room& other = roomAt(0, 8) == npc.currentRoom ? *roomAt(0, 7) : *roomAt(0, 8);
+    Room& other = roomAt(kWhereYouWoke) == npc.currentRoom ? *roomAt(0, 7) : *roomAt(kWhereYouWoke);
     ASSERT_GE(addToList(other.occupants, &npc), 0);
     ASSERT_GE(addToList(other.occupants, &npc), 0);  // and twice in that list
     std::string damaged = saveText();

@@ -5,6 +5,7 @@
 #include "game/Tick.h"
 #include "game/Wandering.h"
 #include "base/RandomTesting.h"
+#include "world/Places.h"
 
 using WanderingTest = IslanderTest;
 
@@ -21,7 +22,7 @@ TEST_F(WanderingTest, IslandersWanderOnlyAmongTheRoomsOfTheirArea) {
     for (unsigned seed = 1; seed <= 200; ++seed) {
         setFixedSeconds(seed);
         moveIslanders(0);
-        EXPECT_TRUE(lab.currentRoom->is(12, 0));
+        EXPECT_TRUE(lab.currentRoom->is(kLaboratory));
         EXPECT_EQ(fence.currentRoom->area, 11);
         EXPECT_LT(fence.currentRoom->number, 8);
         EXPECT_EQ(countInList(fence.currentRoom->occupants, &fence), 1u);
@@ -45,10 +46,10 @@ TEST_F(WanderingTest, PlayerSeesOnlyMovesIntoAndOutOfTheirRoom) {
     queueDraws({5, 8, 6});
     moveIslanders(0);
     EXPECT_TRUE(frank.currentRoom->is(0, 5));
-    EXPECT_TRUE(beth.currentRoom->is(0, 8));
+    EXPECT_TRUE(beth.currentRoom->is(kWhereYouWoke));
     EXPECT_TRUE(carl.currentRoom->is(0, 6));
     EXPECT_EQ(output(), "Frank leaves the room.\nBeth walks into the room.\n");
-    EXPECT_EQ(countInList(roomAt(0, 8)->occupants, &frank), 0u);
+    EXPECT_EQ(countInList(roomAt(kWhereYouWoke)->occupants, &frank), 0u);
     EXPECT_EQ(countInList(roomAt(0, 5)->occupants, &frank), 1u);
     EXPECT_EQ(game.event.callback, &islanderReacts);
     EXPECT_EQ(game.event.dueTick, 102);
@@ -98,7 +99,7 @@ TEST_F(WanderingTest, HandcuffedDeadAndFrozenIslandersStayPut) {
     moveIslanders(0);
     EXPECT_TRUE(cuffed.currentRoom->is(0, 3));
     EXPECT_TRUE(dead.currentRoom->is(0, 4));
-    EXPECT_TRUE(listening.currentRoom->is(0, 8));
+    EXPECT_TRUE(listening.currentRoom->is(kWhereYouWoke));
     EXPECT_TRUE(elsewhere.currentRoom->is(0, 6));
 }
 
@@ -159,7 +160,7 @@ TEST_F(WanderingTest, NoApproachUnlessEveryConditionHolds) {
         SCOPED_TRACE(c.what);
         resetGameState();
         game.clockRunning = 1;
-        game.player.currentRoom = roomAt(0, 8);
+        game.player.currentRoom = roomAt(kWhereYouWoke);
         Npc& frank = place(1, "Frank", 0, 3);
         frank.happiness = c.happiness;
         frank.scriptLabel = c.scriptLabel;

@@ -5,6 +5,7 @@
 #include "BuildPaths.h"
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 namespace fs = std::filesystem;
 
@@ -45,8 +46,8 @@ TEST_F(BuiltWorld, LoadsAndSurvivesASave) {
     ASSERT_EQ(loadGame(1), 1);
     setDataDirectory(data.path());
     EXPECT_EQ(game.day, 1);
-    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
-    EXPECT_FALSE(roomAt(0, 8)->name.empty());
+    EXPECT_EQ(game.player.currentRoom, roomAt(kWhereYouWoke));
+    EXPECT_FALSE(roomAt(kWhereYouWoke)->name.empty());
     for (int i = 0; i < kItemCount; ++i) EXPECT_EQ(item(i).catalogueIndex, i);
     EXPECT_FALSE(fs::exists(kBuilt / "initial.ims"));
 

@@ -7,6 +7,7 @@
 
 #include "base/Paths.h"
 #include "base/Codec.h"
+#include "base/CodecTesting.h"
 #include "TestSupport.h"
 
 namespace {

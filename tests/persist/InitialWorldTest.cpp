@@ -1,5 +1,6 @@
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 namespace {
 std::string itemRecord(const std::string& name, int index, int portable = 1) {
@@ -49,17 +50,17 @@ TEST_F(InitialWorld, NewGameStartsOnTheBeachOnDayOne) {
     ASSERT_EQ(loadGame(1), 1);
     EXPECT_EQ(game.day, 1);
     EXPECT_EQ(game.tick, 0);
-    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+    EXPECT_EQ(game.player.currentRoom, roomAt(kWhereYouWoke));
     EXPECT_EQ(game.islanderCount, 9);
     EXPECT_EQ(game.murderer, &islander(1));
     EXPECT_EQ(game.clockRunning, 1);
     EXPECT_EQ(item(7).name, "item7");
     EXPECT_EQ(item(3).name, "item3");
     EXPECT_EQ(item(7).catalogueIndex, 7);
-    EXPECT_EQ(roomAt(0, 8)->items.slots[0], &item(7));
-    EXPECT_EQ(roomAt(0, 8)->exits[North], roomAt(0, 3));
+    EXPECT_EQ(roomAt(kWhereYouWoke)->items.slots[0], &item(7));
+    EXPECT_EQ(roomAt(kWhereYouWoke)->exits[North], roomAt(0, 3));
     EXPECT_EQ(islander(1).currentRoom, roomAt(0, 3));
-    EXPECT_EQ(islander(0).currentRoom, roomAt(0, 8));
+    EXPECT_EQ(islander(0).currentRoom, roomAt(kWhereYouWoke));
     // The plain world never lands on disk.
     EXPECT_FALSE(std::filesystem::exists(dataPath("initial.ims")));
 }
@@ -79,7 +80,7 @@ TEST_F(InitialWorld, TrailingWhiteSpaceAfterTheLastRoomEndsCleanly) {
     for (const char* tail : {"", "\n", "  \n\n\t\n", "\r\n"}) {
         writeWorld(base.substr(0, base.size() - 1) + tail);
         ASSERT_EQ(loadGame(1), 1) << '"' << tail << '"';
-        EXPECT_EQ(roomAt(0, 8)->name, "Beach");
-        EXPECT_EQ(roomAt(0, 8)->exits[Northwest], nullptr);
+        EXPECT_EQ(roomAt(kWhereYouWoke)->name, "Beach");
+        EXPECT_EQ(roomAt(kWhereYouWoke)->exits[Northwest], nullptr);
     }
 }

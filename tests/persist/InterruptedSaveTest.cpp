@@ -3,6 +3,7 @@
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
 #include "base/CodecTesting.h"
+#include "world/Places.h"
 
 class InterruptedSave : public SaveTest {};
 
@@ -13,7 +14,7 @@ TEST_F(InterruptedSave, DyingBeforeTheRenameKeepsThePreviousSave) {
 
     game.day = 8;
     game.tick = 1681;
-    addToList(roomAt(0, 8)->items, &item(2));
+    addToList(roomAt(kWhereYouWoke)->items, &item(2));
     stopWritesBeforeRename(true);
     saveGame();  // the program "dies" here
     stopWritesBeforeRename(false);

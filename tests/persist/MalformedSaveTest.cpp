@@ -3,6 +3,7 @@
 
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 namespace {
 std::vector<std::size_t> lineEnds(const std::string& text) {
@@ -64,7 +65,7 @@ TEST_F(MalformedSave, TruncatedAnywhereIsRefused) {
 TEST_F(MalformedSave, CrlfLineEndsReadTheSame) {
     ASSERT_EQ(loadSaveText(toCrlf(valid)), 1);
     EXPECT_EQ(saveText(), valid);
-    EXPECT_EQ(roomAt(0, 8)->name, "South Beach");  // no CR kept in texts
+    EXPECT_EQ(roomAt(kWhereYouWoke)->name, "South Beach");  // no CR kept in texts
 }
 
 TEST_F(MalformedSave, OverLongTextsAreCutToTheirFields) {
@@ -84,9 +85,9 @@ TEST_F(MalformedSave, OverLongTextsAreCutToTheirFields) {
     EXPECT_EQ(item(1).name, std::string(19, 'x'));
     EXPECT_EQ(item(1).description.size(), 255u);
     EXPECT_EQ(item(0).recipes[0].message.size(), 159u);
-    EXPECT_EQ(roomAt(0, 8)->name, std::string(19, 'x'));
-    EXPECT_EQ(roomAt(0, 8)->description.size(), 383u);
-    EXPECT_EQ(roomAt(0, 8)->exits[West], roomAt(1, 6));
+    EXPECT_EQ(roomAt(kWhereYouWoke)->name, std::string(19, 'x'));
+    EXPECT_EQ(roomAt(kWhereYouWoke)->description.size(), 383u);
+    EXPECT_EQ(roomAt(kWhereYouWoke)->exits[West], roomAt(kCoveHeart));
 }
 
 // Numbers no game writes: an index outside its table, a room that is not

@@ -1,5 +1,6 @@
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 class RoundTrip : public SaveTest {};
 
@@ -21,11 +22,11 @@ TEST_F(RoundTrip, SavedGameComesBackFieldForField) {
     EXPECT_EQ(inventory.slots[1], nullptr);
     EXPECT_EQ(inventory.slots[2], &item(1));
     EXPECT_EQ(inventory.slots[4], &item(0));
-    Room& beach = *roomAt(0, 8);
+    Room& beach = *roomAt(kWhereYouWoke);
     EXPECT_EQ(beach.items.slots[5], &item(33));
     EXPECT_EQ(beach.items.count, 1u);
-    EXPECT_EQ(roomAt(1, 6)->items.count, 2u);
-    EXPECT_EQ(game.player.currentRoom, roomAt(1, 6));
+    EXPECT_EQ(roomAt(kCoveHeart)->items.count, 2u);
+    EXPECT_EQ(game.player.currentRoom, roomAt(kCoveHeart));
     EXPECT_EQ(game.raftState, -7);
     EXPECT_EQ(game.islanderCount, 8);
     EXPECT_EQ(game.day, 6);
@@ -38,7 +39,7 @@ TEST_F(RoundTrip, SavedGameComesBackFieldForField) {
 
     EXPECT_EQ(islander(3).gender, -1);
     EXPECT_EQ(islander(3).currentRoom, nullptr);
-    EXPECT_EQ(islander(5).currentRoom, roomAt(6, 13));
+    EXPECT_EQ(islander(5).currentRoom, roomAt(kCampfire));
     EXPECT_EQ(islander(5).name, "Tom");
     EXPECT_EQ(islander(5).personalityFile, "Data\\Nerd.txt");
     EXPECT_DOUBLE_EQ(islander(5).happiness, -16.25);
@@ -56,7 +57,7 @@ TEST_F(RoundTrip, SavedGameComesBackFieldForField) {
     EXPECT_EQ(item(2).name, "Wood");
     EXPECT_EQ(item(2).portable, 0);
 
-    EXPECT_EQ(beach.exits[West], roomAt(1, 6));
+    EXPECT_EQ(beach.exits[West], roomAt(kCoveHeart));
     EXPECT_EQ(beach.exits[Southeast], roomAt(12, 24));
     EXPECT_EQ(beach.exits[East], nullptr);
     EXPECT_EQ(roomAt(12, 24)->name, "Far corner");
@@ -82,8 +83,8 @@ TEST_F(RoundTrip, OccupantLinesDecideWhereIslandersStand) {
     saveGame();
     restart();
     ASSERT_EQ(loadGame(0), 1);
-    EXPECT_EQ(islander(6).currentRoom, roomAt(0, 8));
-    EXPECT_EQ(countInList(roomAt(0, 8)->occupants, &islander(6)), 1u);
+    EXPECT_EQ(islander(6).currentRoom, roomAt(kWhereYouWoke));
+    EXPECT_EQ(countInList(roomAt(kWhereYouWoke)->occupants, &islander(6)), 1u);
 }
 
 TEST_F(RoundTrip, MissingOrForeignSavesAreRefused) {
@@ -115,6 +116,6 @@ TEST_F(RoundTrip, RefusedSaveLeavesTheWorldAlone) {
     EXPECT_EQ(game.raftState, 0);
     EXPECT_EQ(game.day, 1);
     EXPECT_EQ(item(0).name, "");
-    EXPECT_EQ(roomAt(0, 8)->name, "Untouched");
+    EXPECT_EQ(roomAt(kWhereYouWoke)->name, "Untouched");
     EXPECT_EQ(game.player.inventory.count, 0u);
 }

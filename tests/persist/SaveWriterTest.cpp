@@ -2,6 +2,7 @@
 
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
+#include "world/Places.h"
 
 namespace {
 std::string blankRecipes() {
@@ -136,7 +137,7 @@ TEST_F(SaveWriter_, TextsThatWouldDerailTheReaderAreKeptReadable) {
     ASSERT_EQ(loadSaveText(text), 1);
     EXPECT_EQ(item(0).recipes[1].withItem, &item(2));
     EXPECT_EQ(item(0).recipes[1].resultItem, nullptr);
-    EXPECT_EQ(roomAt(0, 8)->name, "Beach");
+    EXPECT_EQ(roomAt(kWhereYouWoke)->name, "Beach");
 }
 
 TEST_F(SaveWriter_, NeverReplacesAnotherKindOfScrambledFile) {

@@ -1,6 +1,7 @@
 #include "raft/RaftWorld.h"
 #include "game/Sail.h"
 #include "base/RandomTesting.h"
+#include "world/Places.h"
 
 namespace {
 const std::string kWarning =
@@ -204,7 +205,7 @@ TEST_F(SailTest, AReturnChangesNothing) {
     EXPECT_EQ(game.raftState, 13);
     EXPECT_EQ(onFloor("junky raft"), 1);
     EXPECT_EQ(held("wood"), 2);
-    EXPECT_EQ(game.player.currentRoom, roomAt(0, 8));
+    EXPECT_EQ(game.player.currentRoom, roomAt(kWhereYouWoke));
 }
 
 TEST_F(SailTest, BothQuestionsWaitWithoutTheGameLock) {
