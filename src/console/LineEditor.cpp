@@ -245,13 +245,11 @@ private:
     std::string enter() {
         line_.suggest();
         line_.typed += line_.suggestion;
-<<<<<<< HEAD
-        // During play the game shows each command it obeys itself.
-        if (line_.answer || !duringPlay_) console().echoLine(line_.typed.c_str());
-=======
-        console().echoLine(line_.typed.c_str());
-        transcribeTypedLine(line_.typed);
->>>>>>> main
+        // During play the game shows (and so transcribes) each command it obeys itself.
+        if (line_.answer || !duringPlay_) {
+            console().echoLine(line_.typed.c_str());
+            transcribeTypedLine(line_.typed);
+        }
         std::string entered = line_.finish();
         if (history_) history_->add(entered);
         return entered;
