@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
+#include "game/MainLoop.h"
 #include "console/LineEditor.h"
 #include "console/Transcript.h"
 #include "game/Commands.h"
@@ -47,7 +48,7 @@ protected:
     }
     void play(const std::string& line) {  // typed on the input row and obeyed, as in play
         screen.typeText(line);
-        dispatchCommand(readInputLine().c_str());
+        dispatchTypedLine(readInputLine(), false);
     }
 };
 
