@@ -90,8 +90,13 @@ bool hasScrambledSave(const std::string& name) {
 
 // One window at a time plays a game.
 bool claimGame(const std::string& name) {
-    if (claimSave(name) == Claim::Taken) return true;
-    printMarked("\n/R%s is being played in another window.\n", name);
+    switch (claimSave(name)) {
+        case Claim::Taken: return true;
+        case Claim::HeldElsewhere: printMarked("\n/R%s is being played in another window.\n", name); break;
+        case Claim::Failed:
+            printMarked("\n/RThe lock of %s's game cannot be taken: %s.\n", name, markupLiteral(claimProblem()));
+            break;
+    }
     return false;
 }
 

@@ -72,6 +72,7 @@ struct ListedSave {
     std::time_t lastPlayed = 0;  // the file's modification time
     bool finished = false;
     bool damaged = false;
+    std::string unreadable;  // why it may not be read ("Permission denied"), "" when it may
     bool playedElsewhere = false;  // another program holds its claim
 };
 // The saves a player could load, newest first: those of the save directory
@@ -89,12 +90,17 @@ std::string saveTextProblem(std::string_view text, const RoomSet* worldRooms, in
 // the save directory (".Sam.lock": saves are replaced by rename, so they
 // cannot carry the lock), held until the claim is released or the program
 // ends, however it ends. HeldElsewhere: another program plays that game.
-// A lock that cannot be made at all (no save directory) does not stop
-// play: the saves will say why they fail.
-enum class Claim { Taken, HeldElsewhere };
+// Failed: the lock could not be taken (the lock file is another user's,
+// or no file at all, or the file system is read-only); claimProblem() then
+// names the file and the reason.
+enum class Claim { Taken, HeldElsewhere, Failed };
 Claim claimSave(std::string_view playerName);
+const std::string& claimProblem();
 void releaseSaveClaim();
 std::filesystem::path saveLockPath(std::string_view playerName);
+// Whether another window plays the game of that name now (the load menu's
+// mark); the game this program holds is its own.
+bool savePlayedElsewhere(std::string_view playerName);
 
 // The plain text of the current game, exactly as a save holds it.
 std::string saveText();

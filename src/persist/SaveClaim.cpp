@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "base/Codec.h"
@@ -13,6 +14,7 @@ namespace {
 // The one claim this program holds: its descriptor holds the lock.
 int claimFd = -1;
 std::string claimedName;
+std::string problem;  // why the last claim failed
 }  // namespace
 
 std::filesystem::path saveLockPath(std::string_view playerName) {
@@ -20,14 +22,23 @@ std::filesystem::path saveLockPath(std::string_view playerName) {
 }
 
 Claim claimSave(std::string_view playerName) {
-    // The lock belongs to the process: taking the same one again would be
-    // no test, and closing a second descriptor of it would drop it.
+    // The lock is this program's already: taking it again would be no test.
     if (claimFd >= 0 && claimedName == playerName) return Claim::Taken;
     releaseSaveClaim();
-    if (saveGamePath(playerName).empty() || !makeSaveDirectory()) return Claim::Taken;  // saving will say why
-    int fd = lockFile(saveLockPath(playerName));
-    if (fd < 0) return heldElsewhere(errno) ? Claim::HeldElsewhere : Claim::Taken;
-    claimFd = fd;
+    problem.clear();
+    if (saveGamePath(playerName).empty()) return Claim::Taken;  // saving will say why
+    if (!makeSaveDirectory()) {
+        problem = saveDirectory().string() + ": " + std::strerror(errno);
+        return Claim::Failed;
+    }
+    std::filesystem::path lockPath = saveLockPath(playerName);
+    FileLock lock = lockFile(lockPath);
+    if (lock.result == LockResult::HeldElsewhere) return Claim::HeldElsewhere;
+    if (lock.result == LockResult::Failed) {
+        problem = lockPath.string() + ": " + lock.why;
+        return Claim::Failed;
+    }
+    claimFd = lock.fd;
     claimedName = playerName;
     // Where every lock of a file is granted (a browser's tabs), the place
     // the game runs in says whether another window has it.
@@ -42,6 +53,14 @@ Claim claimSave(std::string_view playerName) {
     for (const std::filesystem::path& leftover : temporariesOf(saveWritePath(saveGamePath(playerName))))
         ::unlink(leftover.c_str());
     return Claim::Taken;
+}
+
+const std::string& claimProblem() { return problem; }
+
+bool savePlayedElsewhere(std::string_view playerName) {
+    // Our own lock, looked at through another descriptor, would seem another's.
+    if (claimFd >= 0 && claimedName == playerName) return false;
+    return lockHeldElsewhere(saveLockPath(playerName)) || gameHeldElsewhere(std::string(playerName));
 }
 
 void releaseSaveClaim() {

@@ -37,7 +37,12 @@ void addSaveNames(const fs::path& dir, std::set<std::string>& names) {
 bool readListedSave(const std::string& moxPath, const fs::path& file, const RoomSet* worldRooms, ListedSave& save) {
     save.damaged = true;
     FileBytes bytes = readRegularFile(file, kSaveSizeLimit, Links::Refuse);
-    if (!bytes.bytes || bytes.tooLarge) return true;
+    if (!bytes.bytes && !bytes.tooLarge) {
+        // Not the contents' fault: what stands there may not be read.
+        save.damaged = false;
+        save.unreadable = bytes.why;
+    }
+    if (!bytes.bytes) return true;
     std::optional<PlainTwin> twin = unscrambleBytes(*bytes.bytes, scrambleKey(moxPath));
     if (!twin) return true;
     std::string_view text = twin->bytes;
@@ -70,7 +75,7 @@ std::vector<ListedSave> listSavedGames(const RoomSet* worldRooms) {
         if (!readListedSave(moxPath, file, worldRooms, save)) continue;
         struct stat info {};
         if (::lstat(file.c_str(), &info) == 0) save.lastPlayed = info.st_mtime;
-        save.playedElsewhere = lockHeldElsewhere(saveLockPath(name)) || gameHeldElsewhere(name);
+        save.playedElsewhere = savePlayedElsewhere(name);
         saves.push_back(std::move(save));
     }
     std::stable_sort(saves.begin(), saves.end(),
