@@ -71,7 +71,8 @@ std::string usageText() {
            "      --save-dir DIR  keep the saved games in DIR (default:\n"
            "                      $XDG_DATA_HOME/brinefall or ~/.local/share/brinefall)\n"
            "\n"
-           "Exit status: 0 when the game ends and is saved, 1 when the final save fails or\n"
+           "Exit status: 0 when the game ends and is saved, 1 when the final save fails,\n"
+           "when another window took the game over (this one then saves it no more) or\n"
            "the data or save directory cannot be used, 2 for a wrong command line.\n"
            "See brinefall(6) for how to play.\n";
 }

@@ -13,11 +13,31 @@ std::string failure;
 std::string failureLine;
 bool failing = false;
 bool savedThisRun = false;
+bool lostToAnotherWindow = false;
 
 // Whether an earlier save of this game is there to fall back on.
 bool earlierSaveExists() { return savedThisRun || inspectSave(game.player.name.view()).state != SaveState::None; }
 
+// Whether this window still holds its game; told once when it took it
+// again, or when another window has it now (then this one never saves again).
+bool stillHoldsTheGame() {
+    if (lostToAnotherWindow) return false;
+    switch (checkSaveClaim()) {
+        case ClaimCheck::Kept: return true;
+        case ClaimCheck::Retaken:
+            printMarked("/YThe lock of %s's game was removed; it is taken again.\n", game.player.name.str());
+            return true;
+        case ClaimCheck::Lost: break;
+    }
+    lostToAnotherWindow = true;
+    failure = "played in another window";
+    failureLine = game.player.name.str() + " is now being played in another window; this window no longer saves it.\n";
+    printMarked("/R%s", failureLine);
+    return false;
+}
+
 bool saveAndReport(bool final) {
+    if (!stillHoldsTheGame()) return false;
     int error = saveGame();
     if (error == 0) {
         if (failing) printMarked("/GThe game is saved again.\n");
@@ -47,6 +67,7 @@ const std::string& lastSaveFailureLine() { return failureLine; }
 void resetSaveReport() {
     failing = false;
     savedThisRun = false;
+    lostToAnotherWindow = false;
     failure.clear();
     failureLine.clear();
 }

@@ -98,6 +98,13 @@ Claim claimSave(std::string_view playerName);
 const std::string& claimProblem();
 void releaseSaveClaim();
 std::filesystem::path saveLockPath(std::string_view playerName);
+// Before each save: whether the lock file is still the very one this
+// program holds (the same device and inode). Kept also when nothing is
+// held. When it was removed or replaced, a new lock is taken on a new file:
+// Retaken; when another window holds that one now, Lost, and this window
+// must never write over that window's save.
+enum class ClaimCheck { Kept, Retaken, Lost };
+ClaimCheck checkSaveClaim();
 // Whether another window plays the game of that name now (the load menu's
 // mark); the game this program holds is its own.
 bool savePlayedElsewhere(std::string_view playerName);
