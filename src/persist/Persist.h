@@ -55,6 +55,24 @@ SaveOutcome loadSaveFile(std::string_view playerName, const RoomSet* worldRooms)
 // never loads it; a game that goes on is saved exactly as always.
 int saveGame();
 
+// One earlier generation of each save, ".Sam.mox.prev" beside it (never
+// listed as a game): once a game day, before a save is written, the bytes
+// this program last wrote or loaded and checked are written there whole.
+// A damaged save never becomes it. A new game's first save removes the
+// previous generation of the save it replaces.
+struct PreviousSave {
+    int day = 0;
+    std::time_t saved = 0;  // when it was saved
+};
+// The previous generation of a player name's save, when there is one that
+// is whole.
+std::optional<PreviousSave> previousSave(std::string_view playerName, const RoomSet* worldRooms);
+// Loads it in place of the save (which is left as it was); false when it cannot.
+bool loadPreviousSave(std::string_view playerName, const RoomSet* worldRooms);
+std::filesystem::path previousSavePath(std::string_view playerName);
+// A new game begins: nothing of an earlier game is remembered.
+void forgetSavedBytes();
+
 enum class SaveState { None, Playing, Over, OtherData };
 struct SavedGame {
     SaveState state = SaveState::None;

@@ -19,6 +19,7 @@
 #include "game/FrontMenu.h"
 #include "game/LoadGame.h"
 #include "persist/Persist.h"
+#include "persist/SaveSeal.h"
 
 namespace fs = std::filesystem;
 
@@ -70,9 +71,10 @@ protected:
 TEST_F(SaveIntegrity, ASaveOfAnEarlierBuildLoadsAndIsWrittenTheSame) {
     ASSERT_EQ(loadGame(0), 1);
     EXPECT_EQ(output(), "\n");
-    EXPECT_EQ(saveText(), plain);
+    // The same state, now with its checksum line.
+    EXPECT_EQ(saveText(), sealedSaveText(plain));
     ASSERT_EQ(saveGame(), 0);
-    EXPECT_EQ(readWholeFile(file), scrambled);
+    EXPECT_EQ(readWholeFile(file), scrambleBytes(sealedSaveText(plain), ".ims", scrambleKey("Data\\Sam.mox")));
     EXPECT_EQ(modeOf(file), 0600) << "a save is private";
 }
 
@@ -122,7 +124,7 @@ TEST_F(SaveIntegrity, EveryPrefixIsRefusedOrLoadsTheWholeGame) {
             continue;
         }
         ++loaded;
-        ASSERT_EQ(saveText(), plain) << "a prefix of " << n << " bytes loaded as another game";
+        ASSERT_EQ(saveText(), sealedSaveText(plain)) << "a prefix of " << n << " bytes loaded as another game";
         game.tick = 31337;
     }
     EXPECT_EQ(loaded, 1u) << "only the whole save loads";
