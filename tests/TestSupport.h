@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BuildPaths.h"
 #include "console/Input.h"
 #include "console/RuntimeState.h"
 #include "console/MemoryConsole.h"

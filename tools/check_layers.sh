@@ -5,7 +5,7 @@
 #   4 terminal/ (the terminal back end: it uses console/ and base/ alone),
 #     islanders/ (the rules' lowest folder: the other rules may use it)
 #   5 dialogue/ items/ raft/ persist/, web/ (the page's back end: it uses
-#     terminal/'s painter, console/ and base/ alone)      6 game/
+#     terminal/'s painted back end, console/ and base/ alone)      6 game/
 # console/ knows nothing of the game: it uses base/ alone.
 # Prints the folder graph (which folder includes which) with -g.
 # Also fails on a room pair or a catalogue index written as a number

@@ -32,20 +32,6 @@ bool endsWithMox(std::string_view path) {
     return path.size() >= 4 && path.substr(path.size() - 4) == ".mox";
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) {
-            errno = ENOSPC;  // a write that takes nothing: the disk is full
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 }  // namespace
 
 std::uint8_t scrambleKey(std::string_view gamePath) {

@@ -26,6 +26,20 @@ bool readAll(int fd, std::string& bytes, std::size_t limit) {
 }
 }  // namespace
 
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = ENOSPC;  // a write that takes nothing: the disk is full
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
 int openRegularFile(const std::filesystem::path& path, Links links, std::string& why) {
     // Non-blocking, so that opening a FIFO returns at once instead of
     // waiting for a writer; reads are made blocking again once the file is

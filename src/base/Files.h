@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 enum class Links { Follow, Refuse };
 
@@ -53,3 +54,9 @@ FileLock lockFile(const std::filesystem::path& path);
 // file description, a lock this process holds through another descriptor
 // counts as another's: the caller skips the files it holds itself.
 bool lockHeldElsewhere(const std::filesystem::path& path);
+
+// Writes all of `bytes` to fd, going on where a signal interrupted a write
+// (EINTR) or a slow terminal took only part of it. False, errno saying why,
+// when the rest cannot be written (ENOSPC for a write that takes nothing).
+// Calls nothing but write(): a signal handler may use it.
+bool writeAll(int fd, std::string_view bytes);

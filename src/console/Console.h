@@ -1,7 +1,22 @@
 #pragma once
-// The narrow set of console operations the game needs. Two back ends
-// implement it: the real terminal and an in-memory screen for tests.
-// Game code never talks to a terminal library directly.
+// The files of console/ depend one way, each only on those listed before it:
+//
+//   Layout.h        where everything sits on the screen (numbers only)
+//   Console.h       the back end's interface; the back ends and their
+//                   helpers (MemoryConsole, PlainConsole, CellGrid, Cp437,
+//                   WakePipe) and the pieces that know nothing of a run
+//                   (Format, CommandHistory) use only these two
+//   RuntimeState    the state of a run, its locks and its one reset
+//   Screen          the frame, the title, the end of the program
+//   Input           the one source of keys and the hand-off to a key pause
+//   Output          printMarked: the scrollback, its drawing and its pauses
+//   LineEditor      the input row
+//   TitleArt        the title screen
+
+// The narrow set of console operations the game needs. The back ends
+// implement it: the terminal, the page, the plain front end and an
+// in-memory screen for tests. Game code never talks to a terminal library
+// directly.
 #include <cstdint>
 
 #include "console/Layout.h"
@@ -90,5 +105,4 @@ public:
     virtual void echoLine(const char* /*line*/) {}
 };
 
-Console& console();
-void setConsole(Console* backEnd);
+// The console in use, console(), is kept with the run's state (RuntimeState.h).

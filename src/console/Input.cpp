@@ -5,16 +5,9 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "base/LockOrder.h"
-#include "console/Output.h"
-#include "console/RuntimeState.h"
 #include "console/Screen.h"
 
 namespace {
-// Locks stay beside the code they guard; the state they guard is runtime().input.
-RankedMutex<LockRank::Input> readMutex;  // one reader of the back end at a time
-std::mutex stateMutex;
-std::condition_variable keyArrived;
 InputHandOff& handOff() { return runtime().input; }
 
 // Every event from the back end comes through here: Ctrl+C and Alt+F4 end
@@ -43,17 +36,11 @@ std::optional<PauseKey> pauseKeyOf(const InputEvent& e) {
 bool offerToPause(const InputEvent& e) {
     const std::optional<PauseKey> key = pauseKeyOf(e);
     if (!key) return false;
-    std::lock_guard lock(stateMutex);
+    std::lock_guard lock(handOff().mutex);
     if (handOff().pausesWaiting == 0) return false;
     handOff().keysForPause.push_back(*key);
-    keyArrived.notify_all();
+    handOff().keyArrived.notify_all();
     return true;
-}
-
-// A resize lays the screen out again, after the reader lets go of the
-// back end: a pause printing meanwhile keeps reading keys.
-void fitAfterResize(const InputEvent& e) {
-    if (e.type == InputEvent::Type::Resize) fitScreenToHeight(console().rows());
 }
 
 // The oldest key handed to the pause; the caller holds the state lock.
@@ -65,7 +52,7 @@ std::optional<PauseKey> popKeyForPause() {
 }
 
 std::optional<PauseKey> takeKeyForPause() {
-    std::lock_guard lock(stateMutex);
+    std::lock_guard lock(handOff().mutex);
     return popKeyForPause();
 }
 }  // namespace
@@ -73,10 +60,9 @@ std::optional<PauseKey> takeKeyForPause() {
 InputEvent nextInputEvent(int timeoutMs) {
     InputEvent e;
     {
-        std::lock_guard lock(readMutex);
+        std::lock_guard lock(handOff().readMutex);
         e = readBackEnd(timeoutMs);
     }
-    fitAfterResize(e);
     if (e.type == InputEvent::Type::Closed) handOff().closed = true;
     if (offerToPause(e)) return InputEvent{};
     return e;
@@ -85,12 +71,12 @@ InputEvent nextInputEvent(int timeoutMs) {
 void wakeInput() { console().wake(); }
 
 PauseWait::PauseWait() {
-    std::lock_guard lock(stateMutex);
+    std::lock_guard lock(handOff().mutex);
     ++handOff().pausesWaiting;
 }
 
 PauseWait::~PauseWait() {
-    std::lock_guard lock(stateMutex);
+    std::lock_guard lock(handOff().mutex);
     --handOff().pausesWaiting;
     if (handOff().pausesWaiting == 0) handOff().keysForPause.clear();
 }
@@ -103,10 +89,10 @@ std::optional<PauseKey> PauseWait::waitForKey(int timeoutMs) {
         if (std::optional<PauseKey> key = takeKeyForPause()) return key;
         // Read the back end ourselves when nobody else is; otherwise the
         // reader hands the key over.
-        std::unique_lock reader(readMutex, std::try_to_lock);
+        std::unique_lock reader(handOff().readMutex, std::try_to_lock);
         if (!reader.owns_lock()) {
-            std::unique_lock lock(stateMutex);
-            if (keyArrived.wait_until(lock, deadline, [] { return !handOff().keysForPause.empty(); }))
+            std::unique_lock lock(handOff().mutex);
+            if (handOff().keyArrived.wait_until(lock, deadline, [] { return !handOff().keysForPause.empty(); }))
                 return popKeyForPause();
             return handOff().closed ? std::optional(PauseKey::GoOn) : std::nullopt;
         }
@@ -115,7 +101,9 @@ std::optional<PauseKey> PauseWait::waitForKey(int timeoutMs) {
         InputEvent e = readBackEnd(static_cast<int>(left > 0 ? left : 0));
         if (e.type == InputEvent::Type::Closed) handOff().closed = true;
         reader.unlock();
-        fitAfterResize(e);
+        // The screen is laid out again by the pause, after the reader lets
+        // go of the back end: a pause printing meanwhile keeps reading keys.
+        if (e.type == InputEvent::Type::Resize) return PauseKey::Refit;
         if (std::optional<PauseKey> key = pauseKeyOf(e)) return key;
         if (std::optional<PauseKey> key = takeKeyForPause()) return key;
         // A click or a wake meant for the line editor: the blink is not due yet.
@@ -124,11 +112,3 @@ std::optional<PauseKey> PauseWait::waitForKey(int timeoutMs) {
 }
 
 bool inputClosed() { return handOff().closed; }
-
-void resetInputState() {
-    std::lock_guard lock(stateMutex);
-    handOff().pausesWaiting = 0;
-    handOff().keysForPause.clear();
-    handOff().closed = false;
-    handOff().dropRequested = false;
-}

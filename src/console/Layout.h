@@ -55,10 +55,4 @@ static_assert(layoutForHeight(50).textRows == 46 && layoutForHeight(50).dividerR
               "the screen of 50 rows as it has always been");
 static_assert(layoutForHeight(kMinScreenHeight).textRows == 20, "a 24-row terminal shows 20 rows of text");
 static_assert(kScrollBarColumn == kScreenWidth - 2, "the frame's right side follows the scroll bar");
-
-// The layout in force, from any thread. It changes when the console's
-// height does (setUpConsole, a resize); screenLayoutChanges counts them,
-// so whoever drew with the old one knows to draw again.
-ScreenLayout screenLayout();
-void setScreenHeight(int rows);
-int screenLayoutChanges();
+// The layout in force, screenLayout(), is kept with the run's state (RuntimeState.h).

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cctype>
 #include <mutex>
+#include <optional>
 
 #include "console/CommandHistory.h"
 #include "console/Input.h"
@@ -106,121 +107,169 @@ std::string completionFor(const std::string& typed, int room) {
     return {};
 }
 
+namespace {
+// The next event, the screen laid out again first when it was a resize.
+InputEvent nextEditorEvent(int timeoutMs) {
+    InputEvent e = nextInputEvent(timeoutMs);
+    if (e.type == InputEvent::Type::Resize) fitScreenToHeight(console().rows());
+    return e;
+}
+
 // Keys already waiting were typed before the question was on the screen.
 // False when the input closed meanwhile.
 bool discardWaitingKeys() {
     while (true) {
-        InputEvent e = nextInputEvent(0);
+        InputEvent e = nextEditorEvent(0);
         if (e.type == InputEvent::Type::Closed) return false;
         if (e.type == InputEvent::Type::None) return true;
     }
 }
 
-std::string readInputLine(CommandHistory* history, LineKind kind) {
-    EditedLine line;
-    line.answer = kind != LineKind::Command;
-    const bool pages = kind == LineKind::PagedAnswer;
-    dropRequested = false;
-    if (history) history->startLine();
-    const bool duringPlay = playing();
-    showHeldOutput();  // what a command printed before it asks for a line
-    endCarriedPage();
-    int drawnLayout = screenLayoutChanges();
-    line.draw();  // typing always starts right after the prompt
-    while (true) {
-        // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
-        InputEvent e = nextInputEvent(-1);
-        // A resize laid the screen out again (here, or in a pause): the row moved.
-        if (screenLayoutChanges() != drawnLayout) {
-            drawnLayout = screenLayoutChanges();
-            line.draw();
-        }
-        if (e.type == InputEvent::Type::Closed) return line.finish();
-        if (dropRequested.exchange(false)) {
-            // The line was typed as a command; the conversation asks for a letter.
-            if (history && !line.typed.empty()) history->keep(line.typed);
-            line.typed.clear();
-            line.suggestion.clear();
-            line.draw();
-            if (!discardWaitingKeys()) return line.finish();
-            continue;
-        }
-        // A game that ended meanwhile (a death in the night) waits for no
-        // Enter and obeys nothing more: the line comes back at once, empty,
-        // and what was typed of it is dropped.
-        if (duringPlay && !playing()) {
-            line.finish();
-            return {};
-        }
-        if (e.type == InputEvent::Type::Mouse) {
-            onMouse(e);
-            continue;
-        }
-        if (e.type != InputEvent::Type::Key || !e.keyDown) continue;
+// One call of readInputLine: the line being typed and what it is for. Each
+// step gives back the finished line, or nothing while typing goes on.
+class LineReader {
+public:
+    LineReader(CommandHistory* history, LineKind kind) : history_(history), pages_(kind == LineKind::PagedAnswer) {
+        line_.answer = kind != LineKind::Command;
+    }
 
-        switch (e.key) {
-            case KeyCode::Backspace:
-                if (!line.typed.empty()) {
-                    line.typed.pop_back();
-                    line.suggestion.clear();
-                    line.draw();
-                }
+    std::string read() {
+        start();
+        while (true) {
+            // No timeout: a key, the end of input, or a wake when play ends on the clock thread.
+            const InputEvent e = nextEditorEvent(-1);
+            redrawIfLaidOutAgain();
+            if (e.type == InputEvent::Type::Closed) return line_.finish();
+            if (dropRequested.exchange(false)) {
+                if (!dropLineForConversation()) return line_.finish();
                 continue;
-            case KeyCode::KeypadDigit:
-                if (!line.answer && offersShortcuts() && line.typed.empty() && e.digit >= 0 && e.digit <= 9) {
-                    std::lock_guard lock(runtime().wordsMutex);
-                    const std::string& command = runtime().gameWords.keypad[static_cast<std::size_t>(e.digit)];
-                    // A shortcut longer than the line may be (a one-letter answer) is not offered.
-                    if (!command.empty() && static_cast<int>(command.size()) <= limit - kFirstColumn) return command;
-                }
-                continue;
-            case KeyCode::KeypadPlus: scrollViewDown(); continue;
-            case KeyCode::KeypadMinus: scrollViewUp(); continue;
-            case KeyCode::PageUp:
-            case KeyCode::PageDown:
-                if (pages) {
-                    line.finish();
-                    return e.key == KeyCode::PageUp ? kPageUpLine : kPageDownLine;
-                }
-                if (e.key == KeyCode::PageUp) scrollViewPageUp();
-                else scrollViewPageDown();
-                continue;
-            case KeyCode::ArrowUp:
-            case KeyCode::ArrowDown:
-                if (history) {
-                    const auto room = static_cast<std::size_t>(limit - kFirstColumn);
-                    std::optional<std::string> recalled =
-                        e.key == KeyCode::ArrowUp ? history->older(line.typed, room) : history->newer(room);
-                    if (recalled) showRecalled(line, *recalled);
-                }
-                continue;
-            case KeyCode::Enter: {
-                line.suggest();
-                line.typed += line.suggestion;
-                console().echoLine(line.typed.c_str());
-                std::string entered = line.finish();
-                if (history) history->add(entered);
-                return entered;
             }
-            default: break;
-        }
-        if (line.cursor() >= limit || e.key != KeyCode::Char) continue;
-        if (e.ch == ' ') {
-            // No leading space and no second space in a row.
-            if (line.typed.empty() || line.typed.back() == ' ') continue;
-            line.suggest();
-            line.typed += line.suggestion;
-            line.suggestion.clear();
-            // The space itself, when the suggestion left room for it.
-            if (line.cursor() < limit) line.typed += ' ';
-            line.draw();
-        } else if (isTypeable(e.ch) && !e.ctrl) {
-            line.typed += e.ch;
-            line.suggest();
-            line.draw();
+            // A game that ended meanwhile (a death in the night) waits for no
+            // Enter and obeys nothing more: the line comes back at once, empty,
+            // and what was typed of it is dropped.
+            if (duringPlay_ && !playing()) {
+                line_.finish();
+                return {};
+            }
+            if (e.type == InputEvent::Type::Mouse) onMouse(e);
+            if (!e.isKeyDown()) continue;
+            if (std::optional<std::string> done = onKey(e)) return *done;
         }
     }
-}
+
+private:
+    EditedLine line_;
+    CommandHistory* history_;
+    bool pages_;
+    bool duringPlay_ = false;
+    int drawnLayout_ = 0;
+
+    void start() {
+        dropRequested = false;
+        if (history_) history_->startLine();
+        duringPlay_ = playing();
+        showHeldOutput();  // what a command printed before it asks for a line
+        endCarriedPage();
+        drawnLayout_ = screenLayoutChanges();
+        line_.draw();  // typing always starts right after the prompt
+    }
+
+    // A resize laid the screen out again (here, or in a pause): the row moved.
+    void redrawIfLaidOutAgain() {
+        if (screenLayoutChanges() == drawnLayout_) return;
+        drawnLayout_ = screenLayoutChanges();
+        line_.draw();
+    }
+
+    // The line was typed as a command; the conversation asks for a letter.
+    // False when the input closed meanwhile.
+    bool dropLineForConversation() {
+        if (history_ && !line_.typed.empty()) history_->keep(line_.typed);
+        line_.typed.clear();
+        line_.suggestion.clear();
+        line_.draw();
+        return discardWaitingKeys();
+    }
+
+    std::optional<std::string> onKey(const InputEvent& e) {
+        switch (e.key) {
+            case KeyCode::Backspace: eraseLast(); return std::nullopt;
+            case KeyCode::KeypadDigit: return keypadShortcut(e.digit);
+            case KeyCode::KeypadPlus: scrollViewDown(); return std::nullopt;
+            case KeyCode::KeypadMinus: scrollViewUp(); return std::nullopt;
+            case KeyCode::PageUp:
+            case KeyCode::PageDown: return onPageKey(e.key);
+            case KeyCode::ArrowUp:
+            case KeyCode::ArrowDown: recall(e.key); return std::nullopt;
+            case KeyCode::Enter: return enter();
+            case KeyCode::Char: type(e); return std::nullopt;
+            default: return std::nullopt;
+        }
+    }
+
+    void eraseLast() {
+        if (line_.typed.empty()) return;
+        line_.typed.pop_back();
+        line_.suggestion.clear();
+        line_.draw();
+    }
+
+    std::optional<std::string> keypadShortcut(int digit) {
+        if (line_.answer || !offersShortcuts() || !line_.typed.empty() || digit < 0 || digit > 9) return std::nullopt;
+        std::lock_guard lock(runtime().wordsMutex);
+        const std::string& command = runtime().gameWords.keypad[static_cast<std::size_t>(digit)];
+        // A shortcut longer than the line may be (a one-letter answer) is not offered.
+        if (!command.empty() && static_cast<int>(command.size()) <= limit - kFirstColumn) return command;
+        return std::nullopt;
+    }
+
+    std::optional<std::string> onPageKey(KeyCode key) {
+        if (pages_) {
+            line_.finish();
+            return key == KeyCode::PageUp ? kPageUpLine : kPageDownLine;
+        }
+        if (key == KeyCode::PageUp) scrollViewPageUp();
+        else scrollViewPageDown();
+        return std::nullopt;
+    }
+
+    void recall(KeyCode key) {
+        if (!history_) return;
+        const auto room = static_cast<std::size_t>(limit - kFirstColumn);
+        std::optional<std::string> recalled = key == KeyCode::ArrowUp ? history_->older(line_.typed, room) : history_->newer(room);
+        if (recalled) showRecalled(line_, *recalled);
+    }
+
+    std::string enter() {
+        line_.suggest();
+        line_.typed += line_.suggestion;
+        console().echoLine(line_.typed.c_str());
+        std::string entered = line_.finish();
+        if (history_) history_->add(entered);
+        return entered;
+    }
+
+    void type(const InputEvent& e) {
+        if (line_.cursor() >= limit) return;
+        if (e.ch == ' ') {
+            // No leading space and no second space in a row.
+            if (line_.typed.empty() || line_.typed.back() == ' ') return;
+            line_.suggest();
+            line_.typed += line_.suggestion;
+            line_.suggestion.clear();
+            // The space itself, when the suggestion left room for it.
+            if (line_.cursor() < limit) line_.typed += ' ';
+            line_.draw();
+        } else if (isTypeable(e.ch) && !e.ctrl) {
+            line_.typed += e.ch;
+            line_.suggest();
+            line_.draw();
+        }
+    }
+};
+}  // namespace
+
+std::string readInputLine(CommandHistory* history, LineKind kind) { return LineReader(history, kind).read(); }
 
 void dropTypedLine() {
     dropRequested = true;

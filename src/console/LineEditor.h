@@ -1,21 +1,10 @@
 #pragma once
 // The input row: typing, keypad shortcuts and word completion.
-#include <array>
-#include <functional>
 #include <string>
-#include <vector>
 
-#include "console/Layout.h"
+#include "console/RuntimeState.h"
 
-// What the game lends the editor: the words completed as the first word
-// of a line (the first that matches is offered), the command each keypad
-// digit gives on an empty line, and whether play is on (shortcuts and
-// completion only then; a game that ends drops the line being typed).
-struct CommandLineWords {
-    std::vector<std::string> completions;
-    std::array<std::string, 10> keypad;
-    std::function<bool()> playing;
-};
+// What the game lends the editor (see CommandLineWords).
 void setCommandLineWords(CommandLineWords words);
 
 class CommandHistory;

@@ -6,10 +6,8 @@
 #include <cctype>
 #include <mutex>
 
-#include "base/LockOrder.h"
 #include "base/Pace.h"
 #include "console/Input.h"
-#include "console/RuntimeState.h"
 #include "console/Screen.h"
 
 namespace {
@@ -26,11 +24,9 @@ constexpr std::uint8_t kPauseArrow = 25;
 // breaks the line, so the words on either side stay apart.
 constexpr char kSoftBreak = '\x1e';
 
-// Held for a whole print, its key pause included. Re-entered in one case
-// only: a resize read by a key pause lays the screen out under it. The lock
-// stays here; what it guards is runtime().output.
-RankedRecursiveMutex<LockRank::Output> outputMutex;
 OutputState& state() { return runtime().output; }
+// Held for a whole print, its key pause included (see OutputState::mutex).
+RankedRecursiveMutex<LockRank::Output>& outputMutex = runtime().output.mutex;
 
 bool isForegroundCode(char c) { return c == 'x' || c == 's' || foregroundIndex(c) >= 0; }
 bool isBackgroundCode(char c) { return backgroundIndex(c) >= 0; }
@@ -106,7 +102,8 @@ void waitForKeyBlinking() {
     while (true) {
         const std::optional<PauseKey> key = pause.waitForKey(std::max(10, pacedMs(500)));
         if (key == PauseKey::GoOn) break;
-        if (key == PauseKey::LineUp) scrollViewUp();
+        if (key == PauseKey::Refit) fitScreenToHeight(console().rows());
+        else if (key == PauseKey::LineUp) scrollViewUp();
         else if (key == PauseKey::LineDown) scrollViewDown();
         else if (key == PauseKey::PageUp) scrollViewPageUp();
         else if (key == PauseKey::PageDown) scrollViewPageDown();
@@ -193,33 +190,6 @@ std::uint16_t backgroundAttr(int index) { return index >= 0 && index < 16 ? kBac
 
 Scrollback& scrollback() { return state().scrollback; }
 
-int newestViewTop() { return kScrollbackLines - textRows(); }
-
-void clearScrollback() {
-    std::lock_guard lock(outputMutex);
-    for (auto& line : state().scrollback.ring) line.fill(ScreenCell{' ', 0x00});
-    state().scrollback.oldest = 0;
-    state().scrollback.column = 0;
-    state().scrollback.restoreForeground = 0;
-    state().scrollback.viewTop = newestViewTop();
-    state().shownTopLine = -1;
-}
-
-void resetOutputState() {
-    std::lock_guard lock(outputMutex);
-    OutputState& o = state();
-    o.capturing = false;
-    o.captured.clear();
-    o.pagingDepth = 0;
-    o.pageLines = 0;
-    o.pageCarried = false;
-    o.linesScrolledIn = 0;
-    o.shownTopLine = -1;
-    o.shownBottomBlank = false;
-    o.holds = 0;
-    o.heldBack = false;
-}
-
 void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count) {
     std::lock_guard lock(outputMutex);
     printLocked(format, args, count);
@@ -295,55 +265,69 @@ void fitScreenToHeight(int rows) {
     refreshLocked();
 }
 
+namespace {
+// What starts at text[i]: a colour code (two bytes, nothing shown), a
+// doubled "//" or "@@" (two bytes, one column) or one byte of one column.
+enum class MarkupUnit { Code, Doubled, Plain };
+MarkupUnit unitAt(const std::string& text, std::size_t i) {
+    const char c = text[i];
+    if ((c == '/' || c == '@') && i + 1 < text.size()) {
+        const char d = text[i + 1];
+        if ((c == '/' && isForegroundCode(d)) || (c == '@' && isBackgroundCode(d))) return MarkupUnit::Code;
+        if (d == c) return MarkupUnit::Doubled;
+    }
+    return MarkupUnit::Plain;
+}
+
+// The columns text[from..to] takes on the screen.
+int visibleWidth(const std::string& text, std::size_t from, std::size_t to) {
+    int n = 0;
+    for (std::size_t k = from; k <= to && k < text.size(); ++k) {
+        const MarkupUnit unit = unitAt(text, k);
+        if (unit != MarkupUnit::Plain) ++k;
+        if (unit != MarkupUnit::Code) ++n;
+    }
+    return n;
+}
+
+// The line is full at text[i], whose unit ends at text[last]: the line
+// breaks at the last blank, and the columns the next line already holds
+// come back.
+int breakFullLine(std::string& text, std::size_t i, std::size_t last) {
+    const char c = text[i];
+    if (c == ' ') {
+        text[i] = kSoftBreak;
+        return 0;
+    }
+    if (std::isspace(static_cast<unsigned char>(c))) {
+        text[i] = '\n';
+        return 0;
+    }
+    const std::size_t lowest = i >= 76 ? i - 76 : 0;
+    for (std::size_t j = i; j-- > lowest;) {
+        if (std::isspace(static_cast<unsigned char>(text[j]))) {
+            text[j] = '\n';
+            return visibleWidth(text, j + 1, last);
+        }
+    }
+    return 1;  // no break point: the drawing breaks the line at column 77
+}
+}  // namespace
+
 void wrapMarkedText(std::string& text, int startColumn) {
     int count = startColumn;
-    auto visibleWidth = [&](std::size_t from, std::size_t to) {  // columns of text[from, to]
-        int n = 0;
-        for (std::size_t k = from; k <= to && k < text.size(); ++k) {
-            char c = text[k];
-            if ((c == '/' || c == '@') && k + 1 < text.size()) {
-                char d = text[k + 1];
-                if ((c == '/' && isForegroundCode(d)) || (c == '@' && isBackgroundCode(d))) { ++k; continue; }
-                if (d == c) { ++k; ++n; continue; }
-            }
-            ++n;
-        }
-        return n;
-    };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        std::size_t last = i;  // last byte of this visible unit
-        if ((c == '/' || c == '@') && i + 1 < text.size()) {
-            char d = text[i + 1];
-            if ((c == '/' && isForegroundCode(d)) || (c == '@' && isBackgroundCode(d))) { ++i; continue; }
-            if (d == c) last = i + 1;
+        const MarkupUnit unit = unitAt(text, i);
+        if (unit == MarkupUnit::Code) {
+            ++i;
+            continue;
         }
-        if (c == '\n') { count = 0; continue; }
-        ++count;
-        if (count == kTextWidth + 1) {
-            if (c == ' ') {
-                text[i] = kSoftBreak;
-                count = 0;
-                continue;
-            }
-            if (std::isspace(static_cast<unsigned char>(c))) {
-                text[i] = '\n';
-                count = 0;
-                continue;
-            }
-            bool broke = false;
-            std::size_t lowest = i >= 76 ? i - 76 : 0;
-            for (std::size_t j = i; j-- > lowest;) {
-                if (std::isspace(static_cast<unsigned char>(text[j]))) {
-                    text[j] = '\n';
-                    count = visibleWidth(j + 1, last);
-                    broke = true;
-                    break;
-                }
-            }
-            // No break point: the drawing breaks the line at column 77.
-            if (!broke) count = 1;
+        const std::size_t last = unit == MarkupUnit::Doubled ? i + 1 : i;  // last byte of this visible unit
+        if (text[i] == '\n') {
+            count = 0;
+            continue;
         }
+        if (++count == kTextWidth + 1) count = breakFullLine(text, i, last);
         i = last;
     }
 }

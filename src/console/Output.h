@@ -5,31 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "console/Console.h"
 #include "console/Format.h"
-#include "console/Layout.h"
-
-// The first line shown when the text area shows the newest lines (254 of
-// 300 at 46 rows); it follows the screen's height.
-int newestViewTop();
-
-using ScrollbackLine = std::array<ScreenCell, kTextWidth>;
-
-struct Scrollback {
-    // A ring of lines, so a new line costs one line, not a move of all 300.
-    std::array<ScrollbackLine, kScrollbackLines> ring{};
-    int oldest = 0;  // ring index of line 0
-    // Line i: 0 is the oldest, 299 the bottom line being written.
-    ScrollbackLine& line(int i) { return ring[static_cast<std::size_t>((oldest + i) % kScrollbackLines)]; }
-    ScrollbackLine& bottom() { return line(kScrollbackLines - 1); }
-    int column = 0;
-    int restoreForeground = 0;  // colour index; 0 is bright white
-    int viewTop = kScrollbackLines - layoutForHeight(kDefaultScreenHeight).textRows;
-};
+#include "console/RuntimeState.h"
 
 Scrollback& scrollback();
-// Every cell a space with attribute 0x00; column, view and restore colour reset.
-void clearScrollback();
 
 void printMarkedArgs(const char* format, const FormatArg* args, std::size_t count);
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "console/Output.h"
 #include "console/RuntimeState.h"
 
 namespace {

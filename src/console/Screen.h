@@ -1,6 +1,6 @@
 #pragma once
 // The screen: frame, text area, scroll bar and prompt, as tall as the console.
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 
 // Lays the screen out for the console's height and draws it, with the text area empty.
 void setUpConsole();

@@ -10,7 +10,7 @@
 
 #include "base/Codec.h"
 #include "base/Paths.h"
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 #include "console/Output.h"
 #include "dialogue/Moods.h"
 #include "dialogue/Script.h"

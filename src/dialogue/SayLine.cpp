@@ -50,7 +50,7 @@ void replaceTokens(std::string& line, const Npc& npc, bool mentionsMurderer) {
     replaceToken(line, "<NPCNAME>", npc.name.view());
     replaceToken(line, "<PLAYERNAME>", game.player.name.view());
     replaceToken(line, "<MEMORY>", subject->name.view());
-    replaceToken(line, "<MEM-HE-SHE>", game.memorySubject && game.memorySubject->gender == 1 ? "he" : "she");
+    replaceToken(line, "<MEM-HE-SHE>", game.memorySubject ? pronounOf(game.memorySubject->name.view()) : "she");
     replaceToken(line, "<OTHERNPC>", otherName(npc));
     replaceToken(line, "<DEADGUY>", nameOf(game.lastVictim));
     // The murderer never names himself: he points at someone else.

@@ -11,6 +11,7 @@
 #include "game/MorningTexts.h"
 #include "islanders/Islanders.h"
 #include "world/Places.h"
+#include "world/RoomPhrase.h"
 #include "world/World.h"
 
 namespace {
@@ -66,13 +67,11 @@ void tellMorning(int day) {
     }
 }
 
-// Where a body lies, as the morning tells it: "at the Campfire", or
+// Where a body lies, as the morning tells it: "at the campfire", or
 // "where you woke".
 std::string placeOf(const Room* room) {
     if (!room || room->name.empty()) return "where nobody has found it yet";
-    std::string name = room->name.str();
-    if (name.rfind("Where ", 0) == 0) return toLower(name);
-    return "at the " + name;
+    return roomPhrase(*room);
 }
 
 // After the morning's own text: who was killed in the night, and where.

@@ -13,6 +13,7 @@
 #include "game/Inventory.h"
 #include "game/Lab.h"
 #include "game/Movement.h"
+#include "game/Redirects.h"
 #include "game/Sail.h"
 #include "game/SaveReport.h"
 #include "game/Talk.h"
@@ -140,8 +141,8 @@ bool saveNow(const char*) {
 constexpr CommandWord kCommands[] = {
     {"help", {}, plain<showHelp>, Access::Always, "/Ghelp/w - this command will display this list again; /Gsave/w; /Gquit/w or /Gq/w to end\n", 19},
     {"look", {"l"}, withArgument<lookCommand>, Access::Always,
-     "/Glook/w (/Gl/w) - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well.\n", 12},
-    {"talk", {}, withArgument<talkCommand>, Access::Always, "/Gtalk /B<npc>/w - start a conversation with an NPC\n", 11},
+     "/Glook/w (/Gl/w) - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well (to /Gtouch/w, to /Gjump/w).\n", 12},
+    {"talk", {}, withArgument<talkCommand>, Access::Always, "/Gtalk /B<npc>/w - start a conversation with an NPC (to /Gask/w, /Ggive/w, /Glisten/w)\n", 11},
     {"north", {"n"}, go<North>, Access::Always,
      "movement - type /Gnorth, south, east, west, northwest, northeast, southwest, /wor /Gsoutheast/w to move in that direction (/Gn, s, e, w, nw, ne, sw, se/w for short).  Or, you can use the numpad and press the number corresponding to the compass direction you wish to go, i.e. 8 for north, 2 for south, etc.\n",
      1},
@@ -159,16 +160,16 @@ constexpr CommandWord kCommands[] = {
     {"drop", {}, withArgument<dropCommand>, Access::Always,
      "/Gdrop /B<ITEM>/w - if ITEM is in your inventory, this will drop it to the ground\n", 10},
     {"boat", {}, plain<buildRaft>, Access::Always, "/Gboat/w - attempt to craft your boat if you have the proper tool and resources\n", 17},
-    {"sail", {}, plain<setSail>, Access::Always, "/Gsail/w - set sail on your boat\n", 18},
+    {"sail", {}, plain<setSail>, Access::Always, "/Gsail/w (to /Gswim/w) - set sail on your boat; each one aboard lowers the odds\n", 18},
     {"map", {}, [](const char*) { showMap(); return true; }, Access::Always,
      "/Gmap/w - if you have the map, this will display it and show you where on the island you are\n", 16},
     {"combine", {}, withArgument<combineCommand>, Access::Always,
      "/Gcombine /B<ITEM> /Gwith /B<ITEM>/w - if the two items are in your inventory and are combinable, then this will combine them and form a new item, possibly destroying one or both of the originals\n",
      14},
     {"use", {}, withArgument<useCommand>, Access::Always,
-     "/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment\n", 13},
+     "/Guse /B<ITEM> /Gon /B<ITEM>/w - sometimes you can use items in your inventory with items in the environment (to /Geat/w, use food)\n", 13},
     {"time", {}, plain<timeCommand>, Access::Always,
-     "/Gtime/w - the day and the food left; /Gverbose/w, /Gbrief/w - a place in full, or not\n", 20},
+     "/Gtime/w (to /Gwait/w, /Gz/w) - day and food; /Gverbose/w, /Gbrief/w - places in full or not\n", 20},
     {"verbose", {}, plain<verboseCommand>, Access::Always, nullptr, 21},
     {"brief", {}, plain<briefCommand>, Access::Always, nullptr, 22},
     {"examine", {"x"}, withArgument<lookCommand>, Access::Always,
@@ -181,6 +182,16 @@ constexpr CommandWord kCommands[] = {
     {"dig", {}, withArgument<digCommand>, Access::Always, nullptr, 29},
     {"again", {"g"}, repeatLastCommand, Access::Always, nullptr, 30},
     {"save", {}, saveNow, Access::Always, nullptr, 31},
+    // Verbs of other games, each answered with the command that does it here;
+    // the help names each beside that command, in a row it already takes.
+    {"eat", {}, withArgument<eatCommand>, Access::Always, nullptr, 32},
+    {"wait", {"z"}, withArgument<waitCommand>, Access::Always, nullptr, 33},
+    {"ask", {}, withArgument<askCommand>, Access::Always, nullptr, 34},
+    {"give", {}, withArgument<giveCommand>, Access::Always, nullptr, 35},
+    {"listen", {}, withArgument<listenCommand>, Access::Always, nullptr, 36},
+    {"jump", {}, withArgument<jumpCommand>, Access::Always, nullptr, 37},
+    {"swim", {}, withArgument<swimCommand>, Access::Always, nullptr, 38},
+    {"touch", {}, withArgument<touchCommand>, Access::Always, nullptr, 39},
     {"quit", {"q"}, quit},
     // The laboratory's code is found in the game, never told.
     {"5830", {}, plain<labCodeCommand>, Access::Hidden},
@@ -238,7 +249,7 @@ void dispatchCommand(const char* rawLine) {
         if (command->run != repeatLastCommand) lastCommand = line;
         if (command->run(argument)) return;
     }
-    if (!command && !argument && wrongLabCode(word)) return;
+    if (!command && numberTyped(word)) return;
     printInvalidCommand();
 }
 

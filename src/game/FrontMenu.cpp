@@ -9,7 +9,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"

@@ -11,6 +11,9 @@ bool isPresent(ItemDef* item) {
     return here && countInList(here->items, item) > 0;
 }
 
+// An islander's body lies as "Corpse of <name>": players say "body" or "corpse".
+bool isCorpse(const ItemDef& item) { return toLower(item.name.view()).starts_with("corpse of "); }
+
 bool endsWithWords(const std::string& name, const std::string& words) {
     if (name.size() <= words.size()) return false;
     std::size_t start = name.size() - words.size();
@@ -18,14 +21,21 @@ bool endsWithWords(const std::string& name, const std::string& words) {
 }
 }  // namespace
 
+bool isBodyWord(std::string_view words) {
+    for (const char* word : {"body", "corpse", "dead body", "bodies", "corpses"})
+        if (words == word) return true;
+    return false;
+}
+
 ItemLookup lookUpItem(std::string_view typed) {
     ItemLookup found;
     std::string words = toLower(typed);
     if (words.empty()) return found;
     if ((found.item = findItemByName(words))) return found;
+    const bool bodyWord = isBodyWord(words);
     for (ItemDef& item : game.items) {
         if (item.name.empty() || !isPresent(&item)) continue;
-        if (endsWithWords(toLower(item.name.view()), words)) found.choices.push_back(&item);
+        if (endsWithWords(toLower(item.name.view()), words) || (bodyWord && isCorpse(item))) found.choices.push_back(&item);
     }
     if (found.choices.size() == 1) found.item = found.choices.front();
     if (!found.ambiguous()) found.choices.clear();

@@ -13,7 +13,10 @@ struct ItemLookup {
     bool ambiguous() const { return choices.size() > 1; }
 };
 
+// An item present whose name is typed, or ends with the typed words; a
+// body word ("body", "corpse") means any islander's body lying here.
 ItemLookup lookUpItem(std::string_view typed);
+bool isBodyWord(std::string_view words);
 // "Which do you mean: the large leaf or the ...?"
 void askWhichItem(const std::vector<ItemDef*>& choices);
 // The item whose name is the longest the text starts with as whole words

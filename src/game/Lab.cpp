@@ -35,12 +35,15 @@ void labCodeCommand() {
     }
 }
 
-bool wrongLabCode(const std::string& word) {
-    const bool number = !word.empty() && word.size() <= 12 &&
-                        std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+bool numberTyped(const std::string& word) {
+    const bool number = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!number) return false;
     const Room* here = game.player.currentRoom;
-    if (!number || !here || !here->is(kKeypadWall) || wallState() != WallState::KeypadShown) return false;
-    printMarked("The keypad gives a short, flat buzz and its keys go dark for a moment. The wall stays shut.\n");
+    if (here && here->is(kKeypadWall) && wallState() == WallState::KeypadShown)
+        printMarked("The keypad gives a short, flat buzz and its keys go dark for a moment. The wall stays shut.\n");
+    else
+        // The same line the code gets, so that no number is told apart.
+        printMarked("Only crazy people type into thin air, crazy.\n");
     return true;
 }
 

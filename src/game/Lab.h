@@ -3,7 +3,8 @@
 
 // The laboratory: the keypad code and the two endings inside.
 void labCodeCommand();
-// A number typed at the keypad that is not the code: the keypad answers it,
-// and true is returned. Anything else, or anywhere else: false.
-bool wrongLabCode(const std::string& word);
+// A word of digits that is not the code: the keypad answers it where it
+// shows, and anywhere else it is typed into thin air, as the code is there.
+// False for a word that is not all digits.
+bool numberTyped(const std::string& word);
 void enterLab();

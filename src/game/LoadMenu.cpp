@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "console/Layout.h"
+#include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
 #include "game/FrontMenu.h"

@@ -7,7 +7,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/RandomTesting.h"
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 #include "console/Screen.h"
 #include "game/DataCheck.h"
 #include "game/MainLoop.h"

@@ -47,20 +47,26 @@ void dispatchTypedLine(const std::string& line, bool autosave) {
     if (autosave && game.running && game.tick % 2 != 0) autosaveAndReport();
 }
 
-int runGame(std::chrono::milliseconds clockPeriod) {
+namespace {
+// Everything a game before this one left, gone; the screen set up.
+void prepareRun() {
     connectCommandLine();
     setUpConsole();
     resetGameState();
     resetSaveReport();
     forgetLastCommand();
     setEndingRecorder(nullptr);
-    // The start of play (the opening scene, the help and the room) stops
-    // after each screenful as one text: on a short screen the opening is
-    // read before the help follows it.
+}
+
+// The front menu until a game opens, then its first screen; false when
+// the input closed at the menu. The start of play (the opening scene, the
+// help and the room) stops after each screenful as one text: on a short
+// screen the opening is read before the help follows it.
+bool openGame() {
     std::optional<PagedOutput> opening;
     while (true) {
         int choice = frontMenu();
-        if (inputClosed()) return 0;
+        if (inputClosed()) return false;
         opening.emplace();
         if (loadGame(choice)) {
             if (choice == 0) noteLoadedSave();
@@ -73,12 +79,12 @@ int runGame(std::chrono::milliseconds clockPeriod) {
     showDayInFrame();
     showHelp();
     showRoom();
-    opening.reset();
-    // Runs under the game lock, where the ending comes.
-    setEndingRecorder([] { autosaveAndReport(); });
-    game.running = 1;
-    game.debugMode = 1;
+    return true;
+}
 
+// Commands until play ends, the clock running from the first one on, then
+// the final save; true when it was saved.
+bool playUntilTheEnd(std::chrono::milliseconds clockPeriod) {
     // While a conversation holds the clock, a line is a lettered answer, not a command.
     CommandHistory history([] { return game.clockRunning != 0; });
     std::string first = nextCommandLine(history);
@@ -95,6 +101,18 @@ int runGame(std::chrono::milliseconds clockPeriod) {
         saved = finalSaveAndReport();
     }
     clock.join();
+    return saved;
+}
+}  // namespace
+
+int runGame(std::chrono::milliseconds clockPeriod) {
+    prepareRun();
+    if (!openGame()) return 0;
+    // Runs under the game lock, where the ending comes.
+    setEndingRecorder([] { autosaveAndReport(); });
+    game.running = 1;
+    game.debugMode = 1;
+    const bool saved = playUntilTheEnd(clockPeriod);
     setEndingRecorder(nullptr);
     freeAllLists();
     return saved ? 0 : 1;

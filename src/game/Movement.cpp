@@ -67,14 +67,14 @@ void lookAt(const std::string& typed) {
     const Room& here = *game.player.currentRoom;
     if (here.is(kKeypadWall)) {
         if (std::optional<std::string> wall = wallLookText(typed)) {
-            if (wall->empty())
-                printMarked("You look blankly at your hands, as though looking for something that isn't there...\n");
-            else
-                printMarked("/w%s\n", *wall);
+            printMarked("/w%s\n", *wall);
             return;
         }
     }
-    if (const Thing* thing = findThing(here, typed)) {
+    // With no islander's body here, "corpse" is the scientist's.
+    const Thing* thing = findThing(here, typed);
+    if (!thing && isBodyWord(typed)) thing = findThing(here, "body");
+    if (thing) {
         printMarked("/w%s\n", thing->text);
     } else if (textMentions(here.description.view(), typed)) {
         printMarked("You see nothing more of the %s than you have already seen here.\n", typed);

@@ -18,6 +18,9 @@ struct Hint {
     bool (*done)();  // true once the deed is done; nullptr for never
     const char* hint;
     const char* doneText = nullptr;
+    // The hint for a player who already holds the tool that would do it.
+    const char* tool = nullptr;
+    const char* toolHint = nullptr;
 };
 
 bool exitOpen(Place place, int direction) {
@@ -33,14 +36,16 @@ constexpr const char* kOverTheWire =
 constexpr Hint kHints[] = {
     {"open pry", &kTheDoor, "door, steel door, edge", doorOpen,
      "/wThe door will not give to fingers, but its bent edge wants a strong lever: /Guse crowbar on door/w.\n",
-     "/wThe door already stands open to the east.\n"},
+     "/wThe door already stands open to the east.\n", "crowbar",
+     "/wThe door will not give to fingers, but its bent edge wants a strong lever, and your crowbar is one: /Guse crowbar on door/w.\n"},
     {"dig", &kFence, "ground, sand, soft ground, fence, hole, here", fenceDugUnder,
      "/wThe sandy ground at the foot of the fence is soft, but your hands will not get far. A shovel would: /Guse shovel/w here.\n",
-     "/wYou have already dug a hole under the fence, wide enough to crawl through to the northeast.\n"},
+     "/wYou have already dug a hole under the fence, wide enough to crawl through to the northeast.\n", "shovel",
+     "/wThe sandy ground at the foot of the fence is soft, and you have the shovel for it: /Guse shovel/w here.\n"},
     {"climb", &kFence, "fence, wire, barbed wire", nullptr, kOverTheWire},
     {"climb", &kFenceCorner, "fence", nullptr, kOverTheWire},
     {"open", &kFence, "fence, wire, gate", nullptr,
-     "/wThe fence has no gate. Under it would be kinder than over it, where the sandy ground is soft.\n"},
+     "/wThe fence's gate, to the west, is chained shut with a lump of rust. Under the fence would be kinder than over it, where the sandy ground is soft.\n"},
     {"open pry", &kKeypadWall, "wall, stone, slots, slot, keypad", wallOpen,
      "/wThe wall has no handle and no seam. Its three slots look made to take shapes: /Guse/w one here when you have it.\n",
      "/wThe wall already stands open to the north.\n"},
@@ -82,6 +87,11 @@ bool fits(const Hint& hint, std::string_view verb, const std::string& target) {
     return found.item && isItemPresent(found.item->name.view());
 }
 
+bool holding(const char* name) {
+    const ItemDef* item = findItemByName(name);
+    return item && countInList(game.player.inventory, item) > 0;
+}
+
 bool presentHere(const std::string& target) {
     const Room& here = *game.player.currentRoom;
     ItemLookup found = lookUpItem(target);
@@ -93,11 +103,16 @@ bool presentHere(const std::string& target) {
 void answer(std::string_view verb, const std::string& target) {
     for (const Hint& hint : kHints) {
         if (!fits(hint, verb, target)) continue;
-        printMarked("%s", hint.done && hint.done() ? hint.doneText : hint.hint);
+        if (hint.done && hint.done()) printMarked("%s", hint.doneText);
+        else printMarked("%s", hint.tool && holding(hint.tool) ? hint.toolHint : hint.hint);
         return;
     }
-    if (verb == "dig" && listed("ground, sand, here", target, ','))
-        printMarked("The ground here is too hard for bare hands, and nothing says it is worth digging.\n");
+    if (verb == "dig" && listed("ground, sand, here", target, ',')) {
+        if (holding("shovel"))
+            printMarked("Nothing says the ground here is worth digging, shovel or no shovel.\n");
+        else
+            printMarked("The ground here is too hard for bare hands, and nothing says it is worth digging.\n");
+    }
     else if (presentHere(target))
         printMarked("You see no way to %s the %s.\n", verb, target);
     else

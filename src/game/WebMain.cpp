@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/Paths.h"
-#include "console/Console.h"
+#include "console/RuntimeState.h"
 #include "console/Screen.h"
 #include "game/MainLoop.h"
 #include "web/WebPage.h"

@@ -14,6 +14,10 @@ void pickPersonalities(std::array<int, 9>& numbers);
 std::vector<std::string> personalityNames();
 void loadPersonality(Npc& prepared, const char* personalityName);
 const char* pickName(const Npc& npc);
+// "he" or "she" as the name drawn says: a personality that draws from the
+// names of either sex is not told by its gender, and a dead islander has
+// none. Every save holds the name, so old saves are told right too.
+const char* pronounOf(std::string_view name);
 
 // Movement, presence and corpses (the rooms an islander wanders among: areaRoomCount)
 void moveIslander(Npc& npc, int area, int number);

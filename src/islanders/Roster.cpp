@@ -127,6 +127,12 @@ void loadPersonality(Npc& prepared, const char* personalityName) {
     ++game.islanderCount;
 }
 
+const char* pronounOf(std::string_view name) {
+    for (const char* female : kFemaleNames)
+        if (name == female) return "she";
+    return "he";
+}
+
 const char* pickName(const Npc& npc) {
     switch (npc.gender) {
         case 0: return kEitherNames[draw() % 20];

@@ -154,7 +154,7 @@ constexpr const char* kDoorPriedOpen =
 
 void useShovel(std::string_view) {
     if (here(kFence)) {
-        printMarked("/YYou dig a hole under the fence large enough for you to safely crawl under.\n");
+        printMarked("/YYou dig a hole under the fence large enough for you to safely crawl under. It comes out on the far side to the northeast.\n");
         connectRooms(*game.player.currentRoom, *roomAt(kBehindTheFence), Northeast);
         game.player.currentRoom->description = kFenceDugUnder;
     } else {

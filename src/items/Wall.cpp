@@ -42,11 +42,24 @@ WallState wallState() {
     return placed > 0 ? WallState::SomeShapes : WallState::Bare;
 }
 
+const char* wallRoomName(WallState state) {
+    switch (state) {
+    case WallState::Bare:
+    case WallState::SomeShapes: return "Slotted Wall";
+    case WallState::KeypadShown: return "Keypad Wall";
+    case WallState::Open: return "Open Wall";
+    }
+    return "Slotted Wall";
+}
+
 void describeWall() {
     Room* wall = roomAt(kKeypadWall);
-    if (!wall) return;
+    if (!wall || wall->name.empty()) return;  // a world without the wall
+    const WallState state = wallState();
+    // A save from before the name followed the wall still says "Keypad Wall".
+    wall->name = wallRoomName(state);
     std::string text;
-    switch (wallState()) {
+    switch (state) {
     case WallState::Bare: return;
     case WallState::SomeShapes:
         text = "A sheer wall of rock rises to the north, three slots set into its smooth face.";
@@ -74,7 +87,9 @@ std::optional<std::string> wallLookText(std::string_view name) {
     if (isOneOf(name, {"keypad", "keys", "panel"})) {
         switch (state) {
         case WallState::Bare:
-        case WallState::SomeShapes: return std::string();
+        case WallState::SomeShapes:
+            return "There is no keypad here to see: only the sheer wall, its three slots and the tally marks beside "
+                   "them.";
         case WallState::KeypadShown:
             return "A small panel of ten stone keys, 0 to 9, has slid out of the rock beside the slots. It waits for "
                    "a number, and a number is typed on its own, with nothing before it.";

@@ -10,8 +10,12 @@
 enum class WallState { Bare, SomeShapes, KeypadShown, Open };
 
 WallState wallState();
-// Gives the wall's room the text of its state (the world's own text while bare).
+// The wall's room is named for what shows: its slots, its keypad, or the
+// passage it opened.
+const char* wallRoomName(WallState state);
+// Gives the wall's room the name and text of its state (the world's own
+// text while bare). Run on every change to the wall and on every load.
 void describeWall();
 // The closer look at a part of the wall in this state: nullopt when the
-// island's own look-text answers, "" when there is no such thing to see yet.
+// island's own look-text answers.
 std::optional<std::string> wallLookText(std::string_view name);

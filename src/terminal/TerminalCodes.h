@@ -15,7 +15,12 @@ public:
     virtual std::string get(const char* name, int first, int second = 0) const = 0;
 };
 
-// The description of the terminal curses set up.
+// `sequence` without terminfo's padding ("$<5>", "$<2*/>"): a delay that
+// only curses' own output routine knows to wait out, and that every other
+// writer would show as text.
+std::string withoutDelays(std::string sequence);
+
+// The description of the terminal curses set up, its delays taken out.
 const TerminalCodes& cursesCodes();
 // Those of xterm-256color, written out: what xterm.js understands.
 const TerminalCodes& xtermCodes();

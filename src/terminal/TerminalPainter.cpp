@@ -348,9 +348,19 @@ void TerminalPainter::bringInRows(const CellGrid& wanted) {
     waiting_ = WaitingScroll{};
     const Block& block = scroll.block;
     enterRegion(block);
-    Look blank = lookOf(kBlackBlank);
-    // To the region's bottom row: up from the input row below it, or a jump.
-    // The column stays where it was until a cell needs the left margin.
+    const Look blank = lookOf(kBlackBlank);
+    goToRegionBottom(block);
+    for (int i = 0; i < scroll.rows; ++i) {
+        if (rowsComeInBlank()) setLook(blank, true);  // the row comes in blank, as blank text is
+        else if (lookKnown_ && (look_.reverse || look_.bold)) resetLook();
+        out_ += seq_.ind;  // keeps the column: a blank row needs no carriage return
+        writeRowCameIn(wanted, block, block.bottom - scroll.rows + 1 + i);  // where this row ends up
+    }
+}
+
+// To the region's bottom row: up from the input row below it, or a jump.
+// The column stays where it was until a cell needs the left margin.
+void TerminalPainter::goToRegionBottom(const Block& block) {
     const bool withinMargins = column_ >= block.left && column_ <= block.right;
     if (row_ > block.bottom && withinMargins && !seq_.cuu.empty()) {
         out_ += codes_.get("cuu", row_ - block.bottom);
@@ -359,39 +369,39 @@ void TerminalPainter::bringInRows(const CellGrid& wanted) {
         column_ = block.left;
     }
     row_ = block.bottom;
+}
+
+// The cells of screen row y that differ from what the terminal shows, on
+// the region's bottom row where the row came in.
+void TerminalPainter::writeRowCameIn(const CellGrid& wanted, const Block& block, int y) {
     const int firstColumn = usesMargins() ? block.left : 0;  // where a carriage return goes
-    for (int i = 0; i < scroll.rows; ++i) {
-        if (rowsComeInBlank()) setLook(blank, true);  // the row comes in blank, as blank text is
-        else if (lookKnown_ && (look_.reverse || look_.bold)) resetLook();
-        out_ += seq_.ind;  // keeps the column: a blank row needs no carriage return
-        const int y = block.bottom - scroll.rows + 1 + i;  // where this row ends up
-        for (int column = block.left; column <= block.right; ++column) {
-            const int x = column - left_;
-            const ScreenCell cell = wanted.cell(x, y);
-            if (looksSame(cell, shown_.cell(x, y))) continue;
-            // Across the blanks before it: blank spaces, after a carriage
-            // return where the cursor is past it, or a move along the row,
-            // whichever is shorter.
-            if (column != column_) {
-                const std::string along = alongRow(block.bottom, column);
-                const bool blankSpaces = lookShows(blank) && rowsComeInBlank();
-                const auto spaces = [&](int from) { return static_cast<std::size_t>(column - from); };
-                if (column < column_ && 1 + spaces(firstColumn) < along.size() && (blankSpaces || column == firstColumn)) {
-                    out_ += '\r';
-                    column_ = firstColumn;
-                }
-                if (column > column_ && blankSpaces && spaces(column_) <= along.size()) out_.append(spaces(column_), ' ');
-                else if (column != column_) out_ += along;
-                column_ = column;
-            }
-            write(x, y, cell);
-            if (row_ < 0) {  // waiting to wrap at the right margin or edge: back to the left one
-                out_ += '\r';
-                row_ = block.bottom;
-                column_ = firstColumn;
-            }
+    for (int column = block.left; column <= block.right; ++column) {
+        const int x = column - left_;
+        const ScreenCell cell = wanted.cell(x, y);
+        if (looksSame(cell, shown_.cell(x, y))) continue;
+        if (column != column_) crossToColumn(block.bottom, column, firstColumn);
+        write(x, y, cell);
+        if (row_ < 0) {  // waiting to wrap at the right margin or edge: back to the left one
+            out_ += '\r';
+            row_ = block.bottom;
+            column_ = firstColumn;
         }
     }
+}
+
+// Across the blanks before a cell: blank spaces, after a carriage return
+// where the cursor is past it, or a move along the row, whichever is shorter.
+void TerminalPainter::crossToColumn(int row, int column, int firstColumn) {
+    const std::string along = alongRow(row, column);
+    const bool blankSpaces = lookShows(lookOf(kBlackBlank)) && rowsComeInBlank();
+    const auto spaces = [&](int from) { return static_cast<std::size_t>(column - from); };
+    if (column < column_ && 1 + spaces(firstColumn) < along.size() && (blankSpaces || column == firstColumn)) {
+        out_ += '\r';
+        column_ = firstColumn;
+    }
+    if (column > column_ && blankSpaces && spaces(column_) <= along.size()) out_.append(spaces(column_), ' ');
+    else if (column != column_) out_ += along;
+    column_ = column;
 }
 
 bool TerminalPainter::scrollBlock(int x, int y, int w, int h, int rows) {
@@ -410,6 +420,14 @@ bool TerminalPainter::scrollBlock(int x, int y, int w, int h, int rows) {
         toLook_[static_cast<std::size_t>(row)] = true;  // the scroll bar's arrows moved with the rest
     }
     return true;
+}
+
+void TerminalPainter::writeText(int row, int column, const std::string& text) {
+    const bool plain = lookKnown_ && look_.fg == -2 && look_.bg == -2 && !look_.bold && !look_.reverse;
+    if (!plain) resetLook();
+    out_ += codes_.get("cup", row, column);
+    out_ += text;
+    row_ = column_ = -1;
 }
 
 std::string TerminalPainter::takeBytes() {

@@ -47,6 +47,9 @@ public:
     // Gives the terminal back its whole screen to scroll, before others
     // write to it (curses, or the shell after the game).
     void leaveRegion();
+    // Plain text at a place of the terminal, outside the screen (the size
+    // notice); the screen's cells are not touched.
+    void writeText(int row, int column, const std::string& text);
     // The bytes to send, handed over once.
     std::string takeBytes();
 
@@ -103,6 +106,9 @@ private:
     void write(int x, int y, ScreenCell cell);
     void enterRegion(const Block& block);
     void bringInRows(const CellGrid& wanted);
+    void goToRegionBottom(const Block& block);
+    void writeRowCameIn(const CellGrid& wanted, const Block& block, int y);
+    void crossToColumn(int row, int column, int firstColumn);
 
     // The terminal's sequences, read once.
     struct Sequences {

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "base/Files.h"
+
 namespace {
 // "Is left-and-right-margin mode known?", then "who are you?".
 constexpr char kQuestions[] = "\033[?69$p\033[c";
@@ -45,7 +47,7 @@ bool readTerminalAnswers(const std::string& received, TerminalAnswers& answers) 
 
 TerminalAnswers askTerminal(int in, int out, int timeoutMs) {
     TerminalAnswers answers;
-    if (write(out, kQuestions, std::strlen(kQuestions)) < 0) return answers;
+    if (!writeAll(out, kQuestions)) return answers;
     std::string received;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!readTerminalAnswers(received, answers)) {

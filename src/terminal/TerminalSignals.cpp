@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "base/Files.h"
+
 namespace {
 // Plain statics on purpose: a signal handler may touch nothing else, and
 // there is one terminal per process.
@@ -27,12 +29,7 @@ bool resizeChained = false;
 
 // Only async-signal-safe calls from here on.
 void restoreFromHandler() {
-    std::size_t done = 0;
-    while (done < resetLength) {
-        ssize_t n = write(STDOUT_FILENO, resetBytes + done, resetLength - done);
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-    }
+    writeAll(STDOUT_FILENO, std::string_view(resetBytes, resetLength));
     if (haveSavedModes) tcsetattr(STDIN_FILENO, TCSANOW, &savedModes);
 }
 
@@ -86,10 +83,16 @@ void onGraceOver(int) {
     _exit(128 + sig);
 }
 
-void handle(int sig, void (*handler)(int)) {
+// A handler that only raises a flag (and wakes the input) lets the call it
+// interrupted go on (SA_RESTART): a write to a slow terminal, a read. A wait
+// for input (poll) returns all the same, and the wake pipe ends it anyway.
+enum class Interrupted { Restart, Fail };
+
+void handle(int sig, void (*handler)(int), Interrupted interrupted = Interrupted::Fail) {
     struct sigaction action;
     std::memset(&action, 0, sizeof action);
     action.sa_handler = handler;
+    action.sa_flags = interrupted == Interrupted::Restart ? SA_RESTART : 0;
     sigemptyset(&action.sa_mask);
     sigaction(sig, &action, nullptr);
 }
@@ -101,14 +104,15 @@ void installTerminalSignalHandlers(const std::string& resetSequence) {
     resetLength = resetSequence.size() < kResetCapacity ? resetSequence.size() : kResetCapacity;
     std::memcpy(resetBytes, resetSequence.data(), resetLength);
     for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) handle(sig, onCrash);
-    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGPIPE}) handle(sig, onStop);
+    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGPIPE})
+        handle(sig, onStop, Interrupted::Restart);
     handle(SIGALRM, onGraceOver);
     // A shell without job control starts its programs with SIGTSTP ignored:
     // then there is no one to give the terminal to, and Ctrl+Z does nothing.
     struct sigaction before;
     jobControl = sigaction(SIGTSTP, nullptr, &before) == 0 && before.sa_handler != SIG_IGN;
-    if (jobControl) handle(SIGTSTP, onSuspend);
-    handle(SIGCONT, onContinue);
+    if (jobControl) handle(SIGTSTP, onSuspend, Interrupted::Restart);
+    handle(SIGCONT, onContinue, Interrupted::Restart);
 }
 
 void wakeOnSignals(int fd) {
@@ -117,7 +121,7 @@ void wakeOnSignals(int fd) {
     struct sigaction action;
     std::memset(&action, 0, sizeof action);
     action.sa_sigaction = onResize;
-    action.sa_flags = SA_SIGINFO;
+    action.sa_flags = SA_SIGINFO | SA_RESTART;
     sigemptyset(&action.sa_mask);
     resizeChained = sigaction(SIGWINCH, &action, &resizeBefore) == 0;
 }
@@ -140,7 +144,7 @@ void stopUntilContinued() {
     sigaddset(&stop, SIGTSTP);
     pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
     raise(SIGTSTP);  // the whole process stops here; SIGCONT goes on
-    handle(SIGTSTP, onSuspend);
+    handle(SIGTSTP, onSuspend, Interrupted::Restart);
     suspendAsked = 0;  // a second Ctrl+Z typed while stopped is not a new suspend
 }
 

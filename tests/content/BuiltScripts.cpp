@@ -1,3 +1,4 @@
+#include "BuildPaths.h"
 #include "BuiltScripts.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // the ones the rules mean: a content change that moves one fails here.
 #include "WorldFixture.h"
 #include "world/Places.h"
+#include "world/RoomPhrase.h"
 
 using PlacesTest = WorldFixture;
 
@@ -11,7 +12,7 @@ TEST_F(PlacesTest, NamedRoomsAreTheRoomsTheRulesMean) {
         const char* name;
     } rooms[] = {
         {kWhereYouWoke, "Where You Woke"}, {kCoveHeart, "Cove Heart"},   {kCampfire, "Campfire"},
-        {kScientistsRest, "Scientist's Rest"}, {kCrystalGrotto, "Crystal Grotto"}, {kKeypadWall, "Keypad Wall"}, {kCargoScatter, "Cargo Scatter"}, {kFenceCorner, "Fence Corner"}, {kFence, "The Fence"},
+        {kScientistsRest, "Scientist's Rest"}, {kCrystalGrotto, "Crystal Grotto"}, {kKeypadWall, "Slotted Wall"}, {kCargoScatter, "Cargo Scatter"}, {kFenceCorner, "Fence Corner"}, {kFence, "The Fence"},
         {kBehindTheFence, "Behind the Fence"}, {kTheDoor, "The Door"},     {kLaboratory, "Laboratory"},
     };
     for (const auto& r : rooms) EXPECT_EQ(roomAt(r.place)->name.view(), r.name) << r.place.area << " " << r.place.number;
@@ -46,4 +47,20 @@ TEST_F(PlacesTest, AreasOfTheRulesAreShoresAndTheNightLeavesOutTheFenceAndTheLab
     EXPECT_EQ(kFence.area, kNightAreaCount);
     EXPECT_EQ(kLaboratory.area, kNightAreaCount + 1);
     EXPECT_EQ(kAreaCount, kNightAreaCount + 2);
+}
+
+// The night's death says where the body lies in words of its own for every
+// room: no "at the The Fence", no "at the Behind the Fence".
+TEST_F(PlacesTest, EveryRoomSaysWhereABodyLiesInItsOwnWords) {
+    EXPECT_EQ(roomPhrase(*roomAt(kFence)), "at the fence");
+    EXPECT_EQ(roomPhrase(*roomAt(kBehindTheFence)), "behind the fence");
+    EXPECT_EQ(roomPhrase(*roomAt(kWhereYouWoke)), "where you woke");
+    for (const Room& room : game.rooms) {
+        if (room.name.empty()) continue;
+        const std::string phrase = roomPhrase(room);
+        EXPECT_TRUE(phrase.starts_with("at the ") || phrase.starts_with("behind the ") || phrase.starts_with("where "))
+            << phrase;
+        EXPECT_EQ(phrase.find("the the "), std::string::npos) << phrase;
+        EXPECT_EQ(phrase, toLower(phrase));
+    }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BuildPaths.h"
 #include "../dialogue/ConversationFixture.h"
 #include "dialogue/Conversation.h"
 #include "game/Talk.h"

@@ -311,3 +311,42 @@ TEST(ScriptVoices, TheLabCodeIsHeardInAnyWording) {
     EXPECT_FALSE(mentionsLabCode("five men, eight chairs and three dogs"));
     EXPECT_FALSE(mentionsLabCode("five, eight, four"));
 }
+
+// The Dog sits on its dune until it walks off to the mountain: its stage
+// directions may look or walk toward a place it is not, never be there.
+TEST(ScriptVoices, TheDogStaysOnItsDune) {
+    const std::set<std::string> elsewhere = {"camp", "crate", "fire", "hut", "cove", "jungle", "grove",
+                                             "cave", "ledge", "fence", "wreck", "tree", "river", "shelter"};
+    for (const ReadNode& read : reachableNodes(builtScript("Dog"))) {
+        const std::string& line = read.node.spokenText;
+        for (std::size_t open = line.find('*'); open != std::string::npos; open = line.find('*', open + 1)) {
+            const std::size_t close = std::min(line.find('*', open + 1), line.size());
+            for (const std::vector<std::string>& words : sentences(line.substr(open + 1, close - open - 1)))
+                for (std::size_t i = 0; i < words.size(); ++i)
+                    EXPECT_TRUE(!elsewhere.count(words[i]) || (i >= 2 && words[i - 2].starts_with("toward")))
+                        << "day " << read.day << ": " << line;
+            open = close;
+        }
+    }
+}
+
+// Islanders may ask to come along, but none offers raft help the rules never
+// give, and no sentence about sailing names weather that would change it.
+TEST(ScriptVoices, NobodyPromisesRaftHelpOrSailingWeather) {
+    auto any = [](const std::vector<std::string>& words, const std::set<std::string>& set) {
+        return std::any_of(words.begin(), words.end(), [&](const std::string& w) { return set.count(w) > 0; });
+    };
+    for (const Script& script : allScripts()) {
+        for (const ReadNode& read : script.nodes) {
+            bool raftTalk = false, offered = false;
+            for (const std::vector<std::string>& words : sentences(read.node.spokenText)) {
+                raftTalk = raftTalk || any(words, {"raft", "r4ft", "logs", "sail", "launch", "sea"});
+                offered = offered || any(words, {"ill", "1ll", "paddle", "row", "haul"}) ||
+                          (any(words, {"id"}) && any(words, {"help"}));
+                EXPECT_FALSE(any(words, {"sail", "launch", "sea"}) && any(words, {"storm", "calm", "wind", "weather"}))
+                    << where(script, read) << ": " << read.node.spokenText;
+            }
+            EXPECT_FALSE(raftTalk && offered) << where(script, read) << ": " << read.node.spokenText;
+        }
+    }
+}

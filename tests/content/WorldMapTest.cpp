@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BuildPaths.h"
 #include "WorldFixture.h"
 #include "WorldTextRules.h"
 

@@ -95,7 +95,7 @@ TEST_F(SayLineTest, NamedIslandersAreAlwaysLivingOthers) {
 }
 
 TEST_F(SayLineTest, MemorySubjectPronounAndName) {
-    EXPECT_EQ(said('R', "<MEMORY> <MEM-HE-SHE>"), "/RDog she\n");  // no subject picked yet
+    EXPECT_EQ(said('R', "<MEMORY> <MEM-HE-SHE>"), "/RDog he\n");  // the Dog stands in before a subject is picked
     game.memorySubject = &npc(3);
     EXPECT_EQ(said('R', "<MEMORY> <MEM-HE-SHE>"), "/RCarl he\n");
     game.memorySubject = &npc(2);
@@ -155,4 +155,18 @@ TEST_F(SayLineTest, EmoteMessages) {
         runScriptAction(c.keyword, npc(3));
         EXPECT_EQ(output(), c.message) << c.keyword;
     }
+}
+
+// The Depressed and the Nerd draw from the names of either sex, and a dead
+// islander has no gender left: the name drawn tells the pronoun.
+TEST_F(SayLineTest, ThePronounFollowsTheNameDrawn) {
+    npc(7).gender = 0;  // Luke
+    game.memorySubject = &npc(7);
+    EXPECT_EQ(said('R', "<MEMORY> says <MEM-HE-SHE> remembers"), "/RLuke says he remembers\n");
+    npc(8).gender = 0;  // Monica
+    game.memorySubject = &npc(8);
+    EXPECT_EQ(said('R', "<MEMORY> says <MEM-HE-SHE> remembers"), "/RMonica says she remembers\n");
+    npc(3).gender = -1;  // Carl, killed in the night
+    game.memorySubject = &npc(3);
+    EXPECT_EQ(said('R', "<MEM-HE-SHE>"), "/Rhe\n");
 }

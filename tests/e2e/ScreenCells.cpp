@@ -9,6 +9,7 @@
 #include "base/Paths.h"
 #include "console/Cp437.h"
 #include "console/MemoryConsole.h"
+#include "console/RuntimeState.h"
 #include "game/MainLoop.h"
 
 int main(int argc, char** argv) {

@@ -29,7 +29,7 @@ grep -qF "Area: 0  Room: 8" out.txt || fail "ri"
 grep -qF "> ri" out.txt || fail "typed lines are echoed"
 grep -qF "The following are some of the useful game commands:" out.txt || fail "help text"
 # The main keyboard's 8 is an ordinary line, not a keypad shortcut.
-grep -qF "Invalid command." out.txt || fail "digit 8 was not treated as typed text"
+grep -qF "Only crazy people type into thin air, crazy." out.txt || fail "digit 8 was not treated as typed text"
 [ -s err.txt ] && fail "error output: $(cat err.txt)"
 ls ../../Tmp 2>/dev/null | grep -q pwn && fail "a file was written outside Data"
 

@@ -16,6 +16,11 @@ line=$(screen_text | grep -F "This one is")
 # Keys typed meanwhile are not taken.
 keys a
 sleep 0.3
+# At 40x10 the notice wraps in whole words and shows whole.
+resize 40 10
+wait_for "Please make it larger."
+screen_text | grep -qxF "  Brinefall needs a window of 80 x 24" || fail "the notice's first line at 40x10"
+screen_text | grep -qF "This one is 40 x 10." || fail "the size at 40x10"
 
 resize 80 50
 wait_for "e. quit"

@@ -218,7 +218,7 @@ TEST_F(DaysTest, DayThreeKillsALivingHumanIslander) {
     EXPECT_NE(game.lastVictim, &game.islanders[0]);
     EXPECT_FALSE(game.lastVictim->alive());
     EXPECT_EQ(text, std::string(morningText(3)) + "/RIn the night " + game.lastVictim->name.str() +
-                        " was killed. The body lies at the Camp.\n");
+                        " was killed. The body lies at the camp.\n");
 }
 
 // Night after night the morning tells the new death, and only a new one.
@@ -239,7 +239,7 @@ TEST_F(DaysTest, EachMorningAfterAKillingTellsWhoAndWhere) {
     auto deathLine = [] {
         const Npc& victim = *game.lastVictim;
         return "/RIn the night " + victim.name.str() + " was killed. The body lies at the " +
-               victim.currentRoom->name.str() + ".\n";
+               toLower(victim.currentRoom->name.view()) + ".\n";
     };
     std::vector<const Npc*> told;
     for (int day = 3; day <= 9; ++day) {

@@ -11,7 +11,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/SaveKeeping.h"
-#include "console/Layout.h"
+#include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Screen.h"
 #include "game/LoadMenu.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "BuildPaths.h"
 #include "islanders/Islanders.h"
 #include "persist/SaveFixture.h"
 #include "game/LoadGame.h"

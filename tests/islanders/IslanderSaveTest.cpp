@@ -2,6 +2,7 @@
 // placed by the shipped world, and kept through a save and a load.
 #include <filesystem>
 
+#include "BuildPaths.h"
 #include "dialogue/Moods.h"
 #include "islanders/Islanders.h"
 #include "persist/SaveFixture.h"

@@ -149,6 +149,14 @@ TEST_F(CraftingTest, FellingNeedsTheTreeOnTheFloor) {
     EXPECT_EQ(output(), "/YYou try the axe on the tree, but nothing comes of it.\n");
     useAxe(" on stone");
     EXPECT_EQ(output(), invalid);
+    // What was typed was right; the raft is worked on another way.
+    const std::string boat = "/wWork on the raft is done with /Gboat/w, the tools in your hands.\n";
+    for (const char* raft : {" on raft", " on the boat", " on junky raft", " on yacht "}) {
+        useAxe(raft);
+        EXPECT_EQ(output(), invalid + boat) << raft;
+    }
+    useAxe(" on rafter");
+    EXPECT_EQ(output(), invalid);
     lay("tree");
     useAxe(" on tree");
     runTicks(8);

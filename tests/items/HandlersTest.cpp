@@ -199,7 +199,7 @@ TEST_F(HandlersTest, TheShovelDigsUnderTheFenceOnly) {
     Room& behind = makeRoom(11, 5, "Behind");
     game.player.currentRoom = &fence;
     useShovel(" on ground");
-    EXPECT_EQ(output(), "/YYou dig a hole under the fence large enough for you to safely crawl under.\n");
+    EXPECT_EQ(output(), "/YYou dig a hole under the fence large enough for you to safely crawl under. It comes out on the far side to the northeast.\n");
     EXPECT_EQ(fence.exits[Northeast], &behind);
     EXPECT_EQ(behind.exits[Southwest], &fence);
     EXPECT_EQ(held("shovel"), 1);

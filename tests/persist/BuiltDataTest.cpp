@@ -2,6 +2,7 @@
 // own codec; the built world loads.
 #include <filesystem>
 
+#include "BuildPaths.h"
 #include "SaveFixture.h"
 #include "game/LoadGame.h"
 

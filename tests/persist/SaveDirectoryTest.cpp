@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "BuildPaths.h"
 #include "SaveFixture.h"
 #include "game/Options.h"
 #include "game/LoadGame.h"
