@@ -2,10 +2,14 @@
 // the page's own thread; the game's thread waits until it returns, and
 // where the browser answers later, for the answer in `done` (1 yes, 2 no).
 mergeInto(LibraryManager.library, {
-  brinefall_show__proxy: 'sync',
+  // The game goes on while the page shows what it drew: the bytes are a
+  // copy the page frees.
+  brinefall_show__proxy: 'async',
   brinefall_show__sig: 'vii',
+  brinefall_show__deps: ['free'],
   brinefall_show: function (bytes, length) {
     Module.brinefallShow(HEAPU8.slice(bytes, bytes + length));
+    _free(bytes);
   },
 
   // A save counts as written once the browser's store holds it.
@@ -75,6 +79,15 @@ mergeInto(LibraryManager.library, {
     }).catch(function () {
       Atomics.store(HEAP32, done >> 2, 2);  // unknown: no mark
     });
+  },
+
+  // The program ends from the game's thread, as a return from main would:
+  // the runtime's exit unwinds that thread and ends the runtime on the
+  // page's, which expects it there. Ended on the page's thread by a call
+  // proxied to it, the runtime's end would be thrown as an uncaught error.
+  brinefall_exit__sig: 'v',
+  brinefall_exit: function () {
+    exit(0);
   },
 
   brinefall_ended__proxy: 'sync',

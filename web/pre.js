@@ -9,4 +9,7 @@ Module.preRun.push(function () {
     if (error) console.warn('brinefall: the saved games could not be read:', error);
     removeRunDependency('saves');
   });
+  // The page's ?tick=MS sets the clock's period, as the terminal's test variable does.
+  var tick = new URLSearchParams(location.search).get('tick');
+  if (tick && /^[1-9][0-9]*$/.test(tick)) ENV.BRINEFALL_TEST_TICK_MS = tick;
 });

@@ -5,6 +5,7 @@ int (*saveSync)() = nullptr;
 bool (*gameClaim)(const std::string&) = nullptr;
 void (*gameRelease)() = nullptr;
 bool (*gameHeld)(const std::string&) = nullptr;
+const char* placeWord = "window";
 }  // namespace
 
 void setSaveSync(int (*sync)()) { saveSync = sync; }
@@ -25,3 +26,7 @@ void releaseGameElsewhere() {
 void setGameHeld(bool (*held)(const std::string& playerName)) { gameHeld = held; }
 
 bool gameHeldElsewhere(const std::string& playerName) { return gameHeld && gameHeld(playerName); }
+
+void setOtherPlaceWord(const char* word) { placeWord = word; }
+
+const char* otherPlaceWord() { return placeWord; }

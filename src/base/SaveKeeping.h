@@ -18,3 +18,8 @@ void releaseGameElsewhere();
 // it (the load menu's mark); unset, nobody else does.
 void setGameHeld(bool (*held)(const std::string& playerName));
 bool gameHeldElsewhere(const std::string& playerName);
+
+// What the player calls the other place a game may be open in, for the
+// load list and the refusal: "window" in a terminal, "tab" in a browser.
+void setOtherPlaceWord(const char* word);
+const char* otherPlaceWord();

@@ -9,6 +9,7 @@
 #include "dialogue/Moods.h"
 #include "game/Ending.h"
 #include "game/MorningTexts.h"
+#include "game/NightNews.h"
 #include "islanders/Islanders.h"
 #include "world/Places.h"
 #include "world/RoomPhrase.h"
@@ -121,6 +122,7 @@ void startNewDay() {
     }
     if (morningText(game.day)) tellMorning(game.day);
     tellNightsDeath(victimBefore);
+    if (morningText(game.day)) tellNightsNews(game.day >= kFirstMurderDay && game.lastVictim == victimBefore);
     driftMoods();
 }
 

@@ -9,6 +9,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/ReadLine.h"
+#include "base/SaveKeeping.h"
 #include "console/RuntimeState.h"
 #include "console/Input.h"
 #include "console/LineEditor.h"
@@ -92,7 +93,9 @@ bool hasScrambledSave(const std::string& name) {
 bool claimGame(const std::string& name) {
     switch (claimSave(name)) {
         case Claim::Taken: return true;
-        case Claim::HeldElsewhere: printMarked("\n/R%s is being played in another window.\n", name); break;
+        case Claim::HeldElsewhere:
+            printMarked("\n/R%s is being played in another %s.\n", name, otherPlaceWord());
+            break;
         case Claim::Failed:
             printMarked("\n/RThe lock of %s's game cannot be taken: %s.\n", name, markupLiteral(claimProblem()));
             break;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include "base/SaveKeeping.h"
 #include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
@@ -33,7 +35,7 @@ std::string listedLine(char letter, const ListedSave& save) {
                        : save.damaged             ? "  /Rdamaged"
                        : save.finished            ? "  /Gfinished"
                                                   : "";
-    if (save.playedElsewhere) mark += "  /Yin play in another window";
+    if (save.playedElsewhere) mark += std::string("  /Yin play in another ") + otherPlaceWord();
     std::string line(1, letter);
     return line + ". " + name + day + shortPlayedTime(save.lastPlayed) + mark + "/w\n";
 }

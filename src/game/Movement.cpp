@@ -9,6 +9,7 @@
 #include "game/ItemNames.h"
 #include "game/Lab.h"
 #include "game/Things.h"
+#include "islanders/Handcuffed.h"
 #include "islanders/Islanders.h"
 #include "items/Wall.h"
 #include "raft/Stage.h"
@@ -54,7 +55,15 @@ std::string lookTarget(const char* argument) {
     return typed;
 }
 
+void lookAtIslander(const Npc& npc) {
+    if (isHandcuffed(npc))
+        printMarked("/w%s is handcuffed to a tree here, and %s.\n", npc.name, handcuffedManner(npc));
+    else
+        printMarked("/w%s is here, watching you as warily as you watch them.\n", npc.name);
+}
+
 void lookAt(const std::string& typed) {
+    if (const Npc* npc = findIslanderInRoom(typed, *game.player.currentRoom)) return lookAtIslander(*npc);
     ItemLookup found = lookUpItem(typed);
     if (found.ambiguous()) return askWhichItem(found.choices);
     if (found.item) {
@@ -131,6 +140,7 @@ void listPeopleHere() {
         if (i > 0) line += ", ";
         line += "/W";
         line += npc->name.view();
+        if (isHandcuffed(*npc)) line += "/w (handcuffed to a tree)";
     }
     line += ".\n";
     printMarked("%s", line);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/SaveKeeping.h"
 #include "console/Output.h"
 #include "persist/Persist.h"
 #include "world/World.h"
@@ -31,7 +32,9 @@ bool stillHoldsTheGame() {
     }
     lostToAnotherWindow = true;
     failure = "played in another window";
-    failureLine = game.player.name.str() + " is now being played in another window; this window no longer saves it.\n";
+    const std::string place = otherPlaceWord();
+    failureLine = game.player.name.str() + " is now being played in another " + place + "; this " + place +
+                  " no longer saves it.\n";
     printMarked("/R%s", failureLine);
     return false;
 }

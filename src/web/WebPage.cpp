@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -12,7 +14,7 @@
 #include "web/WebConsole.h"
 
 // The page's side (web/library.js): each runs on the page's own thread,
-// the caller waiting until it returns.
+// the caller waiting until it returns, but for the show.
 extern "C" {
 void brinefall_show(const char* bytes, int length);
 void brinefall_sync_saves(int* done);
@@ -72,7 +74,11 @@ EMSCRIPTEN_KEEPALIVE void brinefall_size(int columns, int lines) {
 
 Console& openPage() {
     static WebConsole console(pageColumns.load(), pageLines.load(), [](const std::string& bytes) {
-        brinefall_show(bytes.data(), static_cast<int>(bytes.size()));
+        // The page takes the bytes later, while the game goes on: a copy it frees.
+        char* copy = static_cast<char*>(std::malloc(bytes.size() + 1));
+        if (!copy) return;
+        std::memcpy(copy, bytes.data(), bytes.size());
+        brinefall_show(copy, static_cast<int>(bytes.size()));
     });
     page = &console;
     setSaveSync(syncSavesToBrowser);

@@ -143,7 +143,7 @@ TEST_F(ClockTest, DayskipThenTheNextTickBeginsThatDay) {
     std::string morning = tickOnce();
     EXPECT_EQ(game.tick, 960);
     EXPECT_EQ(game.day, 5);
-    EXPECT_EQ(morning, morningText(5));
+    EXPECT_EQ(morning, std::string(morningText(5)) + "/wNobody was killed in the night.\n");
     while (game.tick < 1004) tickOnce();
     EXPECT_EQ(tickOnce(), "/YThe sun reaches its apex for the day and you note that it is about noon time.\n");
 }

@@ -218,7 +218,8 @@ TEST(ScriptVoices, TheLabCodeIsRepeatedOnTheLastTwoDays) {
 // instructions' job, not a castaway's.
 TEST(ScriptVoices, HalfTheVoicesSayTheCodeAndTheRestPointAtTheWall) {
     const char* const instructions[] = {"own line", "own command", "0wn c0mm4nd", "press enter", "pr3ss 3nt3r",
-                                        "type 5830", "typ3 5830", "by itself: 5830", "numbers alone"};
+                                        "type 5830", "typ3 5830", "by itself: 5830", "numbers alone",
+                                        "use handcuffs", "use the handcuffs"};
     int voices = 0;
     int saying = 0;
     for (const Script& script : allScripts()) {
@@ -349,4 +350,31 @@ TEST(ScriptVoices, NobodyPromisesRaftHelpOrSailingWeather) {
             EXPECT_FALSE(raftTalk && offered) << where(script, read) << ": " << read.node.spokenText;
         }
     }
+}
+
+// From the day a suspect is named, enough voices wish them tied up before
+// dark, and remember steel at the old watch post, that a game's eight drawn
+// voices almost always hold both (none of six in one game of 286; none of
+// five in one of 78, and then the handcuffs' own text tells it).
+TEST(ScriptVoices, TheSuspectIsWishedRestrainedAndTheSteelRemembered) {
+    const char* const restraint[] = {"tie", "tied", "chain", "chained", "cuffed", "restrain", "restrained", "truss"};
+    int named = 17, restraining = 0, steel = 0;  // named: the first day a suspect is named
+    for (const Script& script : allScripts())
+        for (const ReadNode& read : script.nodes)
+            if (read.day > 0 && read.node.spokenText.find("<MURDERER>") != std::string::npos)
+                named = std::min(named, read.day);
+    for (const Script& script : allScripts()) {
+        bool wishes = false, remembers = false;
+        for (const ReadNode& read : script.nodes) {
+            const std::string& text = read.node.spokenText;
+            if (read.day < named) continue;
+            for (const char* word : restraint) wishes = wishes || hasWord(text, word);
+            remembers = remembers || (hasWord(text, "steel") && text.find("watch post") != std::string::npos);
+        }
+        restraining += wishes ? 1 : 0;
+        steel += wishes && remembers ? 1 : 0;
+    }
+    EXPECT_LE(named, 16) << "nobody ever names a suspect";
+    EXPECT_GE(restraining, 6);
+    EXPECT_GE(steel, 5);
 }

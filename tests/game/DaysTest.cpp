@@ -8,6 +8,7 @@
 #include "game/MorningTexts.h"
 #include "game/Tick.h"
 #include "base/RandomTesting.h"
+#include "world/RoomPhrase.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ const char* kStarvedText =
     "/RYou don't wake up this morning.  You have starved to death.  Your bones will lie here for eternity. And then "
     "the island explodes.\n";
 const char* kYellowThanks = "/YThanks for playing!  Team Tidewright hopes you enjoyed BRINEFALL!\n";
+const char* kQuietNight = "/wNobody was killed in the night.\n";
 constexpr int kSentinel = 7654321;
 
 // The ending's own lines, then the credits, then a key pause.
@@ -87,7 +89,8 @@ TEST_F(DaysTest, EachMorningHasItsOwnText) {
               "raining, the weather looks as though it could not get much worse.\n");
     std::string day12 = beginDay(12);
     EXPECT_NE(day12.find("the crate appeared with that weird \"EAC\" symbol on the side"), std::string::npos);
-    EXPECT_TRUE(day12.ends_with("major events of your time on the island, but what do they all mean?\n"));
+    EXPECT_TRUE(day12.ends_with("major events of your time on the island, but what do they all mean?\n"
+                                "/wNobody was killed in the night.\n"));
     EXPECT_TRUE(beginDay(16).starts_with("\nThe wind was whipping and rain falling all night so you got no rest."));
     for (int day = 2; day <= 16; ++day) {
         ASSERT_NE(morningText(day), nullptr) << day;
@@ -249,7 +252,7 @@ TEST_F(DaysTest, EachMorningAfterAKillingTellsWhoAndWhere) {
         queueDraws({3});  // never the player
         const std::string text = beginDay(day);
         if (!killing) {
-            EXPECT_EQ(text, morningText(day)) << day;
+            EXPECT_EQ(text, morningText(day) + std::string(kQuietNight)) << day;
             continue;
         }
         ASSERT_NE(game.lastVictim, before) << day;
@@ -282,4 +285,40 @@ TEST_F(DaysTest, SomeMorningsTurnTheTalkToAnotherIslandersMemory) {
             EXPECT_EQ(game.memorySubject, before) << day;
         }
     }
+}
+
+// Each morning from the fourth tells a quiet night, and while someone sits
+// handcuffed, how they take it: the player can judge the wrists they chose.
+TEST_F(DaysTest, MorningsTellQuietNightsAndTheHandcuffedIslander) {
+    makeItem(40, "Corpse of", "The body of");
+    for (int n = 0; n < 25; ++n)  // the islanders wander anywhere in the camp's area
+        if (roomAt(6, n)->name.empty()) makeRoom(6, n, ("Camp " + std::to_string(n)).c_str());
+    Npc& bob = game.islanders[3];
+    murderer.personalityFile = "Data\\Angry.txt";
+    bob.personalityFile = "Data\\Perky.txt";
+    auto news = [&](int day, Npc* cuffed, std::vector<int> draws) {
+        makeMurderous();
+        game.handcuffedIslander = cuffed;
+        queueDraws(draws);  // the murderer's draw (an islander, not the player), then 1 + draw % 8 dies
+        return beginDay(day).substr(std::string_view(morningText(day)).size());
+    };
+    auto cuffLine = [](const Npc& npc, const char* takesIt) {  // they stay where the handcuffs went on
+        return "/Y" + npc.name.str() + " is still handcuffed to the tree " + roomPhrase(*npc.currentRoom) +
+               ", and " + takesIt + ".\n";
+    };
+    auto deathOnly = [](const std::string& text, const char* name) {
+        return text.starts_with("/RIn the night " + std::string(name) + " was killed.") &&
+               text.find('\n') == text.size() - 1;
+    };
+    murderer.gender = -1;  // a night nobody can die
+    EXPECT_EQ(news(5, nullptr, {}), kQuietNight);
+    murderer.gender = 1;
+    EXPECT_TRUE(deathOnly(news(8, nullptr, {3, 3}), "Eve"));
+    std::string timLine = cuffLine(murderer, "rattles the chain at you, swearing");
+    EXPECT_EQ(news(11, &murderer, {}), kQuietNight + timLine);
+    std::string bobLine = cuffLine(bob, "waves at you with both hands, since they come as a pair");
+    std::string text = news(12, &bob, {3, 5});
+    EXPECT_TRUE(deathOnly(text.substr(0, text.find('\n') + 1), "Kim"));
+    EXPECT_EQ(text.substr(text.find('\n') + 1), bobLine);
+    EXPECT_TRUE(deathOnly(news(13, &bob, {3, 2}), "Bob")) << "no line for a handcuffed victim";
 }

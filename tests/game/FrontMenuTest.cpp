@@ -230,8 +230,9 @@ TEST_F(FrontMenuTest, TheLoadMenuListsSavesNewestFirstInPagesOfTheScreen) {
     writeFile("Dog.mox", ".txt 0123");
     writeFile("shipz.mox", "not a name the menu would make");
 
-    // A browser's tab says which games other tabs hold.
+    // A browser's tab says which games other tabs hold, and calls them tabs.
     setGameHeld([](const std::string& name) { return name == "Shipd"; });
+    setOtherPlaceWord("tab");
 
     screen.resize(24);
     setUpConsole();
@@ -240,6 +241,7 @@ TEST_F(FrontMenuTest, TheLoadMenuListsSavesNewestFirstInPagesOfTheScreen) {
     screen.typeText("B");
     EXPECT_EQ(frontMenu(), 0);
     setGameHeld(nullptr);
+    setOtherPlaceWord("window");
     EXPECT_STREQ(game.player.name.c_str(), "Shipq") << "the second save of the second page";
     std::string shown = output();
     // A 24-row screen shows fifteen saves a page: a to o, then the last three.
@@ -256,8 +258,8 @@ TEST_F(FrontMenuTest, TheLoadMenuListsSavesNewestFirstInPagesOfTheScreen) {
                          "  /Rdamaged/w\n"),
               std::string::npos);
     auto line = [&](const char* start) { std::size_t at = shown.find(start); return shown.substr(at, shown.find('\n', at + 1) - at); };
-    EXPECT_NE(line("\nd. Shipd ").find("in play in another window"), std::string::npos);
-    EXPECT_EQ(line("\ne. Shipe ").find("in play in another window"), std::string::npos);
+    EXPECT_NE(line("\nd. Shipd ").find("in play in another tab"), std::string::npos);
+    EXPECT_EQ(line("\ne. Shipe ").find("in play in another"), std::string::npos);
     for (const char* hidden : {"lock", "tmp", "Dog", "Shipz", "\np. "}) EXPECT_EQ(shown.find(hidden), std::string::npos) << hidden;
 }
 

@@ -228,3 +228,18 @@ TEST_F(MovementTest, VerboseListsWhatLiesAndWhoIsHereOnEntering) {
     moveCommand(North);
     EXPECT_EQ(output(), "/GWarm sand.\n/yValid exits are:/Y north.\n\n/GA quiet cove.\n/yValid exits are:/Y south.\n\n");
 }
+
+// Whoever sits handcuffed says so, to a look and in the room's list.
+TEST_F(MovementTest, LookAtAnIslanderTellsWhetherTheyAreHandcuffed) {
+    addPerson(2, "Ann", *beach);
+    addPerson(5, "Bob", *beach);
+    game.islanders[2].personalityFile = "Data\\Paranoid.txt";
+    game.handcuffedIslander = &game.islanders[2];
+    dispatchCommand("look at ANN");
+    EXPECT_EQ(output(),
+              "/wAnn is handcuffed to a tree here, and whispers that at least nobody can creep up from behind now.\n");
+    dispatchCommand("look bob");
+    EXPECT_EQ(output(), "/wBob is here, watching you as warily as you watch them.\n");
+    listPeopleHere();
+    EXPECT_EQ(output(), "/wYou see the following people here: /WAnn/w (handcuffed to a tree), /WBob.\n");
+}
