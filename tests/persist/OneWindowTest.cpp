@@ -124,7 +124,7 @@ TEST_F(OneWindow, TheListsLookAtTheLocksNeverDropsTheGameHeldHere) {
     ASSERT_EQ(claimSave("Sam"), Claim::Taken);
     ASSERT_TRUE(other.claim("Robin"));
     for (int look = 0; look < 2; ++look) {
-        std::vector<ListedSave> listed = listSavedGames(nullptr);
+        std::vector<ListedSave> listed = describedSaves();
         ASSERT_EQ(listed.size(), 2u);
         for (const ListedSave& save : listed)
             EXPECT_EQ(save.playedElsewhere, save.name == "Robin") << save.name;

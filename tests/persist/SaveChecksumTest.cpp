@@ -127,7 +127,7 @@ TEST_F(SaveChecksum, ADamagedSaveOffersTheOneBeforeItAndNeverBecomesIt) {
     EXPECT_EQ(readWholeFile(previous), dayThree) << "the last save of the day before";
     std::time_t saved = modificationTime(previous);
     EXPECT_TRUE(saved >= before && saved <= after) << "it keeps the time it was saved";
-    ASSERT_EQ(listSavedGames(nullptr).size(), 1u) << "the previous save is no game of its own";
+    ASSERT_EQ(listSavedGames().size(), 1u) << "the previous save is no game of its own";
 
     std::string damaged = *readWholeFile(file);
     damaged[damaged.size() / 2] ^= 0x10;

@@ -72,7 +72,7 @@ TEST_F(SaveOwnership, UnderAnyUmaskTheNextGameLoadsItsSave) {
                       found.mode(saves / ".Sam.lock", 0600);
                       SaveOutcome loaded = loadSaveFile("Sam", nullptr);
                       found.check(loaded.result == SaveLoad::Loaded, "the save did not load: " + loaded.why);
-                      std::vector<ListedSave> listed = listSavedGames(nullptr);
+                      std::vector<ListedSave> listed = describedSaves();
                       found.check(listed.size() == 1 && !listed[0].damaged && listed[0].unreadable.empty() &&
                                       !listed[0].playedElsewhere,
                                   "the list marks the save");
@@ -124,7 +124,7 @@ TEST_F(SaveOwnership, TheListTellsASaveThatCannotBeReadFromADamagedOne) {
     fs::permissions(data.path() / "Robin.mox", fs::perms(0644));
     EXPECT_EQ(asAnotherUser([&] {
                   Findings found;
-                  std::vector<ListedSave> listed = listSavedGames(nullptr);
+                  std::vector<ListedSave> listed = describedSaves();
                   found.check(listed.size() == 2, "not both listed");
                   for (const ListedSave& save : listed) {
                       if (save.name == "Sam")
@@ -150,7 +150,7 @@ TEST_F(SaveOwnership, ASaveThatIsALinkIsSaidSoInWords) {
         SaveOutcome loaded = loadSaveFile("Sam", nullptr);
         EXPECT_EQ(loaded.result, SaveLoad::Unreadable);
         EXPECT_EQ(loaded.why, link) << target;
-        std::vector<ListedSave> listed = listSavedGames(nullptr);
+        std::vector<ListedSave> listed = describedSaves();
         ASSERT_EQ(listed.size(), 1u);
         EXPECT_EQ(listed[0].unreadable, link);
     }
