@@ -16,7 +16,7 @@ idle="${2:-60}"
 runs="${3:-3}"
 game="${game:-$build/brinefall}"
 data="$(dirname "$game")/Data"
-for tool in "$game" "$build/tools/brinefall_world_bench" "$build/tools/brinefall_pty"; do
+for tool in "$game" "$build/tools/brinefall_world_bench" "$build/tools/brinefall_list_bench" "$build/tools/brinefall_pty"; do
   [ -x "$tool" ] || { echo "missing $tool: build first" >&2; exit 1; }
 done
 
@@ -31,6 +31,10 @@ save_memory=$(median BM_WorldSaveInMemory)
 save_whole=$(median BM_WorldSaveGame)
 bare=$(median BM_BareWriteSyncRename)
 load=$(median BM_WorldLoadGame)
+# The load menu with 5,000 saves: its first page (wall time, milliseconds).
+list_ms=$("$build/tools/brinefall_list_bench" --benchmark_filter=BM_LoadMenuFirstPage --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
+  awk -F, '$1 == "\"BM_LoadMenuFirstPage_median\"" { printf "%.1f", $3 }')
 
 # The pty figures: the median of several runs of the game in a pseudo-terminal,
 # answering as xterm (left and right margins) and as VTE, Konsole or tmux (none).
@@ -83,6 +87,7 @@ row "saveGame in memory (format + scramble)" "$save_memory" us "< 100 us" "$(lt 
 row "saveGame whole (sync + rename)" "$save_whole" us "<= 1.5 x bare ($bare us)" "$(le "$ratio" 1.5)"
 row "  ratio to a bare write, sync and rename" "$ratio" x "<= 1.5" "$(le "$ratio" 1.5)"
 row "loadGame of the full world" "$load" us "< 1000 us" "$(lt "$load" 1000)"
+row "load menu's first page of 5,000 saves" "$list_ms" ms "< 300 ms" "$(lt "$list_ms" 300)"
 row "bytes for one printed line (full scrollback)" "$line_bytes" B "<= 2 x $line_chars visible" "$(le "$line_bytes" $((2 * line_chars)))"
 row "room walk, 40 rooms: B per visible char" "$(per_char walk 0)" B/ch "<= 1.3 in all" "$(le "$(per_char walk 0)" 1.3)"
 for w in talk inv map help morning echo; do

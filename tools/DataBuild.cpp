@@ -3,19 +3,24 @@
 // game reads: the world and the scripts scrambled with the game's own
 // codec (keyed by their "Data\<name>.mox" path), the map, the
 // instructions and the things worth a closer look copied as they are.
-// Missing sources are skipped.
+// Missing sources are skipped. Last it lists what it wrote, each file with
+// its size and checksum, in manifest.txt, which the game checks at start.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "base/Paths.h"
 #include "base/Codec.h"
+#include "base/DataManifest.h"
+#include "base/Paths.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+// The files written so far, for the manifest.
+std::vector<ManifestEntry> written;
+
 // Scrambles source into Data\<baseName>.mox, its header naming extension,
 // and checks that the result unscrambles to the same bytes.
 bool scramble(const fs::path& source, const std::string& baseName, const char* extension) {
@@ -32,6 +37,7 @@ bool scramble(const fs::path& source, const std::string& baseName, const char* e
         std::fprintf(stderr, "brinefall_data: cannot write %s\n", realPath(path).c_str());
         return false;
     }
+    written.push_back(manifestEntry(baseName + ".mox", scrambled));
     return true;
 }
 
@@ -41,6 +47,7 @@ bool copyPlain(const fs::path& source, const std::string& name) {
         std::fprintf(stderr, "brinefall_data: cannot copy %s\n", source.c_str());
         return false;
     }
+    written.push_back(manifestEntry(name, *bytes));
     return true;
 }
 
@@ -69,21 +76,17 @@ int main(int argc, char** argv) {
     setDataDirectory(argv[2]);
 
     bool ok = true;
-    int written = 0;
     auto exists = [](const fs::path& p) { return fs::is_regular_file(p); };
-    if (exists(content / "initial.ims")) {
-        ok &= scramble(content / "initial.ims", "initial", ".ims");
-        ++written;
-    }
-    for (const fs::path& script : scripts(content / "scripts")) {
+    if (exists(content / "initial.ims")) ok &= scramble(content / "initial.ims", "initial", ".ims");
+    for (const fs::path& script : scripts(content / "scripts"))
         ok &= scramble(script, script.stem().string(), ".txt");
-        ++written;
+    for (const char* name : {"map.txt", "readme.txt", "things.txt"})
+        if (exists(content / name)) ok &= copyPlain(content / name, name);
+    if (!ok) return 1;  // no manifest for a build that failed: the game refuses it
+    if (!writeFileAtomically(dataPath(kManifestName), manifestText(written))) {
+        std::fprintf(stderr, "brinefall_data: cannot write %s\n", dataPath(kManifestName).c_str());
+        return 1;
     }
-    for (const char* name : {"map.txt", "readme.txt", "things.txt"}) {
-        if (!exists(content / name)) continue;
-        ok &= copyPlain(content / name, name);
-        ++written;
-    }
-    std::printf("brinefall_data: %d files in %s\n", written, argv[2]);
-    return ok ? 0 : 1;
+    std::printf("brinefall_data: %zu files and their manifest in %s\n", written.size(), argv[2]);
+    return 0;
 }

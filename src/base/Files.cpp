@@ -86,6 +86,30 @@ FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit, 
     return result;
 }
 
+FileBytes readRegularFileHead(const std::filesystem::path& path, std::size_t head, std::size_t limit, Links links) {
+    FileBytes result;
+    int fd = openRegularFile(path, links, result.why);
+    if (fd < 0) {
+        result.missing = errno == ENOENT;
+        return result;
+    }
+    struct stat info {};
+    std::string bytes;
+    bool read = ::fstat(fd, &info) == 0 && readAll(fd, bytes, head > 0 ? head - 1 : 0);
+    int error = errno;
+    ::close(fd);
+    if (!read) {
+        result.why = describeError(error);
+    } else if (static_cast<std::uintmax_t>(info.st_size) > limit) {
+        result.tooLarge = true;
+        result.why = "larger than " + std::to_string(limit) + " bytes";
+    } else {
+        bytes.resize(std::min(bytes.size(), head));
+        result.bytes = std::move(bytes);
+    }
+    return result;
+}
+
 std::string notRegularFileProblem(const std::filesystem::path& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};
@@ -132,4 +156,22 @@ bool lockHeldElsewhere(const std::filesystem::path& path) {
     bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
     ::close(fd);
     return held;
+}
+
+int openPrivateAppend(const std::filesystem::path& path, std::string& why) {
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY;
+    int fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0600);
+    // O_NONBLOCK: a FIFO put there must not hang the game; the checks below refuse it.
+    if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), kFlags | O_NONBLOCK);
+    if (fd < 0) {
+        why = errno == ELOOP ? "it is a link" : std::strerror(errno);
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) why = "not a regular file";
+    else if (info.st_uid != ::geteuid()) why = "it belongs to another user";
+    else if (::fchmod(fd, 0600) != 0) why = std::strerror(errno);
+    else return fd;
+    ::close(fd);
+    return -1;
 }

@@ -29,6 +29,12 @@ constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1) / 2;
 FileBytes readRegularFile(const std::filesystem::path& path, std::size_t limit = kNoLimit,
                           Links links = Links::Follow);
 
+// The first bytes of a regular file, at most head of them, for a look at
+// its start without reading the rest; tooLarge (no bytes) when the file
+// holds more than limit bytes in all.
+FileBytes readRegularFileHead(const std::filesystem::path& path, std::size_t head, std::size_t limit,
+                              Links links = Links::Follow);
+
 // Why something that is not a regular file stands at path ("" when it is
 // one, or when nothing does); a link is looked at, not followed.
 std::string notRegularFileProblem(const std::filesystem::path& path);
@@ -54,3 +60,9 @@ bool lockHeldElsewhere(const std::filesystem::path& path);
 // when the rest cannot be written (ENOSPC for a write that takes nothing).
 // Calls nothing but write(): a signal handler may use it.
 bool writeAll(int fd, std::string_view bytes);
+
+// A file of this user's own to add to the end of, mode 0600 whatever the
+// umask: created exclusively when missing; one that exists must be a
+// regular file (never a link) that this user owns. -1 with why saying
+// what is wrong ("it is a link", "Permission denied") when it cannot.
+int openPrivateAppend(const std::filesystem::path& path, std::string& why);

@@ -5,7 +5,7 @@
 //   Console.h       the back end's interface; the back ends and their
 //                   helpers (MemoryConsole, PlainConsole, CellGrid, Cp437,
 //                   WakePipe) and the pieces that know nothing of a run
-//                   (Format, CommandHistory) use only these two
+//                   (Format, CommandHistory, Transcript) use only these two
 //   RuntimeState    the state of a run, its locks and its one reset
 //   Screen          the frame, the title, the end of the program
 //   Input           the one source of keys and the hand-off to a key pause

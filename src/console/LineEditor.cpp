@@ -8,6 +8,7 @@
 #include "console/CommandHistory.h"
 #include "console/Input.h"
 #include "console/Output.h"
+#include "console/Transcript.h"
 #include "console/RuntimeState.h"
 
 namespace {
@@ -244,6 +245,7 @@ private:
         line_.suggest();
         line_.typed += line_.suggestion;
         console().echoLine(line_.typed.c_str());
+        transcribeTypedLine(line_.typed);
         std::string entered = line_.finish();
         if (history_) history_->add(entered);
         return entered;

@@ -9,6 +9,7 @@
 #include "base/Pace.h"
 #include "console/Input.h"
 #include "console/Screen.h"
+#include "console/Transcript.h"
 
 namespace {
 constexpr char kLetters[] = "WwRrBbGgYyCcPpke";
@@ -170,7 +171,9 @@ void printLocked(const char* format, const FormatArg* args, std::size_t count) {
     state().scrollback.viewTop = newestViewTop();
     if (state().holds > 0) state().heldBack = true;
     else refreshLocked();
-    console().plainText(stripMarkup(text).c_str());
+    const std::string plain = stripMarkup(text);
+    console().plainText(plain.c_str());
+    transcribeText(plain);
     if (!ok) printLocked("Error.  Invalid character following '//'.\n", nullptr, 0);
 }
 }  // namespace

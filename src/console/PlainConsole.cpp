@@ -12,8 +12,8 @@
 
 #include "console/Cp437.h"
 
-PlainConsole::PlainConsole()
-    : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0) {
+PlainConsole::PlainConsole(bool (*stopAsked)())
+    : pacedOutput_(isatty(STDOUT_FILENO) != 0), echoInput_(isatty(STDIN_FILENO) == 0), stopAsked_(stopAsked) {
     // A reader that went away shows as a failed write (EPIPE), not a
     // signal that would end the game unsaved.
     std::signal(SIGPIPE, SIG_IGN);
@@ -35,12 +35,14 @@ void PlainConsole::scrollUp(int x, int y, int w, int h, int rows) {
 }
 
 InputEvent PlainConsole::nextEvent(int timeoutMs) {
-    if (closed_) return InputEvent::closed();
+    // A stop signal ends the game as the end of the input does: saved.
+    auto stopped = [this] { return closed_ || (stopAsked_ != nullptr && stopAsked_()); };
+    if (stopped()) return InputEvent::closed();
     pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {wakePipe_.readEnd(), POLLIN, 0}};
-    if (poll(fds, 2, timeoutMs) <= 0) return {};
+    if (poll(fds, 2, timeoutMs) <= 0) return stopped() ? InputEvent::closed() : InputEvent{};
     if ((fds[1].revents & POLLIN) != 0) {
         wakePipe_.drain();
-        return {};
+        return stopped() ? InputEvent::closed() : InputEvent{};
     }
     unsigned char byte = 0;
     if (read(STDIN_FILENO, &byte, 1) != 1) {

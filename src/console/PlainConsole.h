@@ -3,7 +3,8 @@
 // standard output without colour codes, command lines come from standard
 // input. No keypad shortcuts, no completion, no key pauses; the end of the
 // input closes it, and the game then saves and ends as "quit" does; so does
-// a reader of the output that went away (a pipe closed early).
+// a reader of the output that went away (a pipe closed early), and a stop
+// signal when the program gave it a way to learn of one.
 #include <atomic>
 #include <mutex>
 
@@ -14,7 +15,11 @@
 
 class PlainConsole : public Console {
 public:
-    PlainConsole();
+    // stopAsked (when given) says whether a signal asked the game to end;
+    // the handler wakes the input through wakeEnd().
+    explicit PlainConsole(bool (*stopAsked)() = nullptr);
+    // The end of the wake pipe a signal handler writes a byte to.
+    int wakeEnd() const { return wakePipe_.writeEnd(); }
 
     // The cells are kept, never shown.
     void writeChars(int x, int y, const char* text, int length) override;
@@ -36,5 +41,6 @@ private:
     std::atomic<bool> closed_ = false;
     bool pacedOutput_ = false;  // a person may be reading: keep the pauses
     bool echoInput_ = false;    // input from a pipe or file, not typed
+    bool (*stopAsked_)() = nullptr;
     WakePipe wakePipe_;
 };

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/Codec.h"
+#include "base/DataManifest.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "dialogue/Script.h"
@@ -70,5 +71,7 @@ std::string gameDataProblem() {
     if (!things) return problem;
     if (std::string why = withName("things.txt", thingsProblem(*things, isRoom)); !why.empty()) return why;
     if (!readPlainData("readme.txt", problem)) return problem;
-    return {};
+    // Last, what the checks above cannot see: a byte changed in a text,
+    // a file cut where a whole line ended, an empty instructions file.
+    return dataManifestProblem(dataDirectory());
 }

@@ -17,6 +17,7 @@
 #include "game/Sail.h"
 #include "game/SaveReport.h"
 #include "game/Talk.h"
+#include "game/TranscriptCommand.h"
 #include "game/Verbs.h"
 #include "items/Items.h"
 #include "raft/Raft.h"
@@ -139,7 +140,7 @@ bool saveNow(const char*) {
 
 // In the order the help lists them; the completion has its own order.
 constexpr CommandWord kCommands[] = {
-    {"help", {}, plain<showHelp>, Access::Always, "/Ghelp/w - this command will display this list again; /Gsave/w; /Gquit/w or /Gq/w to end\n", 19},
+    {"help", {}, plain<showHelp>, Access::Always, "/Ghelp/w - this list; /Gsave/w; /Gtranscript/w - a record of play; /Gquit/w or /Gq/w to end\n", 19},
     {"look", {"l"}, withArgument<lookCommand>, Access::Always,
      "/Glook/w (/Gl/w) - displays the important things about a room. Alternatively, you can press 5 on the numpad to do this as well (to /Gtouch/w, to /Gjump/w).\n", 12},
     {"talk", {}, withArgument<talkCommand>, Access::Always, "/Gtalk /B<npc>/w - start a conversation with an NPC (to /Gask/w, /Ggive/w, /Glisten/w)\n", 11},
@@ -182,6 +183,7 @@ constexpr CommandWord kCommands[] = {
     {"dig", {}, withArgument<digCommand>, Access::Always, nullptr, 29},
     {"again", {"g"}, repeatLastCommand, Access::Always, nullptr, 30},
     {"save", {}, saveNow, Access::Always, nullptr, 31},
+    {"transcript", {}, transcriptCommand, Access::Always, nullptr, 40},
     // Verbs of other games, each answered with the command that does it here;
     // the help names each beside that command, in a row it already takes.
     {"eat", {}, withArgument<eatCommand>, Access::Always, nullptr, 32},

@@ -37,11 +37,7 @@ int loadSaveText(std::string_view text) {
     return 1;
 }
 
-std::vector<ListedSave> savedGames() {
-    RoomSet rooms{};
-    bool known = islandRooms(rooms);
-    return listSavedGames(known ? &rooms : nullptr);
-}
+std::vector<ListedSave> savedGames() { return listSavedGames(); }
 
 int loadInitialWorld() {
     std::optional<std::string> text = readPlainTwin(realPath(kWorldPath), kWorldPath, ".ims");

@@ -12,5 +12,6 @@ int loadInitialWorld();
 // Loads a game from the plain text of a save: 1 loaded, 0 refused (then
 // nothing of the game has changed).
 int loadSaveText(std::string_view text);
-// The saved games a player could load, newest first, each checked against this island.
+// The saved games a player could load, newest first, by name and time alone
+// (the menu reads the lines it shows: describeListedSave).
 std::vector<ListedSave> savedGames();

@@ -37,12 +37,15 @@ std::string listedLine(char letter, const ListedSave& save) {
     return line + ". " + name + day + shortPlayedTime(save.lastPlayed) + mark + "/w\n";
 }
 
-void showPage(const std::vector<ListedSave>& saves, int page, int size, int pages) {
+// Only the saves of the page shown are read, as far as their lines need.
+void showPage(std::vector<ListedSave>& saves, int page, int size, int pages) {
     if (pages > 1) printMarked("\nSaved games, newest first (page %d of %d; Page Up, Page Down):\n", page + 1, pages);
     else printMarked("\nSaved games, newest first:\n");
     const auto first = static_cast<std::size_t>(page * size);
-    for (std::size_t i = first; i < saves.size() && i < first + static_cast<std::size_t>(size); ++i)
+    for (std::size_t i = first; i < saves.size() && i < first + static_cast<std::size_t>(size); ++i) {
+        describeListedSave(saves[i]);
         printMarked("%s", listedLine(static_cast<char>('a' + (i - first)), saves[i]));
+    }
 }
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/RandomTesting.h"
+#include "base/StandardStreams.h"
 #include "console/RuntimeState.h"
 #include "console/Screen.h"
 #include "game/DataCheck.h"
@@ -74,6 +75,9 @@ int play(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all, before any file is opened: a closed standard
+    // descriptor would be given to our own pipe or a save.
+    openClosedStandardStreams();
     // The last resort: whatever was thrown, the terminal is given back and
     // the reason told in one line.
     try {

@@ -20,6 +20,7 @@
 #include "game/SaveReport.h"
 #include "game/Things.h"
 #include "game/Tick.h"
+#include "game/TranscriptCommand.h"
 #include "persist/Persist.h"
 #include "world/GameLock.h"
 #include "world/World.h"
@@ -99,6 +100,7 @@ bool playUntilTheEnd(std::chrono::milliseconds clockPeriod) {
     {
         std::lock_guard lock(gameLock());
         saved = finalSaveAndReport();
+        finishTranscript();
     }
     clock.join();
     return saved;

@@ -171,6 +171,20 @@ std::string saveTextProblem(std::string_view text, const RoomSet* worldRooms, in
     return why;
 }
 
+std::optional<int> saveHeadDay(std::string_view head) {
+    std::istringstream stream{std::string(head)};
+    SaveReader in(stream);
+    decltype(SaveFile::inventory) inventory{};
+    RoomPair player{-1, -1};
+    int raftState = 0;
+    int islanderCount = 0;
+    int day = 0;
+    if (!readItemList(in, inventory) || !readRoomPair(in, player) || !in.number(raftState) ||
+        !in.number(islanderCount) || !in.number(day) || day < 0 || day > kClockLimit)
+        return std::nullopt;
+    return day;
+}
+
 std::string worldTextProblem(std::string_view text, RoomSet& rooms) {
     auto world = std::make_unique<SaveFile>();
     std::string why = readWorld(text, *world);

@@ -68,8 +68,10 @@ SavedGame inspectSave(std::string_view playerName);
 // (unreadable, or no whole save) tells no day.
 struct ListedSave {
     std::string name;
+    std::filesystem::path file;  // where it is read from
     int day = 0;
     std::time_t lastPlayed = 0;  // the file's modification time
+    bool described = false;      // the fields below have been read
     bool finished = false;
     bool damaged = false;
     bool playedElsewhere = false;  // another program holds its claim
@@ -77,9 +79,16 @@ struct ListedSave {
 // The saves a player could load, newest first: those of the save directory
 // and those an earlier build left beside the data. Files of the island's
 // own data, lock and temporary files, and names no player could type are
-// left out. Each save is checked whole (against worldRooms when given);
-// nothing is installed.
-std::vector<ListedSave> listSavedGames(const RoomSet* worldRooms);
+// left out. Only names and times are read, so that a folder of thousands
+// lists at once: describeListedSave fills in the lines that are shown.
+std::vector<ListedSave> listSavedGames();
+// Reads what the line of a listed save shows (its day, finished, in play
+// elsewhere) from the first lines of its file alone, and marks it damaged
+// when even they do not read. The whole save is checked when it is
+// chosen, so a save damaged further on is found out then.
+void describeListedSave(ListedSave& save);
+// The day of a save from its first lines; nullopt when they do not read.
+std::optional<int> saveHeadDay(std::string_view head);
 // The check of installSaveText alone: "" when the text is a whole save,
 // and then day (when given) is its day.
 std::string saveTextProblem(std::string_view text, const RoomSet* worldRooms, int* day = nullptr);

@@ -14,10 +14,13 @@ std::unique_ptr<Console> makeConsole(bool plain, bool noColour) {
             return terminal;
         }
     }
-    return std::make_unique<PlainConsole>();
+    auto lines = std::make_unique<PlainConsole>([] { return pendingStopSignal() != 0; });
+    installPlainSignalHandlers(lines->wakeEnd());
+    return lines;
 }
 
 void restoreTerminal() {
     restoreActiveTerminal();
+    wakeOnSignals(-1);  // the plain front end's pipe goes with it
     finishPendingStopSignal();
 }

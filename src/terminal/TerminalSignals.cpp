@@ -115,6 +115,14 @@ void installTerminalSignalHandlers(const std::string& resetSequence) {
     handle(SIGCONT, onContinue, Interrupted::Restart);
 }
 
+void installPlainSignalHandlers(int fd) {
+    // SIGPIPE stays ignored: the plain front end sees a reader that went
+    // away as a failed write, and ends as at the end of its input.
+    for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2}) handle(sig, onStop, Interrupted::Restart);
+    handle(SIGALRM, onGraceOver);
+    wakeFd = fd;
+}
+
 void wakeOnSignals(int fd) {
     wakeFd = fd;
     if (fd < 0 || resizeChained) return;

@@ -15,6 +15,10 @@
 void saveTerminalModes();
 // Keeps the sequences that undo ours and installs the handlers.
 void installTerminalSignalHandlers(const std::string& resetSequence);
+// The plain front end's share: the stop signals but SIGPIPE raise the
+// flag and write a byte to fd, so that its input reports itself closed;
+// there is no terminal to put back, no suspend and no resize to follow.
+void installPlainSignalHandlers(int fd);
 // From now on a stop signal or a resize also writes a byte to fd (-1: no
 // longer), so a thread waiting for input wakes whichever thread the signal
 // interrupted. Curses' own resize handling goes on as before.

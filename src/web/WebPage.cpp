@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "base/SaveKeeping.h"
+#include "console/Transcript.h"
 #include "web/WebConsole.h"
 
 // The page's side (web/library.js): each runs on the page's own thread,
@@ -54,6 +55,21 @@ bool heldInBrowser(const std::string& playerName) {
     brinefall_held(playerName.c_str(), reinterpret_cast<int*>(&done));
     return waitForAnswer(done) == 1;
 }
+
+// The transcript as a file the browser downloads: its UTF-8 bytes copied
+// out of the shared memory (a Blob takes no shared view), a link to them clicked.
+void offerTranscript(const std::string& fileName, const std::string& text) {
+    MAIN_THREAD_EM_ASM({
+        var name = String.fromCharCode.apply(null, HEAPU8.slice($0, $0 + $1));
+        var link = document.createElement('a');
+        link.href = URL.createObjectURL(new Blob([HEAPU8.slice($2, $2 + $3)], {type: 'text/plain;charset=utf-8'}));
+        link.download = name;
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
+    }, fileName.data(), static_cast<int>(fileName.size()), text.data(), static_cast<int>(text.size()));
+}
 }  // namespace
 
 // Called by the page on its own thread.
@@ -84,6 +100,7 @@ Console& openPage() {
     setSaveSync(syncSavesToBrowser);
     setGameClaim(claimInBrowser, brinefall_release);
     setGameHeld(heldInBrowser);
+    setTranscriptHandOff(offerTranscript);
     return console;
 }
 

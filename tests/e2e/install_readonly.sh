@@ -26,7 +26,8 @@ fail() {
 PREFIX=$WORK/prefix
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || fail "cmake --install: $(tail -3 "$WORK/install.log")"
 for file in bin/brinefall share/brinefall/initial.mox share/brinefall/Memory.mox share/brinefall/map.txt \
-            share/brinefall/readme.txt share/man/man6/brinefall.6 share/doc/brinefall/README.md; do
+            share/brinefall/readme.txt share/brinefall/manifest.txt share/man/man6/brinefall.6 \
+            share/doc/brinefall/README.md; do
     [ -f "$PREFIX/$file" ] || fail "not installed: $file"
 done
 chmod -R a-w "$PREFIX"

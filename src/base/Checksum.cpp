@@ -1,0 +1,22 @@
+#include "base/Checksum.h"
+
+#include <array>
+
+namespace {
+constexpr std::array<std::uint32_t, 256> makeTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int bit = 0; bit < 8; ++bit) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+constexpr std::array<std::uint32_t, 256> kTable = makeTable();
+}  // namespace
+
+std::uint32_t crc32(std::string_view bytes, std::uint32_t crc) {
+    crc = ~crc;
+    for (unsigned char byte : bytes) crc = kTable[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
