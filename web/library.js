@@ -18,6 +18,7 @@ mergeInto(LibraryManager.library, {
   brinefall_sync_saves: function (done) {
     FS.syncfs(false, function (error) {
       if (error) console.warn('brinefall: the saves could not be stored:', error);
+      else Module.brinefallSavesStored = (Module.brinefallSavesStored || 0) + 1;  // for the browser test
       Atomics.store(HEAP32, done >> 2, error ? 2 : 1);
     });
   },

@@ -100,10 +100,41 @@ window.addEventListener('resize', reportSize);
 
 document.getElementById('again').addEventListener('click', () => location.reload());
 
+// ---- a hidden tab: the game saved, its clock held ----
+// Hidden (another tab, a minimised window, the tab closing) the game saves
+// as the autosave does and time stands still until the tab shows again.
+// On pagehide the save may not reach the browser's store before the page
+// goes: the visibilitychange before it has usually saved already.
+function reportVisibility() {
+  if (playing) Module._brinefall_hidden(document.visibilityState === 'hidden' ? 1 : 0);
+}
+document.addEventListener('visibilitychange', reportVisibility);
+window.addEventListener('pagehide', () => { if (playing) Module._brinefall_hidden(1); });
+window.addEventListener('pageshow', reportVisibility);
+
+// Saves kept for good, unless the player clears them: the browser may
+// otherwise evict its store when space runs short.
+async function keepSaves() {
+  const said = document.getElementById('storage');
+  if (!navigator.storage || !navigator.storage.persist) {
+    said.textContent = 'This browser may clear them when it runs short of space.';
+    return;
+  }
+  try {
+    const kept = await navigator.storage.persisted() || await navigator.storage.persist();
+    said.textContent = kept ? 'The browser keeps them for good.'
+      : 'The browser may clear them when it runs short of space.';
+  } catch (error) {
+    console.warn('brinefall: no persistent storage:', error);
+  }
+}
+keepSaves();
+
 // The game's calls (module.js).
 function gameStarted() {
   playing = true;
   reportSize();
+  reportVisibility();
 }
 function gameEnded() {
   // The last screen stays; a new game starts with the page.

@@ -2,6 +2,7 @@
 #include "base/CodecTesting.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -165,7 +166,9 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         if (fd < 0 && errno != EEXIST) return false;
     }
     if (fd < 0) return false;
-    bool written = writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
+    // The mode is the one asked for whatever the umask (a save under umask
+    // 777 would be mode 000, unreadable by the player's next game).
+    bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
     int why = errno;
     if (::close(fd) != 0 && written) {
         written = false;

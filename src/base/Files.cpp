@@ -48,7 +48,11 @@ int openRegularFile(const std::filesystem::path& path, Links links, std::string&
     if (links == Links::Refuse) flags |= O_NOFOLLOW;
     int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
-        why = describeError(errno);
+        int error = errno;
+        // A link refused says so in words, not as "Too many levels of symbolic links".
+        std::string problem = error == ELOOP && links == Links::Refuse ? notRegularFileProblem(path) : "";
+        why = problem.empty() ? describeError(error) : problem;
+        errno = error;
         return -1;
     }
     struct stat info {};
@@ -114,7 +118,7 @@ std::string notRegularFileProblem(const std::filesystem::path& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};
     if (S_ISDIR(info.st_mode)) return describeError(EISDIR);
-    if (S_ISLNK(info.st_mode)) return "a symbolic link, not a regular file";
+    if (S_ISLNK(info.st_mode)) return "is a link; saved games must be plain files";
     return kNotRegular;
 }
 
@@ -122,38 +126,82 @@ int createExclusive(const std::filesystem::path& path, mode_t mode) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, mode);
 }
 
-int lockFile(const std::filesystem::path& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600);
-    if (fd < 0) return -1;
+namespace {
+// Locks that belong to the open file description, so that closing another
+// descriptor of the file (a look at it from the load menu) never drops
+// ours; where the system refuses them (older kernels, the browser, whose
+// page decides with its own locks), the process's own record locks.
+int fileLockControl(int fd, struct flock& lock, bool query) {
+#ifdef F_OFD_SETLK
+    lock.l_pid = 0;
+    int result = ::fcntl(fd, query ? F_OFD_GETLK : F_OFD_SETLK, &lock);
+    if (result == 0 || errno != EINVAL) return result;
+#endif
+    return ::fcntl(fd, query ? F_GETLK : F_SETLK, &lock);
+}
+
+int openLockFile(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600);
+}
+
+// A regular file of this user's own (not a link, not another's).
+bool ownRegularFile(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+}
+
+FileLock lockFailure(std::string why) {
+    FileLock failed;
+    failed.why = std::move(why);
+    return failed;
+}
+}  // namespace
+
+FileLock lockFile(const std::filesystem::path& path) {
+    if (std::string problem = notRegularFileProblem(path); !problem.empty()) return lockFailure(problem);
+    int fd = openLockFile(path);
+    // The player's own lock file made read-only (by a umask, say) is theirs to mend.
+    if (fd < 0 && errno == EACCES && ownRegularFile(path) && ::chmod(path.c_str(), 0600) == 0) fd = openLockFile(path);
+    if (fd < 0) {
+        int error = errno;
+        std::string problem = notRegularFileProblem(path);
+        return lockFailure(problem.empty() ? describeError(error) : problem);
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        errno = EINVAL;
-        return -1;
+        return lockFailure(kNotRegular);
     }
-    // fcntl's locks are POSIX and are released by the kernel when the
-    // process ends, however it ends.
+    // Created under the player's umask: the mode is set whatever that was.
+    if (info.st_uid == ::geteuid() && (info.st_mode & 07777) != 0600) ::fchmod(fd, 0600);
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
-    if (::fcntl(fd, F_SETLK, &lock) != 0) {
+    if (fileLockControl(fd, lock, false) != 0) {
         int error = errno;
         ::close(fd);
-        errno = error;
-        return -1;
+        if (error == EAGAIN || error == EACCES || error == EWOULDBLOCK) {
+            FileLock held;
+            held.result = LockResult::HeldElsewhere;
+            return held;
+        }
+        return lockFailure(describeError(error));
     }
-    return fd;
+    FileLock taken;
+    taken.result = LockResult::Taken;
+    taken.fd = fd;
+    return taken;
 }
-
-bool heldElsewhere(int error) { return error == EAGAIN || error == EACCES || error == EWOULDBLOCK; }
 
 bool lockHeldElsewhere(const std::filesystem::path& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
+    struct stat info {};
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
-    bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+    bool held = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && fileLockControl(fd, lock, true) == 0 &&
+                lock.l_type != F_UNLCK;
     ::close(fd);
     return held;
 }

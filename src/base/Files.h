@@ -44,15 +44,21 @@ std::string notRegularFileProblem(const std::filesystem::path& path);
 int createExclusive(const std::filesystem::path& path, mode_t mode);
 
 // Takes the operating system's advisory write lock on a small file of its
-// own (created when missing, mode 0600) without waiting. The descriptor
-// holds the lock until it is closed or the process ends, a crash included.
-// -1 when it cannot be taken: errno EAGAIN or EACCES when another process
-// holds it.
-int lockFile(const std::filesystem::path& path);
-// Whether errno from lockFile means that another process holds the lock.
-bool heldElsewhere(int error);
-// Whether another process holds the lock of that file now; nothing is taken
-// or created.
+// own (created when missing) without waiting. The lock file is made mode
+// 0600 whatever the umask; one of the player's own that is not writable is
+// made so again. The descriptor holds the lock until it is closed or the
+// process ends, a crash included; no other descriptor of the file drops it.
+enum class LockResult { Taken, HeldElsewhere, Failed };
+struct FileLock {
+    LockResult result = LockResult::Failed;
+    int fd = -1;      // Taken: the descriptor that holds it
+    std::string why;  // Failed: the system's reason ("Permission denied")
+};
+FileLock lockFile(const std::filesystem::path& path);
+// Whether another lock than one of this descriptor's own is held on the
+// file now: nothing is taken or created. Where locks belong to the open
+// file description, a lock this process holds through another descriptor
+// counts as another's: the caller skips the files it holds itself.
 bool lockHeldElsewhere(const std::filesystem::path& path);
 
 // Writes all of `bytes` to fd, going on where a signal interrupted a write

@@ -88,11 +88,16 @@ bool makeSaveDirectory() {
     const fs::path& dir = saveDirectory();
     std::error_code ec;
     if (fs::is_directory(dir, ec)) return true;
-    // Parents first; each new one is private to the player.
+    // Parents first; each new one is private to the player, whatever the
+    // umask. Folders that were there already are used as they are.
     fs::path partial;
     for (const fs::path& part : dir) {
         partial /= part;
-        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (::mkdir(partial.c_str(), 0700) == 0) {
+            if (::chmod(partial.c_str(), 0700) != 0) return false;
+        } else if (errno != EEXIST) {
+            return false;
+        }
     }
     if (fs::is_directory(dir, ec)) return true;
     errno = ENOTDIR;

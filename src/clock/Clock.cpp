@@ -1,5 +1,6 @@
 #include "clock/Clock.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -31,30 +32,50 @@ void scheduleEvent(int delay, EventCallback callback) {
 
 namespace {
 // The clock thread sleeps on this between ticks; stopGameClock wakes it.
-// Only a lock and a signal, no state: nothing here to reset.
+// The hold is the page's visibility, not the game's: it outlives a game.
 std::mutex sleepMutex;
 std::condition_variable stopRequested;
-}  // namespace
+std::atomic<bool> clockHeld{false};
 
-void stopGameClock() {
-    game.running = 0;
-    // Taking the mutex orders this after a sleep that checked running just
-    // before: the notification cannot slip in between and be lost.
+void wakeClock() {
+    // Taking the mutex orders this after a sleep that checked its condition
+    // just before: the notification cannot slip in between and be lost.
     { std::lock_guard lock(sleepMutex); }
     stopRequested.notify_all();
 }
+}  // namespace
 
-bool runClockThread(std::chrono::milliseconds period, const std::function<void()>& tick) {
-    auto next = std::chrono::steady_clock::now();
+void holdGameClock(bool held) {
+    clockHeld = held;
+    wakeClock();
+}
+
+void stopGameClock() {
+    game.running = 0;
+    wakeClock();
+}
+
+bool runClockThread(std::chrono::milliseconds period, const std::function<void()>& tick,
+                    const std::function<void()>& onHold) {
+    using std::chrono::steady_clock;
+    auto next = steady_clock::now();
     while (game.running) {
-        tick();
-        if (!game.running) return true;
-        next += period;
-        // After a long stall (a key pause inside a tick, a suspended
-        // machine) go on from now instead of catching up in a burst.
-        if (std::chrono::steady_clock::now() > next + period) next = std::chrono::steady_clock::now() + period;
+        if (clockHeld) {
+            if (onHold) onHold();
+            std::unique_lock lock(sleepMutex);
+            stopRequested.wait(lock, [] { return !game.running || !clockHeld; });
+            // The missed ticks are not made up: the next comes a period on.
+            next = steady_clock::now() + period;
+        } else {
+            tick();
+            if (!game.running) return true;
+            next += period;
+            // After a long stall (a key pause inside a tick, a suspended
+            // machine) go on from now instead of catching up in a burst.
+            if (steady_clock::now() > next + period) next = steady_clock::now() + period;
+        }
         std::unique_lock lock(sleepMutex);
-        stopRequested.wait_until(lock, next, [] { return !game.running; });
+        stopRequested.wait_until(lock, next, [] { return !game.running || clockHeld; });
     }
     return false;
 }

@@ -18,7 +18,13 @@ constexpr int kSleepTicks = 15;
 // The clock thread's loop: runs tick once a period while play goes on.
 // Between ticks it sleeps until the next one is due, or until stopGameClock.
 // True when play ended during a tick, false when it was stopped from outside.
-bool runClockThread(std::chrono::milliseconds period, const std::function<void()>& tick);
+// While the clock is held it runs onHold once, then no tick until released.
+bool runClockThread(std::chrono::milliseconds period, const std::function<void()>& tick,
+                    const std::function<void()>& onHold = nullptr);
+// Holds the clock (a hidden browser tab) or lets it go on; from any thread.
+// Time stands still while held, as for a suspended process: the clock goes
+// on a period after the release, without the missed ticks.
+void holdGameClock(bool held);
 // Play is over (running becomes 0): the clock thread stops now, not at its next tick.
 void stopGameClock();
 

@@ -64,8 +64,15 @@ bool hasScrambledSave(const std::string& name) {
 
 // One window at a time plays a game.
 bool claimGame(const std::string& name) {
-    if (claimSave(name) == Claim::Taken) return true;
-    printMarked("\n/R%s is being played in another %s.\n", name, otherPlaceWord());
+    switch (claimSave(name)) {
+        case Claim::Taken: return true;
+        case Claim::HeldElsewhere:
+            printMarked("\n/R%s is being played in another %s.\n", name, otherPlaceWord());
+            break;
+        case Claim::Failed:
+            printMarked("\n/RThe lock of %s's game cannot be taken: %s.\n", name, markupLiteral(claimProblem()));
+            break;
+    }
     return false;
 }
 

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "base/Paths.h"
+#include "base/Text.h"
+#include "console/LineEditor.h"
 #include "console/Output.h"
 #include "game/Days.h"
+#include "game/LoadMenu.h"
 #include "game/UseHandlers.h"
 #include "islanders/Islanders.h"
 #include "items/Items.h"
@@ -26,6 +29,15 @@ bool islandRooms(RoomSet& rooms) {
 void finishLoading() {
     registerUseHandlers();
     restorePlacedShapes();
+}
+// The damaged save is left as it was, whatever the answer.
+bool loadPreviousWhenAsked(const std::string& name, const PreviousSave& previous, const RoomSet* rooms) {
+    printMarked("/RThe saved game of %s is damaged./w Load the one before it, from day %d, saved %s? (yes or no)\n", name,
+                previous.day, shortPlayedTime(previous.saved));
+    bool yes = toLower(readInputLine(nullptr, LineKind::Answer)) == "yes";
+    if (yes && loadPreviousSave(name, rooms)) return true;
+    printMarked("\nThe saved game of %s is left as it was.\n", name);
+    return false;
 }
 }  // namespace
 
@@ -58,6 +70,7 @@ int loadInitialWorld() {
 int loadGame(int newGame) {
     printMarked("\n");
     if (newGame) {
+        forgetSavedBytes();
         initAllLists();
         return loadInitialWorld();
     }
@@ -73,6 +86,11 @@ int loadGame(int newGame) {
                         outcome.why);
             break;
         case SaveLoad::Damaged:
+            if (std::optional<PreviousSave> previous = previousSave(name, known ? &rooms : nullptr)) {
+                if (!loadPreviousWhenAsked(name, *previous, known ? &rooms : nullptr)) return 0;
+                finishLoading();
+                return 1;
+            }
             printMarked("/RThe saved game of %s is damaged and cannot be loaded; it is left as it was.\n", name);
             break;
     }

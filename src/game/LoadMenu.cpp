@@ -30,7 +30,10 @@ std::string listedLine(char letter, const ListedSave& save) {
     name.resize(std::max(kNameColumn, name.size()), ' ');
     std::string day = save.day > 0 ? "day " + std::to_string(save.day) : "";
     day.resize(std::max<std::size_t>(9, day.size()), ' ');
-    std::string mark = save.damaged ? "  /Rdamaged" : save.finished ? "  /Gfinished" : "";
+    std::string mark = !save.unreadable.empty() ? "  /Rcannot be read (" + markupLiteral(save.unreadable) + ")"
+                       : save.damaged             ? "  /Rdamaged"
+                       : save.finished            ? "  /Gfinished"
+                                                  : "";
     if (save.playedElsewhere) mark += std::string("  /Yin play in another ") + otherPlaceWord();
     std::string line(1, letter);
     return line + ". " + name + day + shortPlayedTime(save.lastPlayed) + mark + "/w\n";

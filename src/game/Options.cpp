@@ -72,8 +72,9 @@ std::string usageText() {
            "                      $XDG_DATA_HOME/brinefall or ~/.local/share/brinefall)\n"
            "\n"
            "Exit status: 0 when the game has ended: saved by quit or an ending, or left at\n"
-           "once, unsaved, by Ctrl+C; 1 when the final save fails or the game data or the\n"
-           "save directory cannot be used; 2 for a wrong command line. SIGTERM, SIGHUP and\n"
+           "once, unsaved, by Ctrl+C; 1 when the final save fails, when another window took\n"
+           "the game over (this one then saves it no more) or the game data or the save\n"
+           "directory cannot be used; 2 for a wrong command line. SIGTERM, SIGHUP and\n"
            "SIGINT save the game as quit does, then end it by the same signal.\n"
            "See brinefall(6) for how to play.\n";
 }

@@ -20,6 +20,7 @@ struct SaveReportState {
     std::string failureLine;    // what the last failed save told the player; "" after one that worked
     bool failing = false;       // the last save failed
     bool savedThisRun = false;  // a save of this game is there to fall back on
+    bool lostToAnotherWindow = false;  // another window took the game: this one never saves again
 };
 
 struct EndingState {

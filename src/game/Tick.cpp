@@ -8,6 +8,7 @@
 #include "console/Output.h"
 #include "dialogue/Moods.h"
 #include "game/Days.h"
+#include "game/SaveReport.h"
 #include "game/Wandering.h"
 #include "world/GameLock.h"
 #include "world/Places.h"
@@ -77,6 +78,15 @@ void advanceOneTick() {
     if (game.running) repeatWaitingQuestion();
 }
 
+namespace {
+// A held clock (the page hidden, perhaps closing) saves first, as the
+// autosave does: what was played since the last save is kept.
+void saveOnHold() {
+    std::lock_guard lock(gameLock());
+    if (game.running) autosaveAndReport();
+}
+}  // namespace
+
 void runGameClock(std::chrono::milliseconds period) {
     {
         std::lock_guard lock(gameLock());
@@ -84,5 +94,5 @@ void runGameClock(std::chrono::milliseconds period) {
     }
     // Play ended on a tick (a death in the night): the line editor waits
     // for a key with no timeout and must hear of it.
-    if (runClockThread(period, advanceOneTick)) wakeInput();
+    if (runClockThread(period, advanceOneTick, saveOnHold)) wakeInput();
 }

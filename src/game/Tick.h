@@ -3,7 +3,8 @@
 // the islanders' wandering, a step of the work task, the scheduled event.
 #include <chrono>
 
-// The clock thread's body; period is one second in play, shorter in stress tests.
+// The clock thread's body; period is one second in play, shorter in stress
+// tests. A held clock (holdGameClock) saves the game first.
 void runGameClock(std::chrono::milliseconds period = std::chrono::milliseconds(1000));
 // The work of one tick (the caller has already increased tick and holds the game lock).
 void onTick();

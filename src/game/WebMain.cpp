@@ -1,5 +1,7 @@
 // The game in a browser page: the data packed at /data, the saves in the
 // browser's store at /saves, the screen in the page's terminal.
+#include <emscripten.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/SaveKeeping.h"
+#include "clock/Clock.h"
 #include "console/RuntimeState.h"
 #include "console/Screen.h"
 #include "game/MainLoop.h"
@@ -33,6 +36,10 @@ void endFromPage() {
     brinefall_exit();
 }
 }  // namespace
+
+// Called by the page on its own thread (web/page.js): a hidden tab holds
+// the clock, which saves the game; shown again, the clock goes on.
+extern "C" EMSCRIPTEN_KEEPALIVE void brinefall_hidden(int hidden) { holdGameClock(hidden != 0); }
 
 int main() {
     if (std::string why = settleDirectories("/data", "/saves", "brinefall"); !why.empty()) {

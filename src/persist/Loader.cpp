@@ -1,4 +1,7 @@
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -7,6 +10,8 @@
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "persist/Persist.h"
+#include "persist/SaveGenerations.h"
+#include "persist/SaveSeal.h"
 #include "persist/SaveSections.h"
 #include "world/Places.h"
 
@@ -121,10 +126,12 @@ void installSave(const SaveFile& save) {
 
 // Reads a save's text into save: "" when it is whole and holds together.
 std::string checkSave(std::string_view text, const RoomSet* worldRooms, SaveFile& save) {
-    std::istringstream stream{std::string(text)};
+    std::string_view body;
+    if (std::string why = unsealSaveText(text, body); !why.empty()) return why;
+    std::istringstream stream{std::string(body)};
     SaveReader in(stream);
     std::string why = readSaveFile(in, save) ? inconsistency(save, worldRooms) : brokenAt(in);
-    if (why.empty() && !endsItsLastLine(text)) why = "its last line is cut short";
+    if (why.empty() && !endsItsLastLine(body)) why = "its last line is cut short";
     return why;
 }
 
@@ -218,6 +225,10 @@ SaveOutcome loadSaveFile(std::string_view playerName, const RoomSet* worldRooms)
         outcome.why = "it is not a saved game";
         return outcome;
     }
-    if (installSaveText(twin->bytes, worldRooms, &outcome.why)) outcome.result = SaveLoad::Loaded;
+    if (!installSaveText(twin->bytes, worldRooms, &outcome.why)) return outcome;
+    outcome.result = SaveLoad::Loaded;
+    struct stat info {};
+    std::time_t saved = ::lstat(outcome.file.c_str(), &info) == 0 ? info.st_mtime : std::time(nullptr);
+    rememberSaveBytes(saveWritePath(moxPath), std::move(*bytes.bytes), game.day, saved);
     return outcome;
 }

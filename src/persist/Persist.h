@@ -55,6 +55,24 @@ SaveOutcome loadSaveFile(std::string_view playerName, const RoomSet* worldRooms)
 // never loads it; a game that goes on is saved exactly as always.
 int saveGame();
 
+// One earlier generation of each save, ".Sam.mox.prev" beside it (never
+// listed as a game): once a game day, before a save is written, the bytes
+// this program last wrote or loaded and checked are written there whole.
+// A damaged save never becomes it. A new game's first save removes the
+// previous generation of the save it replaces.
+struct PreviousSave {
+    int day = 0;
+    std::time_t saved = 0;  // when it was saved
+};
+// The previous generation of a player name's save, when there is one that
+// is whole.
+std::optional<PreviousSave> previousSave(std::string_view playerName, const RoomSet* worldRooms);
+// Loads it in place of the save (which is left as it was); false when it cannot.
+bool loadPreviousSave(std::string_view playerName, const RoomSet* worldRooms);
+std::filesystem::path previousSavePath(std::string_view playerName);
+// A new game begins: nothing of an earlier game is remembered.
+void forgetSavedBytes();
+
 enum class SaveState { None, Playing, Over, OtherData };
 struct SavedGame {
     SaveState state = SaveState::None;
@@ -74,6 +92,7 @@ struct ListedSave {
     bool described = false;      // the fields below have been read
     bool finished = false;
     bool damaged = false;
+    std::string unreadable;  // why it may not be read ("Permission denied"), "" when it may
     bool playedElsewhere = false;  // another program holds its claim
 };
 // The saves a player could load, newest first: those of the save directory
@@ -98,12 +117,24 @@ std::string saveTextProblem(std::string_view text, const RoomSet* worldRooms, in
 // the save directory (".Sam.lock": saves are replaced by rename, so they
 // cannot carry the lock), held until the claim is released or the program
 // ends, however it ends. HeldElsewhere: another program plays that game.
-// A lock that cannot be made at all (no save directory) does not stop
-// play: the saves will say why they fail.
-enum class Claim { Taken, HeldElsewhere };
+// Failed: the lock could not be taken (the lock file is another user's,
+// or no file at all, or the file system is read-only); claimProblem() then
+// names the file and the reason.
+enum class Claim { Taken, HeldElsewhere, Failed };
 Claim claimSave(std::string_view playerName);
+const std::string& claimProblem();
 void releaseSaveClaim();
 std::filesystem::path saveLockPath(std::string_view playerName);
+// Before each save: whether the lock file is still the very one this
+// program holds (the same device and inode). Kept also when nothing is
+// held. When it was removed or replaced, a new lock is taken on a new file:
+// Retaken; when another window holds that one now, Lost, and this window
+// must never write over that window's save.
+enum class ClaimCheck { Kept, Retaken, Lost };
+ClaimCheck checkSaveClaim();
+// Whether another window plays the game of that name now (the load menu's
+// mark); the game this program holds is its own.
+bool savePlayedElsewhere(std::string_view playerName);
 
 // The plain text of the current game, exactly as a save holds it.
 std::string saveText();

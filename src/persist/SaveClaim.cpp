@@ -1,6 +1,8 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "base/Codec.h"
@@ -13,6 +15,8 @@ namespace {
 // The one claim this program holds: its descriptor holds the lock.
 int claimFd = -1;
 std::string claimedName;
+std::filesystem::path claimedPath;  // its lock file
+std::string problem;  // why the last claim failed
 }  // namespace
 
 std::filesystem::path saveLockPath(std::string_view playerName) {
@@ -20,21 +24,32 @@ std::filesystem::path saveLockPath(std::string_view playerName) {
 }
 
 Claim claimSave(std::string_view playerName) {
-    // The lock belongs to the process: taking the same one again would be
-    // no test, and closing a second descriptor of it would drop it.
-    if (claimFd >= 0 && claimedName == playerName) return Claim::Taken;
+    // The lock is this program's already: taking it again would be no test.
+    if (claimFd >= 0 && claimedPath == saveLockPath(playerName)) return Claim::Taken;
     releaseSaveClaim();
-    if (saveGamePath(playerName).empty() || !makeSaveDirectory()) return Claim::Taken;  // saving will say why
-    int fd = lockFile(saveLockPath(playerName));
-    if (fd < 0) return heldElsewhere(errno) ? Claim::HeldElsewhere : Claim::Taken;
-    claimFd = fd;
+    problem.clear();
+    if (saveGamePath(playerName).empty()) return Claim::Taken;  // saving will say why
+    if (!makeSaveDirectory()) {
+        problem = saveDirectory().string() + ": " + std::strerror(errno);
+        return Claim::Failed;
+    }
+    std::filesystem::path lockPath = saveLockPath(playerName);
+    FileLock lock = lockFile(lockPath);
+    if (lock.result == LockResult::HeldElsewhere) return Claim::HeldElsewhere;
+    if (lock.result == LockResult::Failed) {
+        problem = lockPath.string() + ": " + lock.why;
+        return Claim::Failed;
+    }
+    claimFd = lock.fd;
     claimedName = playerName;
+    claimedPath = lockPath;
     // Where every lock of a file is granted (a browser's tabs), the place
     // the game runs in says whether another window has it.
     if (!claimGameElsewhere(claimedName)) {
         ::close(claimFd);
         claimFd = -1;
         claimedName.clear();
+        claimedPath.clear();
         return Claim::HeldElsewhere;
     }
     // Only the holder of the claim writes this save: a temporary file
@@ -44,6 +59,33 @@ Claim claimSave(std::string_view playerName) {
     return Claim::Taken;
 }
 
+const std::string& claimProblem() { return problem; }
+
+ClaimCheck checkSaveClaim() {
+    if (claimFd < 0) return ClaimCheck::Kept;
+    const std::filesystem::path& lockPath = claimedPath;
+    struct stat held {};
+    struct stat now {};
+    if (::fstat(claimFd, &held) == 0 && ::lstat(lockPath.c_str(), &now) == 0 && now.st_dev == held.st_dev &&
+        now.st_ino == held.st_ino)
+        return ClaimCheck::Kept;
+    // Removed (the lock file, or the whole folder) or replaced: another
+    // window could load the game now, unless this one takes it again first.
+    if (!makeSaveDirectory()) return ClaimCheck::Kept;  // the save will say why it fails
+    FileLock lock = lockFile(lockPath);
+    if (lock.result == LockResult::HeldElsewhere) return ClaimCheck::Lost;
+    if (lock.result == LockResult::Failed) return ClaimCheck::Kept;  // the old lock is all there is
+    ::close(claimFd);
+    claimFd = lock.fd;
+    return ClaimCheck::Retaken;
+}
+
+bool savePlayedElsewhere(std::string_view playerName) {
+    // Our own lock, looked at through another descriptor, would seem another's.
+    if (claimFd >= 0 && claimedPath == saveLockPath(playerName)) return false;
+    return lockHeldElsewhere(saveLockPath(playerName)) || gameHeldElsewhere(std::string(playerName));
+}
+
 void releaseSaveClaim() {
     if (claimFd >= 0) {
         ::close(claimFd);
@@ -51,4 +93,5 @@ void releaseSaveClaim() {
     }
     claimFd = -1;
     claimedName.clear();
+    claimedPath.clear();
 }

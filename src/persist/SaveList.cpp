@@ -68,7 +68,14 @@ void addSaves(const fs::path& dir, bool dataDir, std::map<std::string, ListedSav
 // False for a file of the island's own data, which is no save at all.
 bool readListedSave(const std::string& moxPath, const fs::path& file, ListedSave& save) {
     save.damaged = true;
-    std::optional<PlainTwin> twin = readHead(moxPath, file, kHeadBytes);
+    FileBytes bytes = readRegularFileHead(file, kHeadBytes, kSaveSizeLimit, Links::Refuse);
+    if (!bytes.bytes && !bytes.tooLarge) {
+        // Not the contents' fault: what stands there may not be read.
+        save.damaged = false;
+        save.unreadable = bytes.why;
+    }
+    if (!bytes.bytes) return true;
+    std::optional<PlainTwin> twin = unscrambleBytes(*bytes.bytes, scrambleKey(moxPath));
     if (!twin) return true;
     std::string_view text = twin->bytes;
     if (twin->extension == ".end") {
@@ -107,5 +114,5 @@ void describeListedSave(ListedSave& save) {
     // A file of the island's own data that stands in the save directory
     // is no whole save either.
     if (!readListedSave(saveGamePath(save.name), save.file, save)) save.damaged = true;
-    save.playedElsewhere = lockHeldElsewhere(saveLockPath(save.name)) || gameHeldElsewhere(save.name);
+    save.playedElsewhere = savePlayedElsewhere(save.name);
 }

@@ -1,12 +1,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include "base/Codec.h"
 #include "base/Files.h"
 #include "base/Paths.h"
 #include "base/SaveKeeping.h"
 #include "persist/Persist.h"
+#include "persist/SaveGenerations.h"
+#include "persist/SaveSeal.h"
 #include "persist/SaveSections.h"
 #include "world/EndingNames.h"
 
@@ -131,7 +134,7 @@ std::string saveText() {
     writeItemCatalogue(out);
     for (int area = 0; area < kAreaCount; ++area)
         for (int number = 0; number < kRoomsPerArea; ++number) writeRoomRecord(out, area, number);
-    return out.take();
+    return sealedSaveText(out.take());
 }
 
 int saveGame() {
@@ -146,8 +149,10 @@ int saveGame() {
     std::string bytes = game.ending == Ending::None
                             ? scrambleBytes(saveText(), kPlayingExtension, key)
                             : scrambleBytes(std::string(endingWord(game.ending)) + "\n" + saveText(), kOverExtension, key);
+    keepPreviousGeneration(target, game.day);
     // A save is the player's own: no one else may read it.
     if (!writeFileAtomically(target, bytes, true, 0600)) return errno != 0 ? errno : EIO;
+    rememberSaveBytes(target, std::move(bytes), game.day, std::time(nullptr));
     return syncSaves();  // where the saves need a sync, they are written only once it finished
 }
 

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "clock/Clock.h"
@@ -159,6 +162,41 @@ TEST_F(ClockTest, StoppedClockOrEndedGameAdvancesNothing) {
     game.running = 0;
     advanceOneTick();
     EXPECT_EQ(game.tick, start + 1);
+}
+
+// A hidden browser tab holds the clock: the hold's save runs once, no tick
+// comes until the release, and play can still end while held.
+TEST_F(ClockTest, AHeldClockSavesOnceAndStandsStillUntilReleased) {
+    using namespace std::chrono_literals;
+    struct Release {
+        ~Release() { holdGameClock(false); }
+    } releaseAtTheEnd;
+    const auto waitUntil = [](auto condition) {
+        for (auto deadline = std::chrono::steady_clock::now() + 10s; !condition();)
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            else std::this_thread::sleep_for(1ms);
+        return true;
+    };
+    std::atomic<int> ticks{0}, holds{0};
+    game.running = 1;
+    holdGameClock(true);  // hidden before the clock starts
+    std::thread clock([&] { EXPECT_FALSE(runClockThread(1ms, [&] { ++ticks; }, [&] { ++holds; })); });
+    ASSERT_TRUE(waitUntil([&] { return holds == 1; }));
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(holds, 1);
+
+    holdGameClock(false);
+    EXPECT_TRUE(waitUntil([&] { return ticks >= 3; }));
+    holdGameClock(true);
+    EXPECT_TRUE(waitUntil([&] { return holds == 2; }));
+    const int ticksWhenHeld = ticks;
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(ticks, ticksWhenHeld);
+
+    stopGameClock();  // the held clock ends with play
+    clock.join();
+    EXPECT_EQ(holds, 2);
 }
 
 TEST_F(ClockTest, BusyEndsExactlyAtItsTick) {

@@ -9,6 +9,13 @@
 #include "persist/Persist.h"
 #include "base/CodecTesting.h"
 
+// The load list with every line described, as the menu shows it.
+inline std::vector<ListedSave> describedSaves() {
+    std::vector<ListedSave> saves = listSavedGames();
+    for (ListedSave& save : saves) describeListedSave(save);
+    return saves;
+}
+
 class SaveTest : public GameTest {
 protected:
     PrivateDataDir data;

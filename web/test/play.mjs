@@ -4,7 +4,8 @@
 // Plays the menu, a new game (walk, look, inv, talk, a craft finished by
 // the clock), compares the menu's cells with the memory back end's at
 // 80x24, pastes, copies plain text, leaves the browser its keys, quits,
-// reloads and loads, marks and refuses a second tab, times the credits,
+// reloads and loads, marks and refuses a second tab, saves when hidden
+// (reloaded, what was unsaved is kept), times the credits,
 // reaches an ending and is refused loading it, quits at the menu; no page
 // or console error in any of it. Answers every pause as a player would.
 // Prints the page's size, the time to the menu, a key's echo time, the
@@ -329,6 +330,28 @@ try {
   await typeLine(first, 'debug');
   const after = (await command(first, 'ri', where)).match(where).pop();
   assert.equal(after, before, 'the loaded game stands elsewhere');
+
+  // ---- hidden, the page saves what the autosave has not: the pebble is kept ----
+  await typeLine(first, 'getitem 11');  // a pebble, silently
+  await command(first, 'inv', /You have the following items: .*pebble/);
+  const setHidden = hidden => first.evaluate(hidden => {
+    if (hidden) Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+    else delete document.visibilityState;
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+  const stored = await first.evaluate(() => Module.brinefallSavesStored ?? 0);
+  await setHidden(true);
+  await first.waitForFunction(before => Module.brinefallSavesStored > before, stored, { timeout: 10000 });
+  await setHidden(false);
+  await command(first, 'look', 'Valid exits are:');  // play goes on
+  await first.reload();
+  await waitFor(first, 'e. quit', 15);
+  await command(first, 'c', 'Please enter your name...');
+  await command(first, 'Sam', 'Valid exits are:', 15);
+  await command(first, 'inv', /You have the following items: .*pebble/);
+  const storage = await first.textContent('#storage');
+  figures.push(`persistent storage: ${storage}`);
+  assert.match(storage, /keeps them for good|may clear them/);
 
   // ---- an ending through the debug words, then refused at loading ----
   // At a clock of 200 ms a tick, the credits' 19 pauses of 3/4 of a tick take 2.85 s.
