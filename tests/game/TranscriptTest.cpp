@@ -78,7 +78,7 @@ TEST_F(TranscriptTest, RefusesALinkInItsPlaceAndSaysWhy) {
     std::filesystem::create_symlink(saves.path() / "elsewhere.txt", path);
     output();
     play("transcript");
-    EXPECT_EQ(output(), "/RNo transcript: " + markupLiteral(path.string()) + " cannot be opened: it is a link./w\n");
+    EXPECT_EQ(output(), "/w> transcript\n/RNo transcript: " + markupLiteral(path.string()) + " cannot be opened: it is a link./w\n");
     EXPECT_EQ(fileText(saves.path() / "elsewhere.txt"), "untouched\n");
     EXPECT_FALSE(transcriptKept());
 }
