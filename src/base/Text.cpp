@@ -55,3 +55,17 @@ std::string fixedDecimal(double value, int places) {
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : "";
 }
 #endif
+
+namespace {
+constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+}  // namespace
+
+std::string shortPlayedTime(std::time_t when) {
+    std::tm local{};
+    if (when == 0 || !localtime_r(&when, &local)) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%d %s %02d:%02d", local.tm_mday, kMonths[local.tm_mon % 12], local.tm_hour,
+                  local.tm_min);
+    return text;
+}

@@ -2,6 +2,7 @@
 // Small text helpers: case folding (ASCII letters only, as the game's
 // names are), cutting and one replacement.
 #include <cstddef>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -15,3 +16,7 @@ bool replaceFirst(std::string& text, std::string_view token, std::string_view va
 // digits after the point (empty when it does not fit).
 bool readDecimal(std::string_view text, double& value);
 std::string fixedDecimal(double value, int places);
+
+// When a save was last played, briefly: "7 Dec 23:40" (local time); "" for
+// no time.
+std::string shortPlayedTime(std::time_t when);

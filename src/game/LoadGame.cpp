@@ -8,7 +8,6 @@
 #include "console/LineEditor.h"
 #include "console/Output.h"
 #include "game/Days.h"
-#include "game/LoadMenu.h"
 #include "game/UseHandlers.h"
 #include "islanders/Islanders.h"
 #include "items/Items.h"

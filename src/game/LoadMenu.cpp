@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/SaveKeeping.h"
+#include "base/Text.h"
 #include "console/RuntimeState.h"
 #include "console/LineEditor.h"
 #include "console/Output.h"
@@ -19,9 +20,6 @@ constexpr int kLoadNameLimit = 20;
 constexpr int kRowsAroundPage = 5;
 constexpr int kLetters = 26;
 constexpr std::size_t kNameColumn = 20;
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 // The saves one page shows: all of them when the text area is tall enough.
 int pageSize() { return std::clamp(screenLayout().textRows - kRowsAroundPage, 1, kLetters); }
 
@@ -50,15 +48,6 @@ void showPage(std::vector<ListedSave>& saves, int page, int size, int pages) {
     }
 }
 }  // namespace
-
-std::string shortPlayedTime(std::time_t when) {
-    std::tm local{};
-    if (when == 0 || !localtime_r(&when, &local)) return "";
-    char text[32];
-    std::snprintf(text, sizeof text, "%d %s %02d:%02d", local.tm_mday, kMonths[local.tm_mon % 12], local.tm_hour,
-                  local.tm_min);
-    return text;
-}
 
 std::string normaliseName(const std::string& typed) {
     // The name becomes a file name: it ends at the first blank, or at

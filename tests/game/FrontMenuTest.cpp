@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 #include "base/Codec.h"
+#include "base/Text.h"
 #include "base/Pace.h"
 #include "base/Paths.h"
 #include "base/SaveKeeping.h"

@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 #include "base/Codec.h"
+#include "base/Text.h"
 #include "game/LoadGame.h"
 #include "game/LoadMenu.h"
 #include "persist/Persist.h"
