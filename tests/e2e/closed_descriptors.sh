@@ -5,18 +5,8 @@
 # Usage: closed_descriptors.sh <brinefall binary> <Data directory>
 BIN=$1
 DATA=$2
-set -u
-export LC_ALL=C.UTF-8
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
+source "$(dirname "$0")/plain_helpers.bash"
 GAME="$BIN --data-dir $DATA --save-dir $WORK/saves"
-
-fail() {
-    echo "FAIL: $*" >&2
-    for f in out.txt err.txt; do [ -f "$f" ] && { echo "---- $f ----" >&2; cat "$f" >&2; }; done
-    exit 1
-}
 
 # shellcheck disable=SC2086
 timeout 10 $GAME <&- >out.txt 2>err.txt

@@ -5,19 +5,10 @@
 # Usage: plain_signals.sh <brinefall binary> <Data directory>
 BIN=$1
 DATA=$2
-set -u
-export LC_ALL=C.UTF-8
-WORK=$(mktemp -d)
+source "$(dirname "$0")/plain_helpers.bash"
 pid=
 trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null; rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
 GAME="$BIN --plain --data-dir $DATA --save-dir $WORK/saves"
-
-fail() {
-    echo "FAIL: $*" >&2
-    for f in out.txt err.txt; do [ -f "$f" ] && { echo "---- $f ----" >&2; cat "$f" >&2; }; done
-    exit 1
-}
 
 # Plays the lines given (a printf format and its arguments) from a FIFO
 # kept open, waits for the text, sends the signal; sets $status.

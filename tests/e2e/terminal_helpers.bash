@@ -115,25 +115,21 @@ type_line() {
 }
 hex_keys() { tmux -L "$SOCK" send-keys -t "$PANE" -H "$@"; }
 
-# Waits up to 10 s for a fixed text to show on the screen.
-wait_for() {
-    local text=$1
+# Waits up to 10 s until grep, with the options given, finds the screen's
+# text; else fails with the first argument.
+wait_for_grep() {
+    local why=$1
+    shift
     for _ in $(seq 500); do
-        screen_text | grep -qF -- "$text" && return 0
+        screen_text | grep -q "$@" && return 0
         sleep 0.02
     done
-    fail "never showed: $text"
+    fail "$why"
 }
-
-# Waits up to 10 s for a line of the screen to match an extended regular expression.
-wait_for_match() {
-    local pattern=$1
-    for _ in $(seq 500); do
-        screen_text | grep -Eq -- "$pattern" && return 0
-        sleep 0.02
-    done
-    fail "never matched: $pattern"
-}
+# A fixed text on the screen.
+wait_for() { wait_for_grep "never showed: $1" -F -- "$1"; }
+# A line of the screen that matches an extended regular expression.
+wait_for_match() { wait_for_grep "never matched: $1" -E -- "$1"; }
 
 # Waits up to 10 s for a cleared shell: its prompt alone on the top row.
 wait_for_shell() {
